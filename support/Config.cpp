@@ -1,0 +1,17 @@
+#include "support/Config.h"
+
+#include <cstdlib>
+
+namespace {
+
+std::string Setting(const char* name, const char* compiledDefault) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : compiledDefault;
+}
+
+}  // namespace
+
+std::string ServiceBaseUrl() { return Setting("LARKHOLM_SERVICE_URL", LARKHOLM_SERVICE_URL); }
+std::string WicInstallerUrl() { return Setting("LARKHOLM_WIC_URL", LARKHOLM_WIC_URL); }
+std::string DotNetInstallerUrl() { return Setting("LARKHOLM_DOTNET_URL", LARKHOLM_DOTNET_URL); }
+std::string AgreementUrl() { return Setting("LARKHOLM_AGREEMENT_URL", LARKHOLM_AGREEMENT_URL); }

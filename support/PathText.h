@@ -1,0 +1,33 @@
+// Judgements on path *texts*. They accept both "\" and "/" so that Windows-style text typed by an
+// operator or sent by a server is judged the same on every platform. Paths the program builds use
+// kPathSeparator, the native separator.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+inline constexpr wchar_t kWidePathSeparator = L'\\';
+#else
+inline constexpr char kPathSeparator = '/';
+inline constexpr wchar_t kWidePathSeparator = L'/';
+#endif
+
+template <typename Char>
+constexpr bool IsPathSeparator(Char c) {
+    return c == Char('\\') || c == Char('/');
+}
+
+// True for "/", "\", a drive root with or without its separator ("C:\", "C:/", "C:") and a network
+// share root ("\\server", "\\server\share", with either separator and an optional trailing one).
+bool IsRootPath(const wchar_t* path);
+inline bool IsRootPath(const std::wstring& path) { return IsRootPath(path.c_str()); }
+
+// Removes one trailing "\" or "/" when the text is not empty.
+void StripTrailingSeparator(std::wstring& path);
+void StripTrailingSeparator(std::string& path);
+
+// `folder` + native separator + `name`.
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+std::string JoinPath(const std::string& folder, const std::string& name);

@@ -1,0 +1,13 @@
+// The executable's own folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Sets `folder` to the executable's folder without its trailing separator and returns 0, or the
+// platform's error code when the executable's name cannot be read (`folder` is then unchanged).
+std::uint32_t ModuleDirectory(std::wstring& folder);
+std::uint32_t ModuleDirectoryAnsi(std::string& folder);
+
+// Makes `folder` the process's current directory; false on failure.
+bool SetCurrentFolder(const std::wstring& folder);

@@ -1,0 +1,28 @@
+#include <limits.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "support/TextConvert.h"
+#include "support/platform/Module.h"
+
+std::uint32_t ModuleDirectory(std::wstring& folder) {
+    char path[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return errno != 0 ? std::uint32_t(errno) : 1u;
+    std::string text(path, size_t(n));
+    const size_t cut = text.find_last_of("\\/");
+    // An executable in "/" lives in the root itself, which keeps its one separator.
+    text.erase(cut == std::string::npos ? 0 : cut == 0 ? 1 : cut);
+    folder = AnsiToWide(text);
+    return 0;
+}
+
+std::uint32_t ModuleDirectoryAnsi(std::string& folder) {
+    std::wstring wide;
+    const std::uint32_t code = ModuleDirectory(wide);
+    if (code == 0) folder = WideToAnsi(wide);
+    return code;
+}
+
+bool SetCurrentFolder(const std::wstring& folder) { return ::chdir(WideToAnsi(folder).c_str()) == 0; }

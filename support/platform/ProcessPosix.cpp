@@ -1,0 +1,108 @@
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "support/TextConvert.h"
+#include "support/platform/Process.h"
+
+extern char** environ;
+
+namespace {
+
+std::mutex handlerMutex;
+std::function<bool(const std::wstring&)> shellOpenHandler;
+
+bool IsPortableExecutable(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    char magic[2] = {};
+    return in.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z';
+}
+
+bool OnPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    if (path == nullptr) return false;
+    std::stringstream folders(path);
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        if (!folder.empty() && ::access((folder + "/" + program).c_str(), X_OK) == 0) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> SplitAtSpaces(const std::string& text) {
+    std::vector<std::string> parts;
+    std::stringstream in(text);
+    for (std::string part; in >> part;) parts.push_back(part);
+    return parts;
+}
+
+// Spawns argv; returns 0 and the child's pid, or the errno of the failure.
+int Spawn(const std::vector<std::string>& argv, bool searchPath, pid_t& pid) {
+    std::vector<char*> args;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    return searchPath ? ::posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ)
+                      : ::posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), environ);
+}
+
+void WaitFor(pid_t pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+// Starts without waiting; a reaper thread collects the child so no zombie is left behind.
+bool SpawnDetached(const std::vector<std::string>& argv) {
+    pid_t pid = 0;
+    if (Spawn(argv, true, pid) != 0) return false;
+    std::thread([pid] { WaitFor(pid); }).detach();
+    return true;
+}
+
+}  // namespace
+
+std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait) {
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0) return std::uint32_t(errno);
+    if (S_ISDIR(st.st_mode)) return EACCES;
+
+    std::vector<std::string> argv;
+    bool searchPath = false;
+    if (IsPortableExecutable(path)) {
+        if (!OnPath("wine")) return ENOEXEC;
+        argv = {"wine", path};
+        searchPath = true;
+    } else {
+        argv = {path};
+    }
+    for (auto& a : SplitAtSpaces(arguments)) argv.push_back(std::move(a));
+
+    pid_t pid = 0;
+    if (const int error = Spawn(argv, searchPath, pid); error != 0) return std::uint32_t(error);
+    if (wait) WaitFor(pid);
+    else std::thread([pid] { WaitFor(pid); }).detach();
+    return 0;
+}
+
+bool ShellOpen(const std::wstring& target) {
+    {
+        std::lock_guard lock(handlerMutex);
+        if (shellOpenHandler) return shellOpenHandler(target);
+    }
+    const std::string narrow = WideToAnsi(target);
+    if (IsPortableExecutable(narrow)) return OnPath("wine") && SpawnDetached({"wine", narrow});
+    return SpawnDetached({"xdg-open", narrow});
+}
+
+void SetShellOpenHandler(std::function<bool(const std::wstring&)> handler) {
+    std::lock_guard lock(handlerMutex);
+    shellOpenHandler = std::move(handler);
+}

@@ -1,0 +1,29 @@
+// A fresh folder under the system's temporary folder, removed with everything in it when the
+// object goes away.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace larkholm::testing {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path; }
+    std::string operator/(const std::string& name) const { return (path / name).string(); }
+
+    // Writes `content` to `relativePath`, creating folders as needed; returns the full path.
+    std::string WriteFile(const std::string& relativePath, const std::string& content) const;
+
+private:
+    std::filesystem::path path;
+};
+
+std::string ReadFile(const std::string& path);
+
+}  // namespace larkholm::testing

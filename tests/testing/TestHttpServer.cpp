@@ -1,0 +1,196 @@
+#include "tests/testing/TestHttpServer.h"
+
+#include <chrono>
+#include <fstream>
+#include <memory>
+
+namespace larkholm::testing {
+namespace {
+
+constexpr size_t kPiece = 64 * 1024;
+
+const char* ErrorPage(int status) {
+    return status == 404 ? "<html><body><h1>404 Not Found</h1></body></html>"
+                         : "<html><body><h1>500 Internal Server Error</h1></body></html>";
+}
+
+}  // namespace
+
+TestHttpServer::TestHttpServer() {
+    auto dispatch = [this](const httplib::Request& request, httplib::Response& response) {
+        Dispatch(request, response);
+    };
+    server.Get(".*", dispatch);
+    server.Post(".*", dispatch);
+    server.set_keep_alive_max_count(100);
+    port = server.bind_to_any_port("127.0.0.1");
+    serverThread = std::thread([this] { server.listen_after_bind(); });
+    // stop() is a no-op until the accept loop runs, so do not hand the server out before then.
+    while (!server.is_running()) std::this_thread::yield();
+}
+
+TestHttpServer::~TestHttpServer() {
+    {
+        std::lock_guard lock(mutex);
+        shuttingDown = true;
+    }
+    shutdownSignal.notify_all();
+    server.stop();
+    serverThread.join();
+}
+
+std::string TestHttpServer::Url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port) + path;
+}
+
+void TestHttpServer::Handle(const std::string& path, httplib::Server::Handler handler) {
+    std::lock_guard lock(mutex);
+    routes[path] = std::move(handler);
+}
+
+void TestHttpServer::ServeBytes(const std::string& path, std::string body, Fault fault,
+                                const std::string& contentType, int faultyHits) {
+    auto shared = std::make_shared<const std::string>(std::move(body));
+    Handle(path, [this, path, shared, fault, contentType, faultyHits](const httplib::Request& request,
+                                                                      httplib::Response& response) {
+        const bool faulty = faultyHits == 0 || GetCount(path) <= faultyHits;
+        AnswerWithFault(request, response, shared, contentType, faulty ? fault : Fault::None);
+    });
+}
+
+void TestHttpServer::ServeJson(const std::string& path, std::string json) {
+    ServeBytes(path, std::move(json), Fault::None, "application/json; charset=utf-8");
+}
+
+void TestHttpServer::ServeStatus(const std::string& path, int status, std::string body,
+                                 const std::string& contentType) {
+    Handle(path, [status, body = std::move(body), contentType](const httplib::Request&, httplib::Response& response) {
+        response.status = status;
+        response.set_content(body, contentType);
+    });
+}
+
+void TestHttpServer::ServeFile(const std::string& path, const std::string& localPath, Fault fault) {
+    Handle(path, [this, localPath, fault](const httplib::Request& request, httplib::Response& response) {
+        std::ifstream probe(localPath, std::ios::binary | std::ios::ate);
+        const size_t size = probe ? size_t(probe.tellg()) : 0;
+        if (fault == Fault::HeadNotFound && request.method == "HEAD") {
+            response.status = 404;
+            return;
+        }
+        auto file = std::make_shared<std::ifstream>(localPath, std::ios::binary);
+        const size_t sendLimit = fault == Fault::ResetMidBody ? size / 2 : size;
+        response.set_content_provider(
+            size, "application/octet-stream",
+            [file, sendLimit](size_t offset, size_t, httplib::DataSink& sink) {
+                if (offset >= sendLimit) return false;
+                std::vector<char> piece(std::min(kPiece, sendLimit - offset));
+                file->seekg(std::streamoff(offset));
+                file->read(piece.data(), std::streamsize(piece.size()));
+                return sink.write(piece.data(), size_t(file->gcount()));
+            });
+    });
+}
+
+void TestHttpServer::AnswerWithFault(const httplib::Request& request, httplib::Response& response,
+                                     std::shared_ptr<const std::string> body, const std::string& contentType,
+                                     Fault fault) {
+    const bool head = request.method == "HEAD";
+    const size_t size = body->size();
+    switch (fault) {
+        case Fault::None:
+            response.set_content(*body, contentType);
+            return;
+        case Fault::Status500:
+        case Fault::Status404:
+            response.status = fault == Fault::Status404 ? 404 : 500;
+            response.set_content(ErrorPage(response.status), "text/html");
+            return;
+        case Fault::HeadNotFound:
+            if (head) response.status = 404;
+            else response.set_content(*body, contentType);
+            return;
+        case Fault::HeadNoLength:
+        case Fault::NoContentLength:
+            if (head && fault == Fault::HeadNoLength) {
+                response.status = 200;  // no body, no length
+                return;
+            }
+            if (head) {
+                response.set_chunked_content_provider(contentType, [](size_t, httplib::DataSink& sink) {
+                    sink.done();
+                    return true;
+                });
+                return;
+            }
+            if (fault == Fault::HeadNoLength) {
+                response.set_content(*body, contentType);
+                return;
+            }
+            response.set_chunked_content_provider(contentType, [body](size_t offset, httplib::DataSink& sink) {
+                if (offset >= body->size()) {
+                    sink.done();
+                    return true;
+                }
+                const size_t n = std::min(kPiece, body->size() - offset);
+                return sink.write(body->data() + offset, n);
+            });
+            return;
+        case Fault::ResetMidBody:
+        case Fault::StallMidBody:
+        case Fault::Stall:
+        case Fault::LongerLength: {
+            const size_t declared = fault == Fault::LongerLength ? size + 100 : size;
+            const size_t sendLimit = fault == Fault::LongerLength ? size : fault == Fault::Stall ? 0 : size / 2;
+            const bool stall = fault == Fault::Stall || fault == Fault::StallMidBody;
+            response.set_content_provider(
+                declared, contentType,
+                [this, body, sendLimit, stall](size_t offset, size_t, httplib::DataSink& sink) {
+                    if (offset < sendLimit) {
+                        const size_t n = std::min(kPiece, sendLimit - offset);
+                        return sink.write(body->data() + offset, n);
+                    }
+                    if (stall) WaitForShutdown();
+                    return false;  // closes the connection short of the declared length
+                });
+            return;
+        }
+    }
+}
+
+bool TestHttpServer::WaitForShutdown() {
+    std::unique_lock lock(mutex);
+    shutdownSignal.wait(lock, [this] { return shuttingDown; });
+    return true;
+}
+
+void TestHttpServer::Dispatch(const httplib::Request& request, httplib::Response& response) {
+    httplib::Server::Handler handler;
+    {
+        std::lock_guard lock(mutex);
+        requests.push_back({request.method, request.path, request.target,
+                            {request.headers.begin(), request.headers.end()}, request.body});
+        if (request.method == "GET") ++getCounts[request.path];
+        const auto route = routes.find(request.path);
+        if (route != routes.end()) handler = route->second;
+    }
+    if (!handler) {
+        response.status = 404;
+        response.set_content(ErrorPage(404), "text/html");
+        return;
+    }
+    handler(request, response);
+}
+
+int TestHttpServer::GetCount(const std::string& path) const {
+    std::lock_guard lock(mutex);
+    const auto it = getCounts.find(path);
+    return it == getCounts.end() ? 0 : it->second;
+}
+
+std::vector<RecordedRequest> TestHttpServer::Requests() const {
+    std::lock_guard lock(mutex);
+    return requests;
+}
+
+}  // namespace larkholm::testing

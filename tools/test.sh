@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds everything with AddressSanitizer + UndefinedBehaviorSanitizer (warnings as errors) and
+# runs every test through CTest. The last lines are CTest's pass/fail summary.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="${LARKHOLM_TEST_BUILD_DIR:-$root/build-asan}"
+
+bash "$root/tools/install-deps.sh"
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DLARKHOLM_SANITIZE=ON -DLARKHOLM_WERROR=ON -DLARKHOLM_BUILD_TESTS=ON >/dev/null
+cmake --build "$build" -j "${LARKHOLM_JOBS:-2}"
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:${ASAN_OPTIONS:-}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
+cd "$build"
+ctest --output-on-failure -j "${LARKHOLM_JOBS:-2}" "$@"
