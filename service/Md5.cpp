@@ -26,15 +26,17 @@ void StoreLittleEndian(std::uint32_t word, std::uint8_t* p) {
     for (int i = 0; i < 4; ++i) p[i] = std::uint8_t(word >> (8 * i));
 }
 
-// The four rounds' steps. F and G are written in the forms that need one operation fewer than
-// the textbook ones; the results are identical.
+// The four rounds' steps. Each round's function is written so that `b`, the word the previous
+// step just produced, enters as late as possible: F needs two operations after `b`, G (whose two
+// terms never share a bit, so "|" may be "+") needs one; the rest is computed while `b` is still
+// being produced. The results are those of the textbook functions.
 inline void FF(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x,
                std::uint32_t t, int s) {
     a = std::rotl(a + (d ^ (b & (c ^ d))) + x + t, s) + b;
 }
 inline void GG(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x,
                std::uint32_t t, int s) {
-    a = std::rotl(a + (c ^ (d & (b ^ c))) + x + t, s) + b;
+    a = std::rotl(a + (c & ~d) + x + t + (b & d), s) + b;
 }
 inline void HH(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t x,
                std::uint32_t t, int s) {
