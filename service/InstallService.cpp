@@ -21,16 +21,19 @@ constexpr const char* kPasswordMask = "***";
 
 using Query = std::vector<std::pair<const char*, const std::string*>>;
 
-// Base URL + path + "?k=v&k=v..." with every value encoded; empty values keep "k=". With
-// `maskPassword` the password's value is replaced, for the debugger output.
-std::string RequestUrl(const std::string& path, const Query& query, bool maskPassword) {
+enum class UrlUse { Request, DebugOutput };
+
+// Base URL + path + "?k=v&k=v..." with every value encoded; empty values keep "k=". For the
+// debugger output a non-empty password is replaced by a mask.
+std::string RequestUrl(const std::string& path, const Query& query, UrlUse use) {
     std::string url = ServiceBaseUrl() + path;
     char separator = '?';
     for (const auto& [key, value] : query) {
         url += separator;
         url += key;
         url += '=';
-        const bool masked = maskPassword && std::string_view(key) == "password" && !value->empty();
+        const bool masked =
+            use == UrlUse::DebugOutput && std::string_view(key) == "password" && !value->empty();
         url += masked ? kPasswordMask : UrlEncode(*value);
         separator = '&';
     }
@@ -122,8 +125,8 @@ bool RequestInstall(InstallJob& job, const CancelCheck& cancelled) {
     }
 
     Json::Value reply;
-    if (!GetServiceReply(job, RequestUrl(path, query, false), RequestUrl(path, query, true), cancelled,
-                         reply)) {
+    if (!GetServiceReply(job, RequestUrl(path, query, UrlUse::Request),
+                         RequestUrl(path, query, UrlUse::DebugOutput), cancelled, reply)) {
         return false;
     }
     job.installResult = {};

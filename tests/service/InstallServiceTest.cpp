@@ -47,6 +47,24 @@ protected:
     std::string output;
 };
 
+// A reply the service may send and what the step then reports.
+struct ReplyCase {
+    const char* name;
+    std::string body;
+    bool result;
+    int error, retcode;
+    std::wstring retmsg;
+    std::string downUrl = {};  // RequestInstall: installResult afterwards
+    int shopId = 0;
+};
+
+void ExpectOutcome(bool result, const InstallJob& job, const ReplyCase& expected) {
+    EXPECT_EQ(result, expected.result);
+    EXPECT_EQ(job.error, expected.error);
+    EXPECT_EQ(job.retcode, expected.retcode);
+    EXPECT_EQ(job.retmsg, expected.retmsg);
+}
+
 TEST_F(InstallServiceTest, RequestUrlsAreExactAndTheLoggedOneHidesThePassword) {
     server.ServeJson(kSetupPath, R"({"retcode":0,"retdata":{}})");
     server.ServeJson("/admin/do/install/migration", R"({"retcode":0,"retdata":{}})");
@@ -103,15 +121,7 @@ TEST_F(InstallServiceTest, RequestUrlsAreExactAndTheLoggedOneHidesThePassword) {
 
 TEST_F(InstallServiceTest, RequestInstallReadsTheReply) {
     const std::string previousUrl = "previous";
-    const struct {
-        const char* name;
-        std::string body;
-        bool result;
-        int error, retcode;
-        std::wstring retmsg;
-        std::string downUrl;  // installResult afterwards
-        int shopId;
-    } cases[] = {
+    const ReplyCase cases[] = {
         {"success", R"({"retcode":0,"retmsg":"ok","retdata":{"downUrl":"http://h/m?a=%20","shopId":12}})",
          true, 0, 0, L"ok", "http://h/m?a=%20", 12},
         {"refused", R"({"retcode":5,"retmsg":"门店密码错误","retdata":{"downUrl":"x"}})", false, 0, 5,
@@ -143,10 +153,7 @@ TEST_F(InstallServiceTest, RequestInstallReadsTheReply) {
         job.retcode = 7;
         job.retmsg = L"stale";
         job.installResult = {previousUrl, 99};
-        EXPECT_EQ(RequestInstall(job), c.result);
-        EXPECT_EQ(job.error, c.error);
-        EXPECT_EQ(job.retcode, c.retcode);
-        EXPECT_EQ(job.retmsg, c.retmsg);
+        ExpectOutcome(RequestInstall(job), job, c);
         EXPECT_EQ(job.installResult.downUrl, c.downUrl);
         EXPECT_EQ(job.installResult.shopId, c.shopId);
     }
@@ -214,13 +221,7 @@ TEST_F(InstallServiceTest, FetchManifestReadsTheFilesInOrder) {
 }
 
 TEST_F(InstallServiceTest, FetchManifestFailures) {
-    const struct {
-        const char* name;
-        std::string body;
-        bool result;
-        int error, retcode;
-        std::wstring retmsg;
-    } cases[] = {
+    const ReplyCase cases[] = {
         {"empty list", R"({"retcode":0,"retdata":[]})", true, 0, 0, L""},
         {"refused", R"({"retcode":7,"retmsg":"清单不存在"})", false, 0, 7, L"清单不存在"},
         {"retdata an object", R"({"retcode":0,"retmsg":"ok","retdata":{"downUrl":"u"}})", false, -1, 0,
@@ -237,10 +238,7 @@ TEST_F(InstallServiceTest, FetchManifestFailures) {
         job.installResult.downUrl = server.Url("/m.json");
         job.files.resize(2);
         job.error = 9;
-        EXPECT_EQ(FetchManifest(job), c.result);
-        EXPECT_EQ(job.error, c.error);
-        EXPECT_EQ(job.retcode, c.retcode);
-        EXPECT_EQ(job.retmsg, c.retmsg);
+        ExpectOutcome(FetchManifest(job), job, c);
         EXPECT_TRUE(job.files.empty());
     }
 
