@@ -228,9 +228,12 @@ std::optional<ZipReader::TargetPlan> ZipReader::PlanTarget(const std::wstring& t
     if (!isFolder && fromArchive.empty()) return std::nullopt;
 
     TargetPlan plan;
-    if (!full.empty() && IsPathSeparator(full[0])) plan.root = "/";
-    for (const std::wstring& component : components) plan.root += WideToAnsi(component) + kPathSeparator;
-    if (plan.root.empty()) plan.root = ".";
+    if (!full.empty() && IsPathSeparator(full[0])) plan.root.push_back('/');
+    for (const std::wstring& component : components) {
+        plan.root += WideToAnsi(component);
+        plan.root.push_back(kPathSeparator);
+    }
+    if (plan.root.empty()) plan.root.push_back('.');
     for (const std::wstring& component : fromArchive) plan.components.push_back(WideToAnsi(component));
     return plan;
 }

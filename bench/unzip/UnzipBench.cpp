@@ -31,7 +31,10 @@ bool Shell(const std::string& command) {
 }
 
 std::string Quote(const fs::path& path) {
-    return "'" + path.string() + "'";
+    std::string quoted = "'";
+    quoted += path.string();
+    quoted += '\'';
+    return quoted;
 }
 
 // Log-like content that deflates to about half: words from a small vocabulary, each followed by a
