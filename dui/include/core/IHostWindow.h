@@ -31,10 +31,10 @@ protected:
 // What the real window looks like at creation (the host attributes turned into platform terms).
 struct HostWindowParams {
     std::wstring title;
-    RECT rect;                // screen position and size; a zero size is allowed (resized later)
-    DWORD style = 0;          // WS_* bits the host computed
-    DWORD exStyle = 0;        // WS_EX_* bits
-    bool translucent = false; // per-pixel alpha
+    RECT rect;                 // screen position and size; a zero size is allowed (resized later)
+    DWORD style = 0;           // WS_* bits the host computed
+    DWORD exStyle = 0;         // WS_EX_* bits
+    bool translucent = false;  // per-pixel alpha
 };
 
 class IHostWindow {

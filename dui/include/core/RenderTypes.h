@@ -18,10 +18,18 @@ constexpr COLORREF RGBA(BYTE r, BYTE g, BYTE b, BYTE a) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16) |
            (static_cast<COLORREF>(a) << 24);
 }
-constexpr BYTE ColorRed(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE ColorGreen(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE ColorBlue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
-constexpr BYTE ColorAlpha(COLORREF c) { return static_cast<BYTE>((c >> 24) & 0xFF); }
+constexpr BYTE ColorRed(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE ColorGreen(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE ColorBlue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
+constexpr BYTE ColorAlpha(COLORREF c) {
+    return static_cast<BYTE>((c >> 24) & 0xFF);
+}
 
 // One decoded picture. `delayMs` is the time the frame stays on screen in an animation
 // (0 for still images).
