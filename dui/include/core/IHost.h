@@ -6,9 +6,10 @@
 // (input, WM_PAINT, WM_TIMER, posted messages, WM_QUIT) and DispatchMessage gives a message to the
 // sink of the window it is for.
 //
-// Order: posted messages and input are delivered in the order they arrived; WM_PAINT and
-// WM_TIMER come only when nothing else is waiting, as on Win32 (a timer that falls due while
-// messages keep coming is still delivered once the queue is empty, never lost).
+// Order: posted messages and input are delivered in the order they arrived; then WM_QUIT once
+// PostQuitMessage was called; then WM_PAINT, then WM_TIMER, which come only when nothing else is
+// waiting, as on Win32 (a timer that falls due while messages keep coming is delivered once the
+// queue is empty, never lost; a late timer fires once, not once per missed period).
 #pragma once
 
 #include <memory>
@@ -31,6 +32,8 @@ public:
     virtual bool GetMessage(MSG& msg) = 0;
     // Takes the next message when one is waiting, without waiting. False when none is.
     virtual bool PeekMessage(MSG& msg) = 0;
+    // True when GetMessage would return at once.
+    virtual bool HasMessage() = 0;
     // Hands `msg` to its window's sink; returns the sink's answer (0 when the window is gone).
     virtual LRESULT DispatchMessage(const MSG& msg) = 0;
     // Queues WM_QUIT with `exitCode` behind the messages already waiting.
@@ -46,6 +49,10 @@ public:
     virtual void SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) = 0;
     // False when no such timer ran.
     virtual bool KillTimer(HWND hwnd, UINT_PTR id) = 0;
+
+    // Whether a key (VK_SHIFT, VK_CONTROL, ...) is down as of the message being dispatched, as
+    // Win32's GetKeyState tells it.
+    virtual bool IsKeyDown(UINT vk) const = 0;
 };
 
 // The X11 host on $DISPLAY (or `display` when not empty); nullptr when no display can be opened.

@@ -5,7 +5,8 @@
 // Input arrives as the Win32 messages of the same meaning, in client coordinates:
 // WM_MOUSEMOVE/WM_LBUTTONDOWN/WM_LBUTTONUP/WM_LBUTTONDBLCLK/WM_RBUTTON*/WM_MOUSEWHEEL with
 // lParam = MAKELPARAM(x, y) and wParam = MK_* flags, WM_MOUSELEAVE, WM_KEYDOWN/WM_KEYUP with a VK_*
-// code, WM_CHAR with one Unicode code point (text from the input method comes as WM_CHARs too),
+// code, WM_CHAR with one printable Unicode code point (typed text and input-method text; control
+// keys come only as WM_KEYDOWN, and the state of Shift and Ctrl through IHost::IsKeyDown),
 // WM_SETFOCUS/WM_KILLFOCUS for the real window, WM_SIZE with the new client size, WM_PAINT when
 // exposed parts must be shown again, WM_CLOSE when the user or the window manager closes it.
 #pragma once
@@ -30,6 +31,7 @@ protected:
 
 // What the real window looks like at creation (the host attributes turned into platform terms).
 struct HostWindowParams {
+    std::wstring className;  // the application's host class name (window-manager class)
     std::wstring title;
     RECT rect;                 // screen position and size; a zero size is allowed (resized later)
     DWORD style = 0;           // WS_* bits the host computed
@@ -65,6 +67,8 @@ public:
     virtual void Present(const PixelView& pixels, const RECT& dirty) = 0;
     // Asks for a WM_PAINT; parts invalidated before it comes are merged.
     virtual void Invalidate(const RECT& rect) = 0;
+    // The merged invalid part (client coordinates), now considered painted; empty when none.
+    virtual RECT TakeUpdateRect() = 0;
 
     // Mouse capture: while held, mouse messages come to this window even outside it.
     virtual void SetCapture() = 0;
