@@ -38,6 +38,8 @@ public:
     HWND GetMainWnd() const { return mainWnd_; }
     // Ends the loop with `exitCode` once the messages already waiting are handled.
     void PostQuitMessage(int exitCode);
+    // Whether a key (VK_SHIFT, VK_CONTROL, ...) is down as of the message being handled.
+    bool IsKeyDown(UINT vk) const { return host_ && host_->IsKeyDown(vk); }
 
     // Host windows announce themselves so Run can find the one to destroy.
     void AddHostWnd(HWND hwnd, SHostWnd* wnd) { hostWnds_[hwnd] = wnd; }
