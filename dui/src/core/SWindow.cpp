@@ -663,7 +663,12 @@ SIZE SWindow::GetDesiredSize(int width, int height) {
 SIZE SWindow::MeasureContent(int width, int height) {
     std::vector<SWindow*> windows;
     const std::vector<SLayoutChild> items = CollectLayoutChildren(windows);
-    if (!items.empty()) return layout->MeasureContent(items, width, height);
+    if (!items.empty()) {
+        // Where this window follows its content, its children cannot lean on its size.
+        const bool wrapX = layoutParam && layoutParam->IsWrapContent(Orientation::kHorizontal);
+        const bool wrapY = layoutParam && layoutParam->IsWrapContent(Orientation::kVertical);
+        return layout->MeasureContent(items, wrapX ? -1 : width, wrapY ? -1 : height);
+    }
     const std::shared_ptr<IFont> font = GetCurrentFont();
     if (!font || text.empty()) return SIZE{};
     const int limit = maxWidth.IsSpecified() ? maxWidth.ToPixels(GetScale()) : width;
