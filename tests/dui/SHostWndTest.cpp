@@ -10,7 +10,8 @@
 namespace {
 
 // Two buttons and a caption in a 666 x 474 window; the root element spelled in lower case.
-constexpr const char* kLayout = R"(<dui title="Larkholm Setup" width="666" height="474" resizable="1" appWnd="1"
+constexpr const char* kLayout =
+    R"(<dui title="Larkholm Setup" width="666" height="474" resizable="1" appWnd="1"
      wndType="appMain" alpha="200">
   <root colorBkgnd="#203040ff">
     <caption name="caption" pos="0,0,-0,60"/>
@@ -42,7 +43,8 @@ TEST_F(SHostWndTest, ZeroRectangleTakesTheLayoutSizeTitleAndStyles) {
     EXPECT_EQ(rc.bottom - rc.top, 474);
     EXPECT_EQ(Real().title, L"Larkholm Setup");
     EXPECT_EQ(Real().opacity, 200);
-    EXPECT_EQ(Real().style, WS_POPUP | WS_CLIPCHILDREN | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU);
+    EXPECT_EQ(Real().style,
+              WS_POPUP | WS_CLIPCHILDREN | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU);
     EXPECT_EQ(Real().exStyle, WS_EX_APPWINDOW);
     EXPECT_EQ(wnd->GetHostAttr().wndType, HostWndType::kAppMain);
     EXPECT_EQ(std::count(wnd->events.begin(), wnd->events.end(), L"@"), 1);  // EventInit has no name
