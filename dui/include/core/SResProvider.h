@@ -25,8 +25,9 @@ public:
     // Binds the provider to its source; 1 on success, 0 when the source cannot be used.
     virtual int Init(const std::wstring& source) = 0;
     virtual bool ContainsResource(std::wstring_view type, std::wstring_view name) = 0;
-    // Icon resources are PNG pictures; cx/cy 0 mean the default size (32). The picture is
-    // returned as stored: the host scales it to the size it needs.
+    // Icon resources are icon files of PNG images (or one PNG picture): the image of size cx is
+    // chosen (the next larger, else the largest; 0 means 32) and returned as stored, so the
+    // host scales it when the file has no image of that size.
     virtual std::shared_ptr<IBitmap> LoadIconRes(std::wstring_view name, int cx, int cy) = 0;
     virtual std::shared_ptr<IBitmap> LoadBitmapRes(std::wstring_view name) = 0;
     // An "ANICURSOR" resource of that name first, else a "CURSOR" resource.

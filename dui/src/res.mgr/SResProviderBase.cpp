@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "dui/include/core/SAppContext.h"
+#include "dui/src/res.mgr/SIconFile.h"
 #include "support/TextConvert.h"
 
 namespace {
@@ -42,8 +43,14 @@ bool SResProviderBase::ReadAll(std::wstring_view type, std::wstring_view name, s
     return ReadResource(type, name, bytes.data(), bytes.size());
 }
 
-std::shared_ptr<IBitmap> SResProviderBase::LoadIconRes(std::wstring_view name, int, int) {
-    return LoadImageRes(L"ICON", name);
+std::shared_ptr<IBitmap> SResProviderBase::LoadIconRes(std::wstring_view name, int cx, int) {
+    IRenderFactory* factory = RenderFactory();
+    std::string bytes;
+    if (!factory || !ReadAll(L"ICON", name, bytes)) return nullptr;
+    std::string_view image = bytes;
+    if (PickIconImage(bytes, cx, image) || image.starts_with("\x89PNG"))
+        return factory->LoadBitmap(image.data(), image.size());
+    return nullptr;
 }
 
 std::shared_ptr<IBitmap> SResProviderBase::LoadBitmapRes(std::wstring_view name) {
