@@ -1,5 +1,4 @@
 // PNG and GIF decoding on small pictures the tests write themselves (libpng, giflib).
-#include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <png.h>
 #include <zlib.h>
@@ -7,6 +6,7 @@
 #include <cstring>
 
 #include "dui/include/core/IImgDecoderFactory.h"
+#include "tests/dui/support/GifWriter.h"
 
 namespace {
 
@@ -31,64 +31,6 @@ Bytes WritePng(int width, int height, const Bytes& rgba) {
 std::uint32_t Pixel(const ImgFrame& f, int x, int y) {
     return f.pixels[static_cast<std::size_t>(y) * f.width + x];
 }
-
-// A GIF built record by record: a logical screen with a 4-colour global palette
-// (0 black, 1 red, 2 green, 3 blue), then frames with their control blocks.
-class GifWriter {
-public:
-    GifWriter(int width, int height) {
-        int error = 0;
-        gif_ = EGifOpen(&bytes_, Append, &error);
-        const GifColorType colors[4] = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
-        ColorMapObject* map = GifMakeMapObject(4, colors);
-        EGifSetGifVersion(gif_, true);
-        EGifPutScreenDesc(gif_, width, height, 2, 0, map);
-        GifFreeMapObject(map);
-    }
-    ~GifWriter() { Finish(); }
-
-    // `rows` holds palette indexes row by row, written top-down (or in interlace order).
-    void Frame(int left, int top, int width, int height, const std::vector<GifPixelType>& rows, int delayCs,
-               int disposal = DISPOSAL_UNSPECIFIED, int transparent = NO_TRANSPARENT_COLOR,
-               bool interlace = false) {
-        GraphicsControlBlock gcb{disposal, false, delayCs, transparent};
-        GifByteType ext[4];
-        const size_t len = EGifGCBToExtension(&gcb, ext);
-        EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(len), ext);
-        EGifPutImageDesc(gif_, left, top, width, height, interlace, nullptr);
-        std::vector<GifPixelType> line(static_cast<std::size_t>(width));
-        const auto put = [&](int row) {
-            std::copy_n(rows.begin() + row * width, width, line.begin());
-            EGifPutLine(gif_, line.data(), width);
-        };
-        if (!interlace) {
-            for (int row = 0; row < height; ++row) put(row);
-            return;
-        }
-        for (int start : {0, 4, 2, 1})
-            for (int row = start; row < height; row += (start == 0 || start == 4) ? 8 : (start == 2 ? 4 : 2))
-                put(row);
-    }
-
-    Bytes Finish() {
-        if (gif_ != nullptr) {
-            int error = 0;
-            EGifCloseFile(gif_, &error);
-            gif_ = nullptr;
-        }
-        return bytes_;
-    }
-
-private:
-    static int Append(GifFileType* gif, const GifByteType* data, int length) {
-        auto* out = static_cast<Bytes*>(gif->UserData);
-        out->insert(out->end(), data, data + length);
-        return length;
-    }
-
-    Bytes bytes_;
-    GifFileType* gif_ = nullptr;
-};
 
 constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
 
@@ -197,11 +139,10 @@ TEST_F(ImgDecoderTest, GifDamagedMidwayKeepsTheCompleteFrames) {
 
 TEST_F(ImgDecoderTest, GifWithoutAnyPaletteGivesNothing) {
     // Header, a 1x1 screen without a global palette, one 1x1 image without a local palette.
-    const Bytes noPalette = {
-        'G', 'I', 'F', '8', '9', 'a', 1, 0,    1, 0, 0x00, 0,    0, 0x2C, 0,
-        0,   0,   0,   1,   0,   1,   0, 0x00, 2, 2, 0x44, 0x01, 0,  // LZW min size 2, one sub-block: clear,
-                                                                     // 0, end
-        0x3B};
+    const Bytes noPalette = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x00, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1,
+                             0, 0x00, 2, 2, 0x44, 0x01, 0,  // LZW min size 2, one sub-block: clear,
+                                                            // 0, end
+                             0x3B};
     EXPECT_TRUE(Decode(noPalette).empty());
 }
 

@@ -5,6 +5,7 @@
 #include "dui/include/core/SEvents.h"
 #include "dui/include/core/SObjectFactory.h"
 #include "dui/src/control/SGifPlayer.h"
+#include "dui/src/skin/SSkinGif.h"
 #include "support/TextConvert.h"
 
 HostTestEnv::HostTestEnv() : factory(CreateRenderFactory(CreateImgDecoderFactory())) {
@@ -12,7 +13,9 @@ HostTestEnv::HostTestEnv() : factory(CreateRenderFactory(CreateImgDecoderFactory
     host = headless.get();
     app = std::make_unique<SApplication>(factory.get(), L"DUIHOST", SObjectDefaultRegister(),
                                          std::move(headless));
+    // What the wizard adds at start-up.
     app->GetObjectFactory().Register<SGifPlayer>();
+    app->GetObjectFactory().Register<SSkinGif>();
 }
 
 HostTestEnv::~HostTestEnv() = default;

@@ -1,5 +1,5 @@
 // What the host, loop and control tests share: an application on the headless host with every
-// built-in class (and the animated picture) registered, a temporary folder for the layouts and
+// built-in class (and the animated picture with its skin) registered, a temporary folder for the layouts and
 // pictures a test writes, and a host window that records what reaches its owner.
 #pragma once
 
