@@ -57,7 +57,7 @@ public:
     // the edit menu and the message-box template. Returns the kSysRes* bits of what is missing.
     int LoadSystemResources(IResProvider* provider);
     pugi::xml_node GetEditMenuTemplate() const { return editMenu.child("editmenu"); }
-    pugi::xml_node GetMessageBoxTemplate() const { return msgBox.first_child(); }
+    pugi::xml_node GetMessageBoxTemplate() const { return msgBox.child("DUI"); }
 
     void SetNamedIdTable(const SNamedIdEntry* table, std::size_t count, bool sorted) {
         namedId.Init(table, count, sorted);

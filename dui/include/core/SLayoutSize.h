@@ -25,6 +25,10 @@ public:
     // "height" accept.
     static SLayoutSize ParseWidthHeight(std::wstring_view text);
 
+    // "width,height" with each part as ParseWidthHeight reads it; false (both unchanged) unless
+    // there are exactly two parts.
+    static bool ParseSizePair(std::wstring_view text, SLayoutSize& width, SLayoutSize& height);
+
     bool IsWrapContent() const;
     bool IsMatchParent() const;
     bool IsUndefined() const;

@@ -16,6 +16,8 @@
 
 #include "dui/include/core/SResProvider.h"
 
+class IRenderFactory;
+
 class SAppContext;
 
 // Splits `id` at its first colon. Returns 2 with both parts set, or 1 (no colon: `type` gets the
@@ -62,6 +64,12 @@ public:
     SCursor LoadCursor(std::wstring_view name);
 
 private:
+    // A picture of a "file" path decoded by the render factory, or one a provider loads.
+    template <class Picture>
+    std::shared_ptr<Picture> LoadPicture(
+        std::wstring_view type, std::wstring_view name,
+        std::shared_ptr<Picture> (IRenderFactory::*fromBytes)(const void*, std::size_t),
+        std::shared_ptr<Picture> (IResProvider::*fromProvider)(std::wstring_view, std::wstring_view)) const;
     IResProvider* FindProviderLocked(std::wstring_view type, std::wstring_view name) const;
 
     SAppContext& context;

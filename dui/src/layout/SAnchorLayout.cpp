@@ -84,20 +84,17 @@ private:
                 if (wrapY) c[kBottom] = *c[kTop] + desired.cy;
                 changed = true;
             }
-            if (c[kRight] && pendingOffset[i][0]) {
-                const int shift = static_cast<int>((*c[kRight] - *c[kLeft]) * p.offsetX);
-                c[kLeft] = *c[kLeft] + shift;
-                c[kRight] = *c[kRight] + shift;
-                pendingOffset[i][0] = false;
+            // Shifts the child by a fraction of its size once that size is known.
+            auto applyOffset = [&](int axis, Edge nearEdge, Edge farEdge, float fraction) {
+                if (!c[farEdge] || !pendingOffset[i][axis]) return;
+                const int shift = static_cast<int>((*c[farEdge] - *c[nearEdge]) * fraction);
+                c[nearEdge] = *c[nearEdge] + shift;
+                c[farEdge] = *c[farEdge] + shift;
+                pendingOffset[i][axis] = false;
                 changed = true;
-            }
-            if (c[kBottom] && pendingOffset[i][1]) {
-                const int shift = static_cast<int>((*c[kBottom] - *c[kTop]) * p.offsetY);
-                c[kTop] = *c[kTop] + shift;
-                c[kBottom] = *c[kBottom] + shift;
-                pendingOffset[i][1] = false;
-                changed = true;
-            }
+            };
+            applyOffset(0, kLeft, kRight, p.offsetX);
+            applyOffset(1, kTop, kBottom, p.offsetY);
         }
         return changed;
     }

@@ -113,13 +113,8 @@ AttrResult SAnchorLayoutParam::ApplyAttribute(std::wstring_view name, const std:
         height = SLayoutSize::ParseWidthHeight(value);
         return AttrResult::kOk;
     }
-    if (EqualsNoCase(name, L"size")) {
-        const std::vector<std::wstring> parts = Split(value, L',');
-        if (parts.size() != 2) return AttrResult::kFailed;
-        width = SLayoutSize::ParseWidthHeight(parts[0]);
-        height = SLayoutSize::ParseWidthHeight(parts[1]);
-        return AttrResult::kOk;
-    }
+    if (EqualsNoCase(name, L"size"))
+        return SLayoutSize::ParseSizePair(value, width, height) ? AttrResult::kOk : AttrResult::kFailed;
     if (EqualsNoCase(name, L"offset")) {
         float x = 0, y = 0;
         if (std::swscanf(value.c_str(), L"%f,%f", &x, &y) != 2) return AttrResult::kFailed;

@@ -40,6 +40,14 @@ SLayoutSize SLayoutSize::ParseWidthHeight(std::wstring_view text) {
     return Parse(s);
 }
 
+bool SLayoutSize::ParseSizePair(std::wstring_view text, SLayoutSize& width, SLayoutSize& height) {
+    const std::vector<std::wstring> parts = Split(text, L',');
+    if (parts.size() != 2) return false;
+    width = ParseWidthHeight(parts[0]);
+    height = ParseWidthHeight(parts[1]);
+    return true;
+}
+
 bool SLayoutSize::IsWrapContent() const {
     return Near(value, kWrapContent);
 }

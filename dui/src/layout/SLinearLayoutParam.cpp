@@ -44,11 +44,7 @@ AttrResult SLinearLayoutParam::ApplyAttribute(std::wstring_view name, const std:
          }},
         {L"size",
          [](P& p, V v, bool) {
-             const std::vector<std::wstring> parts = Split(v, L',');
-             if (parts.size() != 2) return AttrResult::kFailed;
-             p.width = SLayoutSize::ParseWidthHeight(parts[0]);
-             p.height = SLayoutSize::ParseWidthHeight(parts[1]);
-             return AttrResult::kOk;
+             return SLayoutSize::ParseSizePair(v, p.width, p.height) ? AttrResult::kOk : AttrResult::kFailed;
          }},
         {L"weight",
          [](P& p, V v, bool) {

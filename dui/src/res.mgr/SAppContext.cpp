@@ -53,30 +53,22 @@ bool SAppContext::LoadXmlById(pugi::xml_document& doc, std::wstring_view resId) 
 
 int SAppContext::LoadSystemResources(IResProvider* provider) {
     resProviderMgr.RegisterProvider(provider);
+    // Copies the `root` element of XML resource `name` into `target`; false when either is missing.
+    auto load = [this](const wchar_t* name, const char* root, pugi::xml_document& target) {
+        pugi::xml_document doc;
+        target.reset();
+        const pugi::xml_node element = LoadXml(doc, name, L"XML") ? XmlChild(doc, root) : pugi::xml_node();
+        if (element) target.append_copy(element).set_name(root);
+        return static_cast<bool>(element);
+    };
     int missing = 0;
     pugi::xml_document skins;
-    pugi::xml_node skinNode;
-    if (LoadXml(skins, L"SYS_XML_SKIN", L"XML") && (skinNode = XmlChild(skins, "skin")))
-        skinPoolMgr.GetSystemSkinPool().LoadSkins(skinNode, *this);
+    if (load(L"SYS_XML_SKIN", "skin", skins))
+        skinPoolMgr.GetSystemSkinPool().LoadSkins(skins.first_child(), *this);
     else
         missing |= kSysResSkinMissing;
-
-    pugi::xml_document menu;
-    pugi::xml_node menuNode;
-    editMenu.reset();
-    if (LoadXml(menu, L"SYS_XML_EDITMENU", L"XML") && (menuNode = XmlChild(menu, "editmenu")))
-        editMenu.append_copy(menuNode).set_name("editmenu");
-    else
-        missing |= kSysResEditMenuMissing;
-
-    pugi::xml_document box;
-    pugi::xml_node boxNode;
-    msgBox.reset();
-    if (LoadXml(box, L"SYS_XML_MSGBOX", L"XML") && (boxNode = XmlChild(box, "DUI")))
-        msgBox.append_copy(boxNode);
-    else
-        missing |= kSysResMsgBoxMissing;
-
+    if (!load(L"SYS_XML_EDITMENU", "editmenu", editMenu)) missing |= kSysResEditMenuMissing;
+    if (!load(L"SYS_XML_MSGBOX", "DUI", msgBox)) missing |= kSysResMsgBoxMissing;
     resProviderMgr.UnregisterProvider(provider);
     return missing;
 }

@@ -146,26 +146,27 @@ bool SResProviderMgr::ReadResource(std::wstring_view type, std::wstring_view nam
     return provider->ReadResource(type, name, bytes.data(), bytes.size());
 }
 
-std::shared_ptr<IBitmap> SResProviderMgr::LoadImage(std::wstring_view type, std::wstring_view name) const {
+template <class Picture>
+std::shared_ptr<Picture> SResProviderMgr::LoadPicture(
+    std::wstring_view type, std::wstring_view name,
+    std::shared_ptr<Picture> (IRenderFactory::*fromBytes)(const void*, std::size_t),
+    std::shared_ptr<Picture> (IResProvider::*fromProvider)(std::wstring_view, std::wstring_view)) const {
     std::lock_guard guard(lock);
     if (IsFileType(type)) {
         std::string bytes;
         IRenderFactory* factory = context.GetRenderFactory();
-        return factory && ReadFile(name, bytes) ? factory->LoadBitmap(bytes.data(), bytes.size()) : nullptr;
+        return factory && ReadFile(name, bytes) ? (factory->*fromBytes)(bytes.data(), bytes.size()) : nullptr;
     }
     IResProvider* provider = FindProviderLocked(type, name);
-    return provider ? provider->LoadImageRes(type, name) : nullptr;
+    return provider ? (provider->*fromProvider)(type, name) : nullptr;
+}
+
+std::shared_ptr<IBitmap> SResProviderMgr::LoadImage(std::wstring_view type, std::wstring_view name) const {
+    return LoadPicture(type, name, &IRenderFactory::LoadBitmap, &IResProvider::LoadImageRes);
 }
 
 std::shared_ptr<IImgX> SResProviderMgr::LoadImgX(std::wstring_view type, std::wstring_view name) const {
-    std::lock_guard guard(lock);
-    if (IsFileType(type)) {
-        std::string bytes;
-        IRenderFactory* factory = context.GetRenderFactory();
-        return factory && ReadFile(name, bytes) ? factory->LoadImgX(bytes.data(), bytes.size()) : nullptr;
-    }
-    IResProvider* provider = FindProviderLocked(type, name);
-    return provider ? provider->LoadImgXRes(type, name) : nullptr;
+    return LoadPicture(type, name, &IRenderFactory::LoadImgX, &IResProvider::LoadImgXRes);
 }
 
 std::shared_ptr<IBitmap> SResProviderMgr::LoadImage(std::wstring_view resId) const {

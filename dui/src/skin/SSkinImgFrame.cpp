@@ -4,6 +4,12 @@
 #include "dui/include/core/SAttrTable.h"
 #include "dui/src/core/SRectText.h"
 
+template <LONG RECT::*side>
+AttrResult SSkinImgFrame::SetSide(SSkinImgFrame& skin, const std::wstring& value, bool) {
+    skin.margin.*side = static_cast<LONG>(ParseIntAuto(value));
+    return AttrResult::kOk;
+}
+
 AttrResult SSkinImgFrame::ApplyAttribute(std::wstring_view name, const std::wstring& value, bool loading) {
     static const SAttrTable<SSkinImgFrame> table{
         {L"margin",
@@ -18,27 +24,10 @@ AttrResult SSkinImgFrame::ApplyAttribute(std::wstring_view name, const std::wstr
              s.margin.top = s.margin.bottom = static_cast<LONG>(ParseIntAuto(v));
              return AttrResult::kOk;
          }},
-        {L"left",
-         [](SSkinImgFrame& s, const std::wstring& v, bool) {
-             s.margin.left = LONG(ParseIntAuto(v));
-             return AttrResult::kOk;
-         }},
-        {L"top",
-         [](SSkinImgFrame& s, const std::wstring& v, bool) {
-             s.margin.top = LONG(ParseIntAuto(v));
-             return AttrResult::kOk;
-         }},
-        {L"right",
-         [](SSkinImgFrame& s, const std::wstring& v, bool) {
-             s.margin.right = LONG(ParseIntAuto(v));
-             return AttrResult::kOk;
-         }},
-        {L"bottom",
-         [](SSkinImgFrame& s, const std::wstring& v, bool) {
-             s.margin.bottom = LONG(ParseIntAuto(v));
-             return AttrResult::kOk;
-         }},
-    };
+        {L"left", SetSide<&RECT::left>},
+        {L"top", SetSide<&RECT::top>},
+        {L"right", SetSide<&RECT::right>},
+        {L"bottom", SetSide<&RECT::bottom>}};
     const AttrResult result = table.Apply(*this, name, value, loading);
     return result != AttrResult::kDeclined ? result : SSkinImgList::ApplyAttribute(name, value, loading);
 }

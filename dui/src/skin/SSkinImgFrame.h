@@ -16,5 +16,8 @@ protected:
     void DrawState(IRenderTarget& rt, const RECT& rc, const RECT& src, BYTE alpha) const override;
 
 private:
+    template <LONG RECT::*side>
+    static AttrResult SetSide(SSkinImgFrame& skin, const std::wstring& value, bool loading);
+
     RECT margin{};
 };
