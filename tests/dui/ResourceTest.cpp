@@ -128,7 +128,19 @@ TEST(SystemResources, LoadsThePackageAndReportsWhatIsMissing) {
     CoreTestEnv env;
     SAppContext& context = env.Context();
     EXPECT_EQ(context.LoadSystemResources(&env.Provider()), 0);
-    EXPECT_NE(context.GetSkinPoolMgr().FindSkin(L"_skin.sys.btn.normal"), nullptr);
+    struct SystemSkin {
+        const wchar_t* name;
+        int states, width, height;
+    } skins[] = {{L"_skin.sys.checkbox", 8, 16, 16},   {L"_skin.sys.radio", 8, 16, 16},
+                 {L"_skin.sys.btn.normal", 4, 60, 26}, {L"_skin.sys.btn.close", 4, 16, 16},
+                 {L"_skin.sys.icons", 5, 16, 16},      {L"_skin.sys.wnd.bkgnd", 1, 64, 64}};
+    for (const SystemSkin& expected : skins) {
+        ISkinObj* skin = context.GetSkinPoolMgr().FindSkin(expected.name);
+        ASSERT_NE(skin, nullptr) << expected.name;
+        EXPECT_EQ(skin->GetStates(), expected.states) << expected.name;
+        EXPECT_EQ(skin->GetSkinSize().cx, expected.width) << expected.name;
+        EXPECT_EQ(skin->GetSkinSize().cy, expected.height) << expected.name;
+    }
     EXPECT_EQ(context.GetEditMenuTemplate().attribute("itemHeight").as_int(), 26);
     EXPECT_TRUE(context.GetMessageBoxTemplate());
     // The provider was only borrowed.
