@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "dui/src/control/SImageWnd.h"
 #include "tests/dui/support/HostTestEnv.h"
 
 namespace {
@@ -29,7 +30,9 @@ protected:
         const std::string strip = env.Picture("strip", 48, 12, StripPixel);
         const std::string layout = R"(<DUI width="300" height="200">
   <skin><imgframe name="skin_btn" src=")" +
-                                   strip + R"(" states="4" margin="3,3,3,3"/></skin>
+                                   strip + R"(" states="4" margin="3,3,3,3"/>
+    <imglist name="skin_strip" src=")" +
+                                   strip + R"(" states="4"/></skin>
   <root colorBkgnd="#ffffffff">
     <button name="btn_on" pos="10,10,@60,@30" skin="skin_btn"/>
     <button name="btn_off" pos="80,10,@60,@30" skin="skin_btn" enable="0"/>
@@ -37,6 +40,7 @@ protected:
           font="size:16">WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW</text>
     <window name="win_tint" pos="10,100,@50,@20" colorBkgnd="#ff000080"/>
     <window name="win_fade" pos="70,100,@50,@20" colorBkgnd="#000000ff" alpha="64"/>
+    <img name="img_icon" pos="150,100,@24,@24" skin="skin_btn"/>
   </root>
 </DUI>)";
         wnd = std::make_unique<RecordingHost>(env.Layout(layout));
@@ -95,6 +99,18 @@ TEST_F(HostRenderTest, TranslucentColoursAndWindowOpacityBlendOverWhatIsBelow) {
     const COLORREF faded = At(80, 110);  // black at 64/255 over white
     EXPECT_NEAR(ColorRed(faded), 191, 2);
     EXPECT_EQ(ColorAlpha(faded), 255);
+}
+
+TEST_F(HostRenderTest, PictureWindowTakesANewSkinAtRunTime) {
+    EXPECT_EQ(At(162, 112), kFrameFill[0]);
+    auto* image = wnd->FindChildByName2<SImageWnd>(L"img_icon");
+    ASSERT_NE(image, nullptr);
+    ISkinObj* strip = env.App().GetSkinPoolMgr().FindSkin(L"skin_strip");
+    ASSERT_NE(strip, nullptr);
+    image->SetSkin(strip, 2);
+    EXPECT_EQ(At(162, 112), kFrameFill[2]);
+    image->SetSkin(env.App().GetSkinPoolMgr().FindSkin(L"skin_strip"));  // frame 0 by default
+    EXPECT_EQ(At(162, 112), kFrameFill[0]);
 }
 
 TEST_F(HostRenderTest, SavedFrameIsTheWindowsPicture) {

@@ -137,6 +137,39 @@ TEST_F(SHostWndTest, SystemCommandsAndClose) {
     EXPECT_FALSE(PostToWindow(hwnd, WM_USER + 1, 0, 0));  // workers' posts are dropped now
 }
 
+TEST(SHostWndAttrTest, FlagsGiveThePlatformStylesUnlessStylesAreExplicit) {
+    struct Case {
+        std::vector<std::pair<const wchar_t*, const wchar_t*>> attrs;
+        DWORD style, exStyle;
+    };
+    const DWORD base = WS_POPUP | WS_CLIPCHILDREN;
+    const Case cases[] = {
+        {{}, base | WS_MINIMIZEBOX, 0},
+        {{{L"resizable", L"1"}, {L"appWnd", L"1"}},
+         base | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU,
+         WS_EX_APPWINDOW},
+        {{{L"toolWindow", L"1"}, {L"translucent", L"1"}},
+         base | WS_MINIMIZEBOX,
+         WS_EX_TOOLWINDOW | WS_EX_LAYERED},
+        {{{L"appWnd", L"1"}, {L"toolWindow", L"1"}}, base | WS_MINIMIZEBOX | WS_SYSMENU, WS_EX_APPWINDOW},
+        // Explicit styles replace the computed ones; WS_VISIBLE is not the layout's to set.
+        {{{L"RESIZABLE", L"1"}, {L"wndStyle", L"0x10C00000"}, {L"wndStyleEx", L"8"}}, 0x00C00000, 8},
+    };
+    for (const Case& c : cases) {
+        SHostWndAttr attr;
+        for (const auto& [name, value] : c.attrs)
+            EXPECT_EQ(attr.ApplyAttribute(name, value), AttrResult::kOk) << name;
+        EXPECT_EQ(attr.GetWndStyle(), c.style);
+        EXPECT_EQ(attr.GetWndStyleEx(), c.exStyle);
+    }
+    SHostWndAttr attr;
+    EXPECT_EQ(attr.ApplyAttribute(L"wndType", L"normal"), AttrResult::kOk);
+    EXPECT_EQ(attr.ApplyAttribute(L"wndType", L"dialog"), AttrResult::kFailed);  // only that attribute fails
+    EXPECT_EQ(attr.wndType, HostWndType::kNormal);
+    EXPECT_EQ(attr.ApplyAttribute(L"margin", L"1,2,3"), AttrResult::kFailed);
+    EXPECT_EQ(attr.ApplyAttribute(L"colorText", L"#fff"), AttrResult::kDeclined);
+}
+
 TEST(SHostWndLayoutTest, LayoutThatDoesNotLoadLeavesAnEmptyHost) {
     HostTestEnv env;
     RecordingHost missing(L"file:/nonexistent/layout.xml");

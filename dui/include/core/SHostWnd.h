@@ -36,8 +36,9 @@ public:
     SHostWnd& operator=(const SHostWnd&) = delete;
 
     // Makes the real window at (x, y) with client size (cx, cy); a size that is not positive takes
-    // the layout's "width"/"height". Null when there is no application, no host, or the platform
-    // refuses the window. `owner` is accepted for the Win32 signature; top-level windows here have none.
+    // the layout's "width"/"height". Null when there is no application, no host, no render
+    // factory, or the platform refuses the window. `owner` is accepted for the Win32 signature; top-level
+    // windows here have none.
     HWND Create(HWND owner, int x, int y, int cx, int cy);
     // Sends WM_DESTROY, takes the tree and the real window down. Safe to call twice.
     void DestroyWindow();

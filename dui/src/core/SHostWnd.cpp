@@ -108,8 +108,9 @@ IHost* SHostWnd::Host() const {
 }
 
 HWND SHostWnd::Create(HWND /*owner*/, int x, int y, int cx, int cy) {
-    IHost* host = Host();
-    if (host == nullptr || hostWindow_) return nullptr;
+    IHost* host = Host();  // non-null only while an application lives
+    IRenderFactory* factory = host != nullptr ? SApplication::Current()->GetRenderFactory() : nullptr;
+    if (factory == nullptr || hostWindow_) return nullptr;
     hostAttr_.Reset();
     const bool loaded = LoadLayout();
     if (loaded) {

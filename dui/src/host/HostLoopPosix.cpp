@@ -8,6 +8,10 @@
 
 #include "support/Clock.h"
 
+namespace {
+constexpr UINT kMinimumTimerMs = 10;
+}
+
 HostLoopPosix::HostLoopPosix() : wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
 
 HostLoopPosix::~HostLoopPosix() {
@@ -122,6 +126,8 @@ LRESULT HostLoopPosix::DispatchMessage(const MSG& msg) {
 }
 
 void HostLoopPosix::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
+    // As on Win32, shorter periods are raised to 10 ms: a zero period would never let the loop rest.
+    elapseMs = std::max(elapseMs, kMinimumTimerMs);
     const std::uint64_t due = Clock::Ticks() + elapseMs;
     for (Timer& t : timers_) {
         if (t.hwnd == hwnd && t.id == id) {

@@ -101,6 +101,7 @@ bool HostHeadless::DispatchOne() {
 }
 
 void HostHeadless::Pump() {
+    quitCode_.reset();
     while (!quitCode_ && DispatchOne()) {
     }
 }
