@@ -41,6 +41,7 @@ protected:
     <window name="win_tint" pos="10,100,@50,@20" colorBkgnd="#ff000080"/>
     <window name="win_fade" pos="70,100,@50,@20" colorBkgnd="#000000ff" alpha="64"/>
     <img name="img_icon" pos="150,100,@24,@24" skin="skin_btn"/>
+    <imgbtn name="btn_corner" pos="-38,12" skin="skin_btn"/>
   </root>
 </DUI>)";
         wnd = std::make_unique<RecordingHost>(env.Layout(layout));
@@ -58,6 +59,11 @@ protected:
 TEST_F(HostRenderTest, ButtonsShowTheirStateFrameWithUnscaledCorners) {
     EXPECT_EQ(At(40, 25), kFrameFill[0]);
     EXPECT_EQ(At(110, 25), kFrameFill[3]);  // disabled: the fourth frame
+    // A picture button without a size takes its skin's frame size.
+    const RECT corner = ui->Find(L"btn_corner")->GetWindowRect();
+    EXPECT_EQ(corner.left, 262);
+    EXPECT_EQ(corner.right - corner.left, 12);
+    EXPECT_EQ(corner.bottom - corner.top, 12);
     // The 3x3 corners are the frame's own pixels, though the button is five times the frame.
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 3; ++x) {

@@ -76,6 +76,42 @@ TEST_F(ImgDecoderTest, PngClaimingAHugeSizeIsRefusedNotAllocated) {
     EXPECT_TRUE(Decode(png).empty());
 }
 
+TEST_F(ImgDecoderTest, IconFileGivesOneFramePerPngEntrySmallestFirst) {
+    const Bytes big = WritePng(32, 32, Bytes(32 * 32 * 4, 255));
+    const Bytes small = WritePng(16, 16, Bytes(16 * 16 * 4, 255));
+    // ICONDIR with three entries: 32 px, 16 px, and one whose data lies past the end of the file.
+    Bytes ico = {0, 0, 1, 0, 3, 0};
+    const auto entry = [&](unsigned char px, std::uint32_t length, std::uint32_t offset) {
+        const unsigned char e[16] = {px,
+                                     px,
+                                     0,
+                                     0,
+                                     1,
+                                     0,
+                                     32,
+                                     0,
+                                     static_cast<unsigned char>(length),
+                                     static_cast<unsigned char>(length >> 8),
+                                     static_cast<unsigned char>(length >> 16),
+                                     0,
+                                     static_cast<unsigned char>(offset),
+                                     static_cast<unsigned char>(offset >> 8),
+                                     0,
+                                     0};
+        ico.insert(ico.end(), e, e + 16);
+    };
+    const std::uint32_t first = 6 + 3 * 16;
+    entry(32, static_cast<std::uint32_t>(big.size()), first);
+    entry(16, static_cast<std::uint32_t>(small.size()), first + static_cast<std::uint32_t>(big.size()));
+    entry(48, 4000, 60000);
+    ico.insert(ico.end(), big.begin(), big.end());
+    ico.insert(ico.end(), small.begin(), small.end());
+    const auto frames = Decode(ico);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].width, 16);
+    EXPECT_EQ(frames[1].width, 32);
+}
+
 TEST_F(ImgDecoderTest, GifFramesAreComposedWithTheirDelays) {
     GifWriter gif(3, 2);
     gif.Frame(0, 0, 3, 2, {1, 1, 1, 1, 1, 1}, 50);

@@ -1,4 +1,4 @@
-// Turns encoded picture bytes (PNG, GIF) into frames. Stateless and safe to call from any thread.
+// Turns encoded picture bytes (PNG, GIF, icon files) into frames. Stateless and safe to call from any thread.
 #pragma once
 
 #include <cstddef>
@@ -17,5 +17,6 @@ public:
     virtual std::vector<ImgFrame> Decode(const void* data, std::size_t size) const = 0;
 };
 
-// PNG (any colour type and depth, with alpha) and GIF (all frames and delays).
+// PNG (any colour type and depth, with alpha), GIF (all frames and delays), and icon files whose
+// entries are PNG pictures (one frame per size, smallest first).
 std::shared_ptr<IImgDecoderFactory> CreateImgDecoderFactory();

@@ -47,6 +47,12 @@ void SButton::OnPaint(IRenderTarget& rt) {
     DrawFocusRectIfFocused(rt);
 }
 
+SIZE SButton::MeasureContent(int width, int height) {
+    const SIZE text = SWindow::MeasureContent(width, height);
+    const SIZE frame = GetSkin() != nullptr ? GetSkin()->GetSkinSize() : SIZE{};
+    return SIZE{std::max(text.cx, frame.cx), std::max(text.cy, frame.cy)};
+}
+
 void SButton::OnStateChanged(DWORD oldState, DWORD newState) {
     SWindow::OnStateChanged(oldState, newState);
     ISwndContainer* container = GetContainer();

@@ -20,6 +20,8 @@ public:
 
 protected:
     void OnPaint(IRenderTarget& rt) override;
+    // Large enough for both the text and one frame of the skin.
+    SIZE MeasureContent(int width, int height) override;
     void OnLButtonDown(UINT flags, POINT pt) override;
     void OnLButtonUp(UINT flags, POINT pt) override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;

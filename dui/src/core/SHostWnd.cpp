@@ -180,12 +180,7 @@ void SHostWnd::ApplyPools(pugi::xml_node dui) {
     if (pugi::xml_node style = XmlChild(dui, "style")) stylePool_->Init(style);
     if (!stylePool_->IsEmpty()) context.GetStylePoolMgr().PushStylePool(stylePool_.get());
     skinPool_ = MakeRef<SSkinPool>();
-    if (pugi::xml_node skin = XmlChild(dui, "skin")) {
-        // Skins of this table may refer to each other: the pool is searched while it loads.
-        context.GetSkinPoolMgr().PushSkinPool(skinPool_.get());
-        skinPool_->LoadSkins(skin, context);
-        context.GetSkinPoolMgr().PopSkinPool(skinPool_.get());
-    }
+    if (pugi::xml_node skin = XmlChild(dui, "skin")) skinPool_->LoadSkins(skin, context);
     if (!skinPool_->IsEmpty()) context.GetSkinPoolMgr().PushSkinPool(skinPool_.get());
 }
 

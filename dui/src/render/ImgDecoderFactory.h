@@ -1,5 +1,5 @@
-// The image decoder the application hands to the rendering factory: PNG and GIF, told apart by
-// their signatures. Stateless; any thread.
+// The image decoder the application hands to the rendering factory: PNG, GIF and icon files (with
+// PNG entries), told apart by their signatures. Stateless; any thread.
 #pragma once
 
 #include "dui/include/core/IImgDecoderFactory.h"
