@@ -4,8 +4,8 @@
 //     overlays (per-window opacity and "#RRGGBBAA" colours), drawn off-screen on the headless host;
 //  2. on a private Xvfb, the time from starting a process to its window appearing (MapNotify),
 //     for this framework's window and for `zenity --info`, median of several starts each.
-// Usage: repaint_bench [--child LAYOUT]   (the child form is what part 2 starts). The frame that
-// part 1 times is left in the working directory as repaint-frame.png.
+// Usage: repaint_bench [--child LAYOUT]   (the child form is the process the second figure starts).
+// The frame the first figure times is left in the working directory as repaint-frame.png.
 #include <X11/Xlib.h>
 #include <poll.h>
 #include <signal.h>
