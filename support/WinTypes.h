@@ -151,15 +151,48 @@ constexpr WPARAM MK_RBUTTON = 0x0002;
 constexpr WPARAM MK_SHIFT = 0x0004;
 constexpr WPARAM MK_CONTROL = 0x0008;
 
-inline constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-inline constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+inline constexpr WORD LOWORD(std::uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+inline constexpr WORD HIWORD(std::uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
 inline constexpr LPARAM MAKELPARAM(int low, int high) {
     return static_cast<LPARAM>(static_cast<std::uint32_t>(static_cast<WORD>(low)) |
                                (static_cast<std::uint32_t>(static_cast<WORD>(high)) << 16));
 }
 // Signed client coordinates packed by MAKELPARAM (negative when the mouse is captured outside).
-inline constexpr int GET_X_LPARAM(LPARAM v) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(v))); }
-inline constexpr int GET_Y_LPARAM(LPARAM v) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(v))); }
+inline constexpr int GET_X_LPARAM(LPARAM v) {
+    return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(v)));
+}
+inline constexpr int GET_Y_LPARAM(LPARAM v) {
+    return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(v)));
+}
+// Rectangle helpers of User32, with its conventions: right and bottom are outside the rectangle.
+inline constexpr BOOL IsRectEmpty(const RECT* r) {
+    return r->right <= r->left || r->bottom <= r->top;
+}
+inline constexpr BOOL PtInRect(const RECT* r, POINT p) {
+    return p.x >= r->left && p.x < r->right && p.y >= r->top && p.y < r->bottom;
+}
+// The smallest rectangle holding both (an empty one counts for nothing); FALSE when that is empty.
+inline BOOL UnionRect(RECT* out, const RECT* a, const RECT* b) {
+    if (IsRectEmpty(a))
+        *out = *b;
+    else if (IsRectEmpty(b))
+        *out = *a;
+    else
+        *out = RECT{a->left < b->left ? a->left : b->left, a->top < b->top ? a->top : b->top,
+                    a->right > b->right ? a->right : b->right, a->bottom > b->bottom ? a->bottom : b->bottom};
+    return !IsRectEmpty(out);
+}
+// The common part; FALSE (and an empty rectangle) when there is none.
+inline BOOL IntersectRect(RECT* out, const RECT* a, const RECT* b) {
+    *out = RECT{a->left > b->left ? a->left : b->left, a->top > b->top ? a->top : b->top,
+                a->right < b->right ? a->right : b->right, a->bottom < b->bottom ? a->bottom : b->bottom};
+    if (IsRectEmpty(out)) *out = RECT{};
+    return !IsRectEmpty(out);
+}
 inline constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
 }

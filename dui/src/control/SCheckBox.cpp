@@ -66,9 +66,7 @@ void SCheckBox::OnLButtonUp(UINT flags, POINT pt) {
         ReleaseCapture();
         return;
     }
-    const RECT& rc = GetWindowRect();
-    const bool inside = pt.x >= rc.left && pt.x < rc.right && pt.y >= rc.top && pt.y < rc.bottom;
-    if ((GetState() & WndState_PushDown) && inside) OnClicked();
+    if ((GetState() & WndState_PushDown) && PtInRect(&GetWindowRect(), pt)) OnClicked();
     SWindow::OnLButtonUp(flags, pt);
 }
 

@@ -16,9 +16,7 @@ void SLink::OnLButtonUp(UINT flags, POINT pt) {
         ReleaseCapture();
         return;
     }
-    const RECT& rc = GetWindowRect();
-    const bool clicked = (GetState() & WndState_PushDown) && pt.x >= rc.left && pt.x < rc.right &&
-                         pt.y >= rc.top && pt.y < rc.bottom;
+    const bool clicked = (GetState() & WndState_PushDown) && PtInRect(&GetWindowRect(), pt);
     SWindow::OnLButtonUp(flags, pt);
     if (clicked && !href_.empty()) ShellOpen(href_);
 }

@@ -11,10 +11,6 @@
 
 namespace {
 
-bool IsEmpty(const RECT& r) {
-    return r.right <= r.left || r.bottom <= r.top;
-}
-
 POINT PointOf(LPARAM lParam) {
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
@@ -340,7 +336,7 @@ void SHostWnd::OnHostSize(SIZE size) {
 }
 
 void SHostWnd::InvalidateHost(const RECT& rect) {
-    if (hostWindow_ && !IsEmpty(rect)) hostWindow_->Invalidate(rect);
+    if (hostWindow_ && !IsRectEmpty(&rect)) hostWindow_->Invalidate(rect);
 }
 
 void SHostWnd::Paint() {
@@ -350,10 +346,10 @@ void SHostWnd::Paint() {
         UpdateLayout();
     }
     const SIZE size = renderTarget_->GetSize();
-    RECT dirty = hostWindow_->TakeUpdateRect();
-    dirty = RECT{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0),
-                 std::min<LONG>(dirty.right, size.cx), std::min<LONG>(dirty.bottom, size.cy)};
-    if (IsEmpty(dirty)) return;
+    const RECT pending = hostWindow_->TakeUpdateRect();
+    const RECT surface{0, 0, size.cx, size.cy};
+    RECT dirty;
+    if (!IntersectRect(&dirty, &pending, &surface)) return;
     renderTarget_->PushClipRect(dirty);
     // A translucent window shows the desktop where nothing is drawn; an opaque one shows black.
     renderTarget_->Clear(dirty, hostAttr_.translucent ? RGBA(0, 0, 0, 0) : RGBA(0, 0, 0, 255));

@@ -1,6 +1,8 @@
 #include "dui/src/host/headless/HeadlessDriver.h"
 
-SWindow* HeadlessDriver::Find(std::wstring_view name) const { return wnd_.FindChildByName(name, -1); }
+SWindow* HeadlessDriver::Find(std::wstring_view name) const {
+    return wnd_.FindChildByName(name, -1);
+}
 
 POINT HeadlessDriver::CentreOf(const SWindow& window) const {
     const RECT& rc = window.GetWindowRect();

@@ -4,21 +4,6 @@
 
 #include "dui/src/host/headless/HostHeadless.h"
 
-namespace {
-
-bool IsEmpty(const RECT& r) {
-    return r.right <= r.left || r.bottom <= r.top;
-}
-
-RECT Union(const RECT& a, const RECT& b) {
-    if (IsEmpty(a)) return b;
-    if (IsEmpty(b)) return a;
-    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
-}
-
-}  // namespace
-
 HeadlessWindow::HeadlessWindow(HostHeadless& host, HWND hwnd, const HostWindowParams& params)
     : title(params.title),
       rect(params.rect),
@@ -81,23 +66,17 @@ void HeadlessWindow::Present(const PixelView&, const RECT&) {
 }
 
 void HeadlessWindow::Invalidate(const RECT& r) {
-    const SIZE size = GetClientSize();
-    const RECT clipped{std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, size.cx),
-                       std::min<LONG>(r.bottom, size.cy)};
-    if (IsEmpty(clipped)) return;
-    update_ = Union(update_, clipped);
-    host_.RequestPaint(hwnd_);
+    if (update_.Add(r, GetClientSize())) host_.RequestPaint(hwnd_);
 }
 
 RECT HeadlessWindow::TakeUpdateRect() {
-    const RECT taken = update_;
-    update_ = RECT{};
-    return taken;
+    return update_.Take();
 }
 
 std::wstring HeadlessWindow::GetClipboardText() {
     return host_.clipboard;
 }
+
 void HeadlessWindow::SetClipboardText(const std::wstring& text) {
     host_.clipboard = text;
 }

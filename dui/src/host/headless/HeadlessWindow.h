@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dui/include/core/IHostWindow.h"
+#include "dui/src/host/UpdateRegion.h"
 
 class HostHeadless;
 
@@ -55,6 +56,6 @@ public:
 private:
     HostHeadless& host_;
     HWND hwnd_;
-    RECT update_{};
+    UpdateRegion update_;
     RECT restoreRect_{};
 };

@@ -22,17 +22,6 @@ constexpr int kDoubleClickDistance = 4;
 constexpr int kClipboardWaitMs = 1000;
 constexpr int kWheelDelta = 120;
 
-bool IsEmpty(const RECT& r) {
-    return r.right <= r.left || r.bottom <= r.top;
-}
-
-RECT Union(const RECT& a, const RECT& b) {
-    if (IsEmpty(a)) return b;
-    if (IsEmpty(b)) return a;
-    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
-}
-
 UINT VirtualKeyOf(KeySym sym) {
     if (sym >= XK_a && sym <= XK_z) return static_cast<UINT>('A' + (sym - XK_a));
     if (sym >= XK_A && sym <= XK_Z) return static_cast<UINT>('A' + (sym - XK_A));
@@ -320,7 +309,7 @@ void X11Window::Present(const PixelView& pixels, const RECT& dirty) {
     if (pixels.data == nullptr) return;
     const RECT part{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0),
                     std::min<LONG>(dirty.right, pixels.width), std::min<LONG>(dirty.bottom, pixels.height)};
-    if (IsEmpty(part)) return;
+    if (IsRectEmpty(&part)) return;
     // The surface's memory is shown as it is: 32-bit pixels in the host's byte order.
     XImage* image = XCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, 0,
                                  const_cast<char*>(reinterpret_cast<const char*>(pixels.data)),
@@ -336,18 +325,11 @@ void X11Window::Present(const PixelView& pixels, const RECT& dirty) {
 }
 
 void X11Window::Invalidate(const RECT& rect) {
-    const SIZE size = GetClientSize();
-    const RECT clipped{std::max<LONG>(rect.left, 0), std::max<LONG>(rect.top, 0),
-                       std::min<LONG>(rect.right, size.cx), std::min<LONG>(rect.bottom, size.cy)};
-    if (IsEmpty(clipped)) return;
-    update_ = Union(update_, clipped);
-    host_.RequestPaint(hwnd_);
+    if (update_.Add(rect, GetClientSize())) host_.RequestPaint(hwnd_);
 }
 
 RECT X11Window::TakeUpdateRect() {
-    const RECT taken = update_;
-    update_ = RECT{};
-    return taken;
+    return update_.Take();
 }
 
 void X11Window::SetCursor(const std::wstring& name) {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "dui/include/core/IHostWindow.h"
+#include "dui/src/host/UpdateRegion.h"
 
 class HostX11;
 
@@ -74,7 +75,7 @@ private:
     DWORD style_;
     RECT rect_{};
     RECT restoreRect_{};
-    RECT update_{};
+    UpdateRegion update_;
     bool visible_ = false;
     bool maximized_ = false;
     bool minimized_ = false;

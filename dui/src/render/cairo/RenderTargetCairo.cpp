@@ -15,9 +15,6 @@ int Width(const RECT& r) {
 int Height(const RECT& r) {
     return r.bottom - r.top;
 }
-bool IsEmpty(const RECT& r) {
-    return r.right <= r.left || r.bottom <= r.top;
-}
 
 void AddRect(cairo_t* cr, const RECT& r) {
     cairo_rectangle(cr, r.left, r.top, Width(r), Height(r));
@@ -87,27 +84,27 @@ void RenderTargetCairo::Clear(const RECT& rc, COLORREF color) {
 }
 
 void RenderTargetCairo::FillRect(const RECT& rc, COLORREF color) {
-    if (IsEmpty(rc) || ColorAlpha(color) == 0) return;
+    if (IsRectEmpty(&rc) || ColorAlpha(color) == 0) return;
     SetColor(color);
     AddRect(cr_.get(), rc);
     cairo_fill(cr_.get());
 }
 
 void RenderTargetCairo::FrameRect(const RECT& rc, COLORREF color, int width) {
-    if (IsEmpty(rc) || ColorAlpha(color) == 0 || width <= 0) return;
+    if (IsRectEmpty(&rc) || ColorAlpha(color) == 0 || width <= 0) return;
     cairo_t* cr = cr_.get();
     cairo_save(cr);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
     SetColor(color);
     AddRect(cr, rc);
     const RECT inner{rc.left + width, rc.top + width, rc.right - width, rc.bottom - width};
-    if (!IsEmpty(inner)) AddRect(cr, inner);
+    if (!IsRectEmpty(&inner)) AddRect(cr, inner);
     cairo_fill(cr);
     cairo_restore(cr);
 }
 
 void RenderTargetCairo::DrawFocusRect(const RECT& rc) {
-    if (IsEmpty(rc)) return;
+    if (IsRectEmpty(&rc)) return;
     cairo_t* cr = cr_.get();
     cairo_save(cr);
     static const double kDots[] = {1.0, 1.0};
@@ -124,7 +121,7 @@ void RenderTargetCairo::DrawBitmap(const RECT& dest, const IBitmap& bmp, const R
                                    ExpandMode mode) {
     const RECT inside{std::max<LONG>(src.left, 0), std::max<LONG>(src.top, 0),
                       std::min<LONG>(src.right, bmp.Width()), std::min<LONG>(src.bottom, bmp.Height())};
-    if (IsEmpty(dest) || IsEmpty(inside) || alpha == 0) return;
+    if (IsRectEmpty(&dest) || IsRectEmpty(&inside) || alpha == 0) return;
     // Only the source part may be sampled: a sub-surface with padded edges keeps a scaled frame of
     // a state strip from bleeding into its neighbours.
     CairoSurfacePtr part(cairo_surface_create_for_rectangle(static_cast<const BitmapCairo&>(bmp).Surface(),
@@ -161,7 +158,7 @@ void RenderTargetCairo::DrawBitmap(const RECT& dest, const IBitmap& bmp, const R
 
 void RenderTargetCairo::DrawBitmap9(const RECT& dest, const IBitmap& bmp, const RECT& src,
                                     const RECT& margins, BYTE alpha, ExpandMode mode) {
-    if (IsEmpty(dest) || IsEmpty(src)) return;
+    if (IsRectEmpty(&dest) || IsRectEmpty(&src)) return;
     const AxisParts x = SplitAxis(src.left, src.right, margins.left, margins.right, dest.left, dest.right);
     const AxisParts y = SplitAxis(src.top, src.bottom, margins.top, margins.bottom, dest.top, dest.bottom);
     for (int row = 0; row < 3; ++row) {
