@@ -1,6 +1,6 @@
 // The X11 host on a private Xvfb server: a real window made from a layout, its size, a button
 // clicked and an edit typed into by xdotool (through the X server, as a user would), and a
-// screenshot taken by the X server kept as a test artifact.
+// screenshot taken by the X server kept as a test artifact; the CLIPBOARD served to other clients.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,6 +10,9 @@
 #include "support/TextConvert.h"
 #include "tests/dui/support/HostTestEnv.h"
 #include "tests/dui/support/XvfbServer.h"
+
+// Last: Xlib defines None and Bool as macros.
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -72,6 +75,33 @@ protected:
                           " click 1");
     }
 
+    // Asks the CLIPBOARD's owner for UTF-8 text the way other programs do, while our loop runs.
+    std::string ReadClipboardAsAnotherClient() {
+        Display* other = XOpenDisplay(server.Display().c_str());
+        if (other == nullptr) return "no display";
+        const Window window = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 1, 1, 0, 0, 0);
+        const Atom clipboard = XInternAtom(other, "CLIPBOARD", False);
+        const Atom utf8 = XInternAtom(other, "UTF8_STRING", False);
+        const Atom property = XInternAtom(other, "TEST_PASTE", False);
+        XConvertSelection(other, clipboard, utf8, property, window, CurrentTime);
+        XFlush(other);
+        XEvent event{};
+        RunUntil([&] { return XCheckTypedWindowEvent(other, window, SelectionNotify, &event) == True; });
+        std::string text;
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (event.type == SelectionNotify && event.xselection.property != None &&
+            XGetWindowProperty(other, window, property, 0, 1024, True, AnyPropertyType, &type, &format,
+                               &count, &after, &data) == Success &&
+            data != nullptr)
+            text.assign(reinterpret_cast<const char*>(data), count);
+        if (data != nullptr) XFree(data);
+        XCloseDisplay(other);
+        return text;
+    }
+
     XvfbServer server;
     larkholm::testing::TempDir dir;
     std::unique_ptr<IRenderFactory> factory;
@@ -100,6 +130,9 @@ TEST_F(X11HostTest, RealWindowTakesClicksAndTypingAndShowsItsFrame) {
     EXPECT_TRUE(RunUntil([&] { return edit->GetText() == L"Hello x11"; })) << WideToUtf8(edit->GetText());
     ASSERT_TRUE(server.Run("xdotool key BackSpace BackSpace BackSpace shift+Home ctrl+x"));
     EXPECT_TRUE(RunUntil([&] { return edit->GetText().empty(); })) << WideToUtf8(edit->GetText());
+    ASSERT_TRUE(server.Run("xdotool key ctrl+v ctrl+v"));  // the CLIPBOARD selection we now own
+    EXPECT_TRUE(RunUntil([&] { return edit->GetText() == L"Hello Hello "; })) << WideToUtf8(edit->GetText());
+    EXPECT_EQ(ReadClipboardAsAnotherClient(), "Hello ");
 
     // The X server's own picture of the window: the button's white where the layout puts it.
     const std::string shot = (ArtifactDir() / "x11-host-window.png").string();
