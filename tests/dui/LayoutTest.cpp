@@ -2,6 +2,9 @@
 // layout and the rectangles its named windows must get.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
+
 #include "dui/src/layout/SAnchorLayout.h"
 #include "tests/dui/support/CoreTestEnv.h"
 
@@ -13,6 +16,25 @@ struct LayoutCase {
     int width, height;
     std::vector<std::pair<const wchar_t*, const char*>> expected;  // name -> "l,t,r,b"
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.title;
+}
+
+// "full width strip at the top" -> "FullWidthStripAtTheTop".
+std::string CaseName(const ::testing::TestParamInfo<LayoutCase>& info) {
+    std::string name;
+    bool upper = true;
+    for (const char* p = info.param.title; *p; ++p) {
+        if (!std::isalnum(static_cast<unsigned char>(*p))) {
+            upper = true;
+            continue;
+        }
+        name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(*p))) : *p;
+        upper = false;
+    }
+    return name;
+}
 
 class Layout : public ::testing::TestWithParam<LayoutCase> {};
 
@@ -100,7 +122,7 @@ const LayoutCase kAnchorCases[] = {
      100,
      {{L"a", "0,0,10,10"}, {L"kept", "10,0,30,10"}, {L"b", "30,0,40,10"}}},
 };
-INSTANTIATE_TEST_SUITE_P(Anchor, Layout, ::testing::ValuesIn(kAnchorCases));
+INSTANTIATE_TEST_SUITE_P(Anchor, Layout, ::testing::ValuesIn(kAnchorCases), CaseName);
 
 const LayoutCase kLinearCases[] = {
     {"weighted child takes the rest of a vbox",
@@ -149,7 +171,7 @@ const LayoutCase kLinearCases[] = {
      200,
      {{L"box", "0,0,60,30"}}},
 };
-INSTANTIATE_TEST_SUITE_P(Linear, Layout, ::testing::ValuesIn(kLinearCases));
+INSTANTIATE_TEST_SUITE_P(Linear, Layout, ::testing::ValuesIn(kLinearCases), CaseName);
 
 TEST(AnchorLayout, ThreeItemPosFailsAndKeepsTheParameters) {
     SAnchorLayoutParam param;

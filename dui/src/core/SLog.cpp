@@ -15,6 +15,7 @@ constexpr size_t kMaxMessage = 2048;
 // source are kept in the signature for call sites and for a later log manager.
 void SLogFormat(SLogLevel, const wchar_t*, int, const wchar_t* format, ...) {
     wchar_t buffer[kMaxMessage + 1];
+    buffer[0] = L'\0';
     va_list args;
     va_start(args, format);
     const int written = std::vswprintf(buffer, kMaxMessage + 1, format, args);
