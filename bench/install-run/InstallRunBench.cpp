@@ -32,59 +32,30 @@
 #include "support/TextConvert.h"
 #include "support/WindowMessages.h"
 #include "support/WizardMessages.h"
+#include "tests/install/ZipFixtures.h"
 #include "tests/testing/TestHttpServer.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using SteadyClock = std::chrono::steady_clock;
+using larkholm::testing::RunShell;
+using larkholm::testing::ShellQuote;
 using larkholm::testing::TestHttpServer;
 
 constexpr int kRounds = 3;
 constexpr int kDataFiles = 3;
 constexpr double kEndPauseSeconds = DownLoadThread::kEndPauseMs / 1000.0;
 
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
+// Random bytes, which do not compress, as the data files are.
+bool WriteRandomFile(const fs::path& path, std::uint64_t size) {
+    return RunShell("head -c " + std::to_string(size) + " /dev/urandom > " + ShellQuote(path.string()));
 }
 
-bool Shell(const std::string& command) {
-    return std::system(command.c_str()) == 0;
-}
-
-void WriteRandomFile(const fs::path& path, std::uint64_t size, std::uint64_t seed) {
-    std::ofstream out(path, std::ios::binary);
-    std::mt19937_64 random(seed);
-    std::vector<std::uint64_t> block(1 << 17);  // 1 MiB
-    for (std::uint64_t written = 0; written < size;) {
-        for (auto& word : block) word = random();
-        const auto n = std::min<std::uint64_t>(size - written, block.size() * sizeof block[0]);
-        out.write(reinterpret_cast<const char*>(block.data()), std::streamsize(n));
-        written += n;
-    }
-}
-
-// Text like the product's logs and settings, which deflates to about half.
-void WriteTextFile(const fs::path& path, std::uint64_t size, std::uint32_t seed) {
-    static const char* const words[] = {"hotel",  "terminal", "cafe",    "billing", "server", "shop",
-                                        "client", "session",  "account", "minutes", "seat",   "member"};
-    static const char tokenChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::mt19937 random(seed);
-    std::ofstream out(path, std::ios::binary);
-    std::string chunk;
-    for (std::uint64_t written = 0; written < size; written += chunk.size()) {
-        chunk.clear();
-        while (chunk.size() < 64 * 1024) {
-            const std::uint32_t r = random();
-            chunk += words[r % 12];
-            chunk += r % 7 == 0 ? '\n' : ' ';
-            for (int i = 0; i < 5; ++i) chunk += tokenChars[random() % 64];
-            chunk += ' ';
-        }
-        out.write(chunk.data(), std::streamsize(chunk.size()));
-    }
+// Base64 text, which deflates to about three quarters, for the package's items.
+bool WriteTextFile(const fs::path& path, std::uint64_t size) {
+    return RunShell("base64 -w 76 /dev/urandom 2>/dev/null | head -c " + std::to_string(size) + " > " +
+                    ShellQuote(path.string()));
 }
 
 // Peak resident memory of this process in KiB, from /proc; -1 when unknown.
@@ -150,25 +121,26 @@ struct Package {
     std::uint64_t bytes = 0;
 };
 
-// Writes the data files and the package archive into `folder`.
-Package MakeFiles(const fs::path& folder, std::uint64_t dataMiB, std::uint64_t textMiB) {
+// Writes the data files and the package archive into `folder`; false when a tool failed.
+bool MakeFiles(const fs::path& folder, std::uint64_t dataMiB, std::uint64_t textMiB, Package& package) {
     fs::create_directories(folder / "stage" / "conf");
-    Package package;
+    bool ok = true;
     for (int i = 1; i <= kDataFiles; ++i) {
         const std::string name = "data" + std::to_string(i) + ".bin";
-        WriteRandomFile(folder / name, dataMiB << 20, std::uint64_t(i));
+        ok = ok && WriteRandomFile(folder / name, dataMiB << 20);
         package.names.push_back(name);
     }
-    WriteRandomFile(folder / "stage" / "assist.exe", 1 << 20, 99);
+    ok = ok && WriteRandomFile(folder / "stage" / "assist.exe", 1 << 20);
     for (int i = 0; i < 8; ++i)
-        WriteTextFile(folder / "stage" / "conf" / ("part" + std::to_string(i) + ".log"), (textMiB << 20) / 8,
-                      std::uint32_t(i));
-    Shell("cd " + Quote((folder / "stage").string()) + " && zip -q -r -P " + Quote(kPackagePassword) + " " +
-          Quote((folder / "assist.zip").string()) + " assist.exe conf");
+        ok = ok && WriteTextFile(folder / "stage" / "conf" / ("part" + std::to_string(i) + ".log"),
+                                 (textMiB << 20) / 8);
+    ok = ok && RunShell("cd " + ShellQuote((folder / "stage").string()) + " && zip -q -r -P " +
+                        ShellQuote(kPackagePassword) + " " + ShellQuote((folder / "assist.zip").string()) +
+                        " assist.exe conf");
     fs::remove_all(folder / "stage");
     package.names.push_back("assist.zip");
-    for (const std::string& name : package.names) package.bytes += fs::file_size(folder / name);
-    return package;
+    for (const std::string& name : package.names) package.bytes += ok ? fs::file_size(folder / name) : 0;
+    return ok;
 }
 
 struct Sides {
@@ -191,7 +163,7 @@ bool Measure(const fs::path& self, const fs::path& folder, const Package& packag
         entries += std::string(i ? "," : "") + "{\"downUrl\":\"" + server.Url(path) + "\",\"name\":\"" +
                    name + "\",\"hash\":\"" + hash + "\"}";
         checks << hash << "  " << name << "\n";
-        downloads += "curl -s -f -o " + Quote(name) + " " + Quote(server.Url(path)) + "\n";
+        downloads += "curl -s -f -o " + ShellQuote(name) + " " + ShellQuote(server.Url(path)) + "\n";
     }
     checks.close();
     server.ServeJson("/admin/do/install/setup", "{\"retcode\":0,\"retdata\":{\"downUrl\":\"" +
@@ -203,26 +175,26 @@ bool Measure(const fs::path& self, const fs::path& folder, const Package& packag
     fs::create_directories(tools);
     fs::copy_file(folder / "check.md5", tools / "check.md5", fs::copy_options::overwrite_existing);
     const std::string toolScript =
-        "set -e\ncd " + Quote(tools.string()) + "\nrm -rf install\n" + "curl -s -f -o setup.json " +
-        Quote(server.Url("/admin/do/install/setup?shopCode=A1&password=bench")) + "\n" +
-        "curl -s -f -o manifest.json " + Quote(server.Url("/manifest")) + "\n" + downloads +
-        "md5sum -c --quiet check.md5\nmkdir -p install\n" + "unzip -q -o -P " + Quote(kPackagePassword) +
+        "set -e\ncd " + ShellQuote(tools.string()) + "\nrm -rf install\n" + "curl -s -f -o setup.json " +
+        ShellQuote(server.Url("/admin/do/install/setup?shopCode=A1&password=bench")) + "\n" +
+        "curl -s -f -o manifest.json " + ShellQuote(server.Url("/manifest")) + "\n" + downloads +
+        "md5sum -c --quiet check.md5\nmkdir -p install\n" + "unzip -q -o -P " + ShellQuote(kPackagePassword) +
         " assist.zip -d install/assist\n";
     const std::string peakFile = (folder / "peak.txt").string();
-    const std::string ours = Quote(self.string()) + " --run " +
-                             Quote((folder / "ours" / "Ostrelle").string()) + " " + Quote(peakFile) +
-                             " 2>/dev/null";
+    const std::string ours = ShellQuote(self.string()) + " --run " +
+                             ShellQuote((folder / "ours" / "Ostrelle").string()) + " " +
+                             ShellQuote(peakFile) + " 2>/dev/null";
 
     for (int round = 0; round < rounds; ++round) {
         auto start = SteadyClock::now();
-        if (!Shell(ours)) return false;
+        if (!RunShell(ours)) return false;
         const double oursSeconds = Seconds(SteadyClock::now() - start);
         long peak = -1;
         std::ifstream(peakFile) >> peak;
         sides.peakKiB = std::max(sides.peakKiB, peak);
 
         start = SteadyClock::now();
-        if (!Shell("sh -c " + Quote(toolScript))) return false;
+        if (!RunShell("sh -c " + ShellQuote(toolScript))) return false;
         const double toolSeconds = Seconds(SteadyClock::now() - start);
         sides.ours = std::min(sides.ours, oursSeconds);
         sides.tools = std::min(sides.tools, toolSeconds);
@@ -258,7 +230,12 @@ int main(int argc, char** argv) {
     for (const Size& size : sizes) {
         const fs::path folder = root / size.label;
         fs::create_directories(folder);
-        const Package package = MakeFiles(folder, size.dataMiB, size.textMiB);
+        Package package;
+        if (!MakeFiles(folder, size.dataMiB, size.textMiB, package)) {
+            std::fprintf(stderr, "the files could not be made (head, base64, zip)\n");
+            ok = false;
+            break;
+        }
         const std::string label = std::to_string(package.bytes >> 20) + "MiB-manifest";
         std::printf("== %s: %zu files, %.1f MiB\n", label.c_str(), package.names.size(),
                     double(package.bytes) / (1 << 20));
