@@ -275,6 +275,8 @@ TEST(TransferEngineTest, RunningEngineRefusesStartAndTimeoutAndIsAbortedByDestru
         EXPECT_EQ(engine.StartTransfers(), -1);
         EXPECT_EQ(engine.SetTimeout(1), -1);
         EXPECT_TRUE(fs::exists(dir / "stall.zip"));
+        // "Running" is set just before the request goes out: the server must have it before the abort.
+        EXPECT_TRUE(Eventually([&] { return server.GetCount("/stall.zip") == 1; }));
     }  // the destructor aborts the stalled transfer and joins the engine thread
     EXPECT_EQ(server.GetCount("/stall.zip"), 1);
 }
