@@ -41,12 +41,13 @@ std::atomic_ref<std::int32_t> Counter(const std::int32_t& counter) {
 
 // Creates an empty item. Its name is resolved as the reader resolves names, so it lands inside
 // `folder` like every other item; missing folders above it are made, since an archive need not
-// list them.
+// list them. A name ending in a separator is a folder even when the archive did not mark it so.
 ZipResult CreateEmptyItem(const std::wstring& folder, const std::wstring& itemName, Thread& worker) {
     const auto components = ResolveEntryName(itemName);
     if (!components || components->empty()) return kZipBadArguments;
     std::wstring path = folder;
     for (const std::wstring& component : *components) path = JoinPath(path, component);
+    if (IsPathSeparator(itemName.back())) return CreatePath(path) ? kZipOk : kZipCannotOpen;
     const std::string ansiPath = WideToAnsi(path);
 
     std::error_code ignored;

@@ -10,6 +10,7 @@
 #include "support/Thread.h"
 #include "support/WizardMessages.h"
 #include "tests/install/InstallRunFixtures.h"
+#include "tests/install/ZipFixtures.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TempWinePrefix.h"
 
@@ -137,6 +138,18 @@ TEST_F(ExtractPackageTest, AnExistingExtractionFolderIsReplacedWithoutFollowingL
     EXPECT_EQ(TreeOf(folder), (std::set<std::string>{"assist.exe", "conf"}));
     EXPECT_EQ(ReadFile(outside), "not ours");
     EXPECT_TRUE(fs::exists(InstallPath() / "keep.txt"));
+}
+
+TEST_F(ExtractPackageTest, AnEmptyItemNamedLikeAFolderBecomesAFolder) {
+    // Some tools store folders as empty items with a trailing "/" and file attributes.
+    fs::create_directories(scratch.Path() / "download");
+    ASSERT_TRUE(larkholm::testing::MakeCraftedArchive(scratch, DownloadPath("assist.zip"), R"(
+add("data/", attr=0o644 << 16)
+add("data/x.txt", b"inside")
+)"));
+    AddFile("assist.zip");
+    ASSERT_TRUE(ExtractPackage(job, worker)) << job.error;
+    EXPECT_EQ(ReadFile((InstallPath() / "assist" / "data" / "x.txt").string()), "inside");
 }
 
 TEST_F(ExtractPackageTest, AFailureSetsTheErrorAndDeletesTheWholeInstallDirectory) {
