@@ -4,6 +4,7 @@
 
 #include "app/CMainDlg.h"
 #include "dui/include/core/SUiDef.h"
+#include "install/ExtractPackage.h"
 #include "support/Log.h"
 #include "support/WideFormat.h"
 #include "support/platform/Process.h"
@@ -22,29 +23,17 @@ int CMainDlg::DownloadPercent() const {
     if (files.empty()) return 0;
     double sum = 0;
     for (const ManifestFile& file : files) {
-        // Sizes are read as the unsigned values a transfer reports; a file whose size is not known
-        // yet adds nothing but still counts in the average.
-        const auto total = static_cast<std::uint32_t>(file.progress.total.load(std::memory_order_relaxed));
-        const auto received =
-            static_cast<std::uint32_t>(file.progress.received.load(std::memory_order_relaxed));
-        if (total > 0) sum += received * 100.0 / total;
+        // A file whose size is not known yet adds nothing but still counts in the average.
+        const std::int64_t total = file.progress.total.load(std::memory_order_relaxed);
+        const std::int64_t received = file.progress.received.load(std::memory_order_relaxed);
+        if (total > 0) sum += static_cast<double>(received) * 100.0 / static_cast<double>(total);
     }
     return sum > 0 ? static_cast<int>(sum / static_cast<double>(files.size())) : 0;
 }
 
+// The worker's counters are read as they stand; the extraction code owns how they add up.
 int CMainDlg::ExtractionPercent() const {
-    std::int64_t done = 0;
-    std::int64_t total = 0;
-    for (const ManifestFile& file : downloader.files) {
-        if (file.extractTotal <= 0) continue;
-        Log(WideFormat(L"decompressed file:%d, total file:%d", file.extractDone, file.extractTotal));
-        done += file.extractDone;
-        total += file.extractTotal;
-    }
-    if (done <= 0 || total <= 0) return 0;
-    const double percent = static_cast<double>(done) / static_cast<double>(total) * 100;
-    Log(WideFormat(L"unzip file progress: %f", percent));
-    return static_cast<int>(percent);
+    return ::ExtractionPercent(downloader.files);
 }
 
 void CMainDlg::OnDownloadStarted() {

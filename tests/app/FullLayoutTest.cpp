@@ -4,6 +4,7 @@
 
 #include "dui/include/core/SApplication.h"
 #include "dui/src/control/SProgress.h"
+#include "service/Md5.h"
 #include "support/PathText.h"
 #include "support/platform/WindowsView.h"
 #include "tests/app/WizardHarness.h"
@@ -20,6 +21,34 @@ protected:
     FullLayout() {
         wizard.StartWithLayout(kFullLayout);
         EXPECT_TRUE(wizard.WaitShown(L"win_install_type"));
+    }
+
+    struct ManifestEntry {
+        std::string name;
+        std::string path;
+        std::string hash;
+    };
+
+    // The setup reply points at a manifest of `entries`, each served (or not) by the test.
+    void ServeManifest(const std::vector<ManifestEntry>& entries) {
+        std::string list;
+        for (const ManifestEntry& entry : entries) {
+            list += (list.empty() ? "" : ",") + std::string("{\"downUrl\":\"") +
+                    wizard.server().Url(entry.path) + "\",\"name\":\"" + entry.name + "\",\"hash\":\"" +
+                    entry.hash + "\"}";
+        }
+        wizard.server().ServeJson("/admin/do/install/setup", "{\"retcode\":0,\"retdata\":{\"downUrl\":\"" +
+                                                                 wizard.server().Url("/manifest") +
+                                                                 "\",\"shopId\":1}}");
+        wizard.server().ServeJson("/manifest", "{\"retcode\":0,\"retdata\":[" + list + "]}");
+    }
+
+    // This layout's all-new form has no fields: every rule is skipped and the run starts at once.
+    void StartAllNewRun() {
+        wizard.Find(L"rbtn_install_all_new")->SetCheck(true);
+        ASSERT_TRUE(wizard.ui().Click(L"btn_select_install_type"));
+        ASSERT_TRUE(wizard.ui().Click(L"btn_start_install_allnew"));
+        ASSERT_TRUE(wizard.WaitShown(L"win_install_progress", 20000));
     }
 
     void OpenMigrationForm() {
@@ -99,19 +128,9 @@ TEST_F(FullLayout, ValidMigrationStartsARunWithTheUntrimmedValues) {
 
 TEST_F(FullLayout, ProgressPageStartsWithTheFirstFeaturesAndRotatesThem) {
     // The run stalls in its download, so the progress page stays up while the icons turn.
-    wizard.server().ServeJson("/admin/do/install/setup", "{\"retcode\":0,\"retdata\":{\"downUrl\":\"" +
-                                                             wizard.server().Url("/manifest") +
-                                                             "\",\"shopId\":1}}");
-    wizard.server().ServeJson("/manifest", "{\"retcode\":0,\"retdata\":[{\"downUrl\":\"" +
-                                               wizard.server().Url("/files/assist.zip") +
-                                               "\",\"name\":\"assist.zip\",\"hash\":\"" +
-                                               std::string(32, 'a') + "\"}]}");
+    ServeManifest({{"assist.zip", "/files/assist.zip", std::string(32, 'a')}});
     wizard.server().ServeBytes("/files/assist.zip", std::string(1000, 'x'), Fault::Stall);
-    wizard.Find(L"rbtn_install_all_new")->SetCheck(true);
-    ASSERT_TRUE(wizard.ui().Click(L"btn_select_install_type"));
-    // This all-new form has no fields: every rule is skipped and the run starts at once.
-    ASSERT_TRUE(wizard.ui().Click(L"btn_start_install_allnew"));
-    ASSERT_TRUE(wizard.WaitShown(L"win_install_progress", 20000));
+    StartAllNewRun();
 
     // Reset on arrival: group 0, the bar and its text at 0.
     EXPECT_EQ(wizard.Text(L"lb_function_name1"), L"会员充值");
@@ -131,6 +150,20 @@ TEST_F(FullLayout, ProgressPageStartsWithTheFirstFeaturesAndRotatesThem) {
         EXPECT_EQ(wizard.Find(L"win_icon_function1")->GetSkin(),
                   SApplication::Current()->GetSkinPoolMgr().FindSkin(skin));
     }
+}
+
+TEST_F(FullLayout, DownloadProgressIsTheAverageOverEveryFile) {
+    // The first of two files arrives whole, the second never: half of the download is done.
+    const std::string first(2000, 'p');
+    wizard.server().ServeBytes("/files/one.bin", first);
+    wizard.server().ServeBytes("/files/two.bin", std::string(1000, 'q'), Fault::Stall);
+    ServeManifest({{"one.bin", "/files/one.bin", Md5(first).HexDigest()},
+                   {"two.bin", "/files/two.bin", std::string(32, 'b')}});
+    StartAllNewRun();
+
+    ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Text(L"lb_progress_value") == L"50%"; }));
+    EXPECT_EQ(dynamic_cast<SProgress*>(wizard.Find(L"progress_installing"))->GetValue(), 50);
+    EXPECT_EQ(wizard.window().DownloadPercent(), 50);
 }
 
 }  // namespace
