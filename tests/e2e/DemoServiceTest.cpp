@@ -181,6 +181,13 @@ TEST_F(DemoServiceTest, ServesTheAgreementPageAndNothingElse) {
     }
 }
 
+TEST_F(DemoServiceTest, ATakenPortIsRefusedNotShared) {
+    DemoOptions sameport = options;
+    sameport.port = std::stoi(service->Origin().substr(service->Origin().rfind(':') + 1));
+    DemoService second(sameport, content);
+    EXPECT_EQ(second.Start(), -1);
+}
+
 TEST(DemoOptionsTest, ParsesEveryOptionAndRefusesBadInput) {
     DemoOptions options;
     std::string error;

@@ -74,6 +74,12 @@ DemoService::DemoService(const DemoOptions& options, const DemoContent& content)
             (this->*handler)(request, response);
         };
     };
+    // The library's default also sets SO_REUSEPORT, which lets a second service share a port that is
+    // already taken and split the requests with it; a taken port must fail to bind instead.
+    server.set_socket_options([](socket_t socket) {
+        int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+    });
     server.Get("/admin/do/install/setup", route(&DemoService::Setup));
     server.Get("/admin/do/install/migration", route(&DemoService::Migration));
     server.Get("/admin/do/install/manifest", route(&DemoService::Manifest));
@@ -89,6 +95,13 @@ DemoService::DemoService(const DemoOptions& options, const DemoContent& content)
 
 DemoService::~DemoService() {
     Stop();
+}
+
+void DemoService::LogRequestsTo(std::ostream& out) {
+    server.set_logger([this, &out](const httplib::Request& request, const httplib::Response& response) {
+        std::lock_guard lock(logMutex);
+        out << request.method << ' ' << request.path << " -> " << response.status << std::endl;
+    });
 }
 
 int DemoService::Start() {

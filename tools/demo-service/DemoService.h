@@ -16,6 +16,8 @@
 #include <httplib.h>
 #include <json/value.h>
 
+#include <mutex>
+#include <ostream>
 #include <string>
 #include <thread>
 
@@ -31,6 +33,10 @@ public:
     ~DemoService();
     DemoService(const DemoService&) = delete;
     DemoService& operator=(const DemoService&) = delete;
+
+    // Writes one line per request ("GET /package/assist.zip -> 200") to `out`; the query is left
+    // out, so no password is shown. Call before Start.
+    void LogRequestsTo(std::ostream& out);
 
     // Binds 127.0.0.1:<options.port> (port 0: a free one) and starts serving. Returns the bound
     // port, or -1 when the port cannot be bound (in use, no permission).
@@ -52,4 +58,5 @@ private:
     httplib::Server server;
     std::thread serverThread;
     int port = -1;
+    std::mutex logMutex;
 };

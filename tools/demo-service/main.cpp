@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, RequestStop);
     std::signal(SIGTERM, RequestStop);
     DemoService service(options, content);
+    service.LogRequestsTo(std::cout);
     const int port = service.Start();
     if (port < 0) {
         std::cerr << "larkholm-demo-service: cannot listen on 127.0.0.1:" << options.port
