@@ -100,7 +100,9 @@ std::string MapWindowsPath(const std::string& path) {
         const size_t start = i;
         while (i < path.size() && path[i] != '\\' && path[i] != '/') ++i;
         if (i == start) break;
-        mapped += "/" + MatchEntry(mapped, path.substr(start, i - start));
+        const std::string component = MatchEntry(mapped, path.substr(start, i - start));
+        mapped += '/';
+        mapped += component;
     }
     return mapped;
 }

@@ -112,11 +112,8 @@ void TestHttpServer::AnswerWithFault(const httplib::Request& request, httplib::R
             return;
         case Fault::HeadNoLength:
         case Fault::NoContentLength:
-            if (head && fault == Fault::HeadNoLength) {
-                response.status = 200;  // no body, no length
-                return;
-            }
             if (head) {
+                // An empty chunked reply: httplib would add "Content-Length: 0" to a plain empty one.
                 response.set_chunked_content_provider(contentType, [](size_t, httplib::DataSink& sink) {
                     sink.done();
                     return true;

@@ -1,0 +1,40 @@
+// The worker that runs the downloaded component installers. The main window pushes
+// (id, installer path) tasks on `tasks`, sets `notifyWindow`, then calls
+// Start(&SetupComponentThread::Job, &worker) and Trigger(). For each task the job posts
+// UM_COMPONENT_SETUP_STARTED (id, 0), runs the installer without arguments and waits for it, then
+// checks with the component's detection test that it took effect; after the queue it posts
+// UM_COMPONENT_SETUP_ENDED (0, 0) once.
+//
+// `setupStatus` is 0 when every installer ran and its component is detected. Otherwise it keeps
+// the job's first failure: -5 (component still not detected, or an empty installer path) or the
+// system error code of an installer that could not be started. `busy` is true from the job's
+// start until after its final message; the window reads `setupStatus` once it has dropped.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "components/LockedQueue.h"
+#include "support/Thread.h"
+#include "support/WinTypes.h"
+
+class SetupComponentThread : public Thread {
+public:
+    static constexpr std::int32_t kNotInstalled = -5;
+
+    SetupComponentThread() = default;
+    ~SetupComponentThread() override;
+
+    // The ThreadJob; `context` is the worker.
+    static std::uint32_t Job(void* context);
+
+    LockedQueue tasks;
+    HWND notifyWindow = nullptr;
+    std::atomic<bool> busy{false};
+    std::atomic<std::int32_t> setupStatus{0};
+
+private:
+    void SetupAll();
+    // Runs one installer and confirms its component: 0, kNotInstalled or the start's error code.
+    std::int32_t Setup(const ComponentTask& task) const;
+};

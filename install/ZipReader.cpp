@@ -1,0 +1,325 @@
+#include "install/ZipReader.h"
+
+#include <unzip.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <memory>
+#include <new>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+#include "install/ZipEntryName.h"
+#include "install/ZipItemStream.h"
+#include "support/PathText.h"
+#include "support/TextConvert.h"
+#include "support/platform/ConfinedFolder.h"
+
+namespace {
+
+constexpr std::size_t kMaxExtraField = 0xFFFF;
+// Archives without zip64 records can't count past 0xFFFF items; minizip then reads on until the
+// central directory ends.
+constexpr ZPOS64_T kSaturatedItemCount = 0xFFFF;
+
+std::int32_t ClampToInt32(ZPOS64_T value) {
+    return value > ZPOS64_T(std::numeric_limits<std::int32_t>::max())
+               ? std::numeric_limits<std::int32_t>::max()
+               : std::int32_t(value);
+}
+
+// How many bytes the UTF-8 sequence starting with `lead` has (1 for bytes that start none).
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+// At most kZipMaxName bytes of `name` up to its first NUL (a NUL would cut the name later anyway,
+// so it must not hide a ".." from the checks), without a UTF-8 sequence split by the bound.
+std::string_view BoundedName(const char* name, std::size_t size) {
+    std::string_view text(name, std::min<std::size_t>(size, kZipMaxName));
+    text = text.substr(0, text.find('\0'));
+    if (size > kZipMaxName && !text.empty()) {
+        std::size_t last = text.size() - 1;
+        while (last > 0 && (static_cast<unsigned char>(text[last]) & 0xC0) == 0x80) --last;
+        if (text.size() - last < Utf8SequenceLength(static_cast<unsigned char>(text[last])))
+            text = text.substr(0, last);
+    }
+    return text;
+}
+
+std::wstring CurrentDirectoryWithSeparator() {
+    std::error_code error;
+    std::wstring folder = AnsiToWide(std::filesystem::current_path(error).string());
+    if (!folder.empty() && !IsPathSeparator(folder.back())) folder += L'/';
+    return folder;
+}
+
+// minizip takes an end record found at offset 0 for "none found", so it can't open an archive that
+// is nothing but that record: the empty archive, possibly with a comment.
+bool IsEmptyArchive(const std::string& path) {
+    constexpr std::size_t kEndRecordSize = 22;
+    std::ifstream file(path, std::ios::binary);
+    char record[kEndRecordSize];
+    if (!file.read(record, kEndRecordSize)) return false;
+    const auto byte = [&](std::size_t at) { return std::uint32_t(static_cast<unsigned char>(record[at])); };
+    for (std::size_t at = 4; at < 20; ++at)
+        if (byte(at) != 0) return false;  // disks, counts, directory size and offset all zero
+    const std::uint32_t commentSize = byte(20) | byte(21) << 8;
+    file.seekg(0, std::ios::end);
+    return std::string_view(record, 4) == "PK\x05\x06" &&
+           std::uint64_t(file.tellg()) == kEndRecordSize + commentSize;
+}
+
+bool EndsWith(const std::vector<std::wstring>& path, const std::vector<std::wstring>& tail) {
+    return tail.size() <= path.size() && std::equal(tail.begin(), tail.end(), path.end() - tail.size());
+}
+
+}  // namespace
+
+// The object behind a ZipHandle: the open archive, the position of every item's central
+// directory header (read once, so any item is reached without walking the directory again), the
+// password, and the buffers that item data moves through.
+class ZipReader {
+public:
+    ~ZipReader();
+
+    ZipResult Open(const std::wstring& path, const char* password);
+    ZipResult GetEntry(std::int32_t index, ZipEntryInfo& info);
+    ZipResult Extract(std::int32_t index, const std::wstring& target);
+
+private:
+    // Where the target's folders begin (the part the caller chose) and the components below it
+    // that come from the item's name, with "." and ".." already applied.
+    struct TargetPlan {
+        std::string root;
+        std::vector<std::string> components;
+    };
+
+    ZipResult IndexItems();
+    ZipResult LoadEntry(std::int32_t index);
+    std::optional<TargetPlan> PlanTarget(const std::wstring& target) const;
+    ZipResult ExtractFolder(const TargetPlan& plan) const;
+    ZipResult ExtractFile(const TargetPlan& plan);
+
+    bool opened = false;
+    unzFile archive = nullptr;  // stays null for an empty archive
+    std::vector<unz64_file_pos> items;
+    std::optional<std::string> password;
+    std::wstring baseDirectory;
+    std::unique_ptr<unsigned char[]> extraField;
+    // The transfer buffers (raw data in, content out), made on the first extraction.
+    std::unique_ptr<unsigned char[]> transfer;
+
+    // The record of the item last loaded.
+    ZipEntryInfo entry;
+    ZipItemFacts entryFacts;
+    std::vector<std::wstring> entryNameComponents;
+    std::optional<std::vector<std::wstring>> entryResolved;
+};
+
+ZipReader::~ZipReader() {
+    if (archive != nullptr) unzClose(archive);
+}
+
+ZipResult ZipReader::Open(const std::wstring& path, const char* passwordText) {
+    if (opened) return kZipNotInitialised;
+    baseDirectory = CurrentDirectoryWithSeparator();
+    if (passwordText != nullptr) password.emplace(passwordText);
+    extraField.reset(new (std::nothrow) unsigned char[kMaxExtraField]);
+    if (!extraField) return kZipNoMemory;
+
+    const std::string file = WideToAnsi(path);
+    archive = unzOpen64(file.c_str());
+    if (archive == nullptr) {
+        if (!IsEmptyArchive(file)) return kZipCannotOpen;
+    } else if (const ZipResult indexed = IndexItems(); indexed != kZipOk) {
+        return indexed;
+    }
+    opened = true;
+    return kZipOk;
+}
+
+ZipResult ZipReader::IndexItems() {
+    unz_global_info64 global{};
+    if (unzGetGlobalInfo64(archive, &global) != UNZ_OK) return kZipCannotOpen;
+    // Reading the whole central directory now finds a damaged archive before any item is written.
+    int status = global.number_entry == 0 ? UNZ_END_OF_LIST_OF_FILE : unzGoToFirstFile(archive);
+    for (; status == UNZ_OK; status = unzGoToNextFile(archive)) {
+        if (items.size() == std::size_t(std::numeric_limits<std::int32_t>::max())) return kZipCannotOpen;
+        unz64_file_pos position{};
+        unzGetFilePos64(archive, &position);
+        items.push_back(position);
+    }
+    const bool endOfSaturatedCount = status == UNZ_BADZIPFILE && global.number_entry == kSaturatedItemCount &&
+                                     items.size() >= kSaturatedItemCount;
+    return status == UNZ_END_OF_LIST_OF_FILE || endOfSaturatedCount ? kZipOk : kZipCannotOpen;
+}
+
+ZipResult ZipReader::GetEntry(std::int32_t index, ZipEntryInfo& info) {
+    if (index == -1) {
+        info = ZipEntryInfo();
+        info.index = std::int32_t(items.size());
+        return kZipOk;
+    }
+    if (const ZipResult loaded = LoadEntry(index); loaded != kZipOk) return loaded;
+    info = entry;
+    return kZipOk;
+}
+
+ZipResult ZipReader::LoadEntry(std::int32_t index) {
+    if (index < 0 || std::size_t(index) >= items.size()) return kZipBadArguments;
+    if (unzGoToFilePos64(archive, &items[std::size_t(index)]) != UNZ_OK) return kZipCorrupt;
+    unz_file_info64 header{};
+    char name[kZipMaxName + 1];
+    if (unzGetCurrentFileInfo64(archive, &header, name, kZipMaxName, extraField.get(), kMaxExtraField,
+                                nullptr, 0) != UNZ_OK)
+        return kZipCorrupt;
+
+    entry = ZipEntryInfo();
+    entry.index = index;
+    entry.name = SanitiseEntryName(Utf8ToWide(BoundedName(name, header.size_filename)));
+    entry.attr = EntryAttributes(std::uint32_t(header.version), std::uint32_t(header.external_fa));
+    entry.atime = entry.ctime = entry.mtime = DosTimeToFileTime(std::uint32_t(header.dosDate));
+    ApplyExtendedTimestamp(extraField.get(), std::min<std::size_t>(header.size_file_extra, kMaxExtraField),
+                           entry);
+    entry.compSize = ClampToInt32(header.compressed_size);
+    entry.uncSize = ClampToInt32(header.uncompressed_size);
+
+    entryFacts.method = std::uint32_t(header.compression_method);
+    entryFacts.flags = std::uint32_t(header.flag);
+    entryFacts.crc = std::uint32_t(header.crc);
+    entryFacts.dosDateTime = std::uint32_t(header.dosDate);
+    entryFacts.uncompressedSize = header.uncompressed_size;
+    entryNameComponents = SplitPathComponents(entry.name);
+    entryResolved = ResolveEntryName(entry.name);
+    return kZipOk;
+}
+
+ZipResult ZipReader::Extract(std::int32_t index, const std::wstring& target) {
+    if (const ZipResult loaded = LoadEntry(index); loaded != kZipOk) return loaded;
+    if (!entryResolved) return kZipBadArguments;  // the name climbs out of the folder
+    const std::optional<TargetPlan> plan = PlanTarget(target);
+    if (!plan) return kZipCannotOpen;
+    return (entry.attr & kZipAttrDirectory) ? ExtractFolder(*plan) : ExtractFile(*plan);
+}
+
+std::optional<ZipReader::TargetPlan> ZipReader::PlanTarget(const std::wstring& target) const {
+    const bool rooted = !target.empty() && IsPathSeparator(target[0]);
+    const bool drive = target.size() >= 2 && target[1] == L':';
+    const std::wstring full = rooted || drive ? target : baseDirectory + target;
+    const bool isFolder = entry.attr & kZipAttrDirectory;
+    if (!isFolder && (full.empty() || IsPathSeparator(full.back()))) return std::nullopt;  // no file name
+
+    std::vector<std::wstring> components = SplitPathComponents(full);
+    // The usual target is the extraction folder joined with the item's name: then every component
+    // of the name is the archive's and is walked without following links. For any other target only
+    // the file name is the archive's.
+    std::vector<std::wstring> fromArchive;
+    if (EndsWith(components, entryNameComponents)) {
+        components.resize(components.size() - entryNameComponents.size());
+        fromArchive = *entryResolved;
+    } else if (!isFolder) {
+        fromArchive = {components.back()};
+        components.pop_back();
+    }
+    if (!isFolder && fromArchive.empty()) return std::nullopt;
+
+    TargetPlan plan;
+    if (!full.empty() && IsPathSeparator(full[0])) plan.root.push_back('/');
+    for (const std::wstring& component : components) {
+        plan.root += WideToAnsi(component);
+        plan.root.push_back(kPathSeparator);
+    }
+    if (plan.root.empty()) plan.root.push_back('.');
+    for (const std::wstring& component : fromArchive) plan.components.push_back(WideToAnsi(component));
+    return plan;
+}
+
+ZipResult ZipReader::ExtractFolder(const TargetPlan& plan) const {
+    ConfinedFolder folder = ConfinedFolder::OpenRoot(plan.root);
+    if (!folder.IsOpen()) return kZipCannotOpen;
+    for (const std::string& name : plan.components)
+        if (!folder.EnterChild(name)) return kZipCannotOpen;
+    return kZipOk;
+}
+
+ZipResult ZipReader::ExtractFile(const TargetPlan& plan) {
+    if (!transfer) {
+        transfer.reset(new (std::nothrow) unsigned char[2 * ZipItemStream::kBufferSize]);
+        if (!transfer) return kZipNoMemory;
+    }
+    ZipItemStream stream(archive, transfer.get(), transfer.get() + ZipItemStream::kBufferSize);
+    // The password is judged before the target is created, so a wrong one leaves nothing behind.
+    if (const ZipResult opened = stream.Open(entryFacts, password ? &*password : nullptr); opened != kZipOk)
+        return opened;
+
+    ConfinedFolder folder = ConfinedFolder::OpenRoot(plan.root);
+    if (!folder.IsOpen()) return kZipCannotOpen;
+    for (std::size_t i = 0; i + 1 < plan.components.size(); ++i)
+        if (!folder.EnterChild(plan.components[i])) return kZipCannotOpen;
+    OutputFile file =
+        folder.CreateFile(plan.components.back(),
+                          (entry.attr & kZipAttrReadOnly) ? FileAccess::ReadOnly : FileAccess::Writable);
+    if (!file.IsOpen()) return kZipCannotOpen;
+
+    for (;;) {
+        const unsigned char* data = nullptr;
+        std::size_t size = 0;
+        if (const ZipResult next = stream.Next(data, size); next != kZipOk) return next;
+        if (size == 0) break;
+        if (!file.Write(data, size)) return kZipWriteFailed;
+    }
+    // Times are part of the finish, not of the content: a file system that keeps none still has
+    // the right bytes.
+    file.SetTimes(entry.atime, entry.mtime);
+    return file.Close() ? kZipOk : kZipWriteFailed;
+}
+
+namespace {
+
+// The reader behind `handle`, or null with the refusal in `result`.
+ZipReader* ReaderOf(ZipHandle* handle, ZipResult& result) {
+    result = handle == nullptr                      ? kZipBadArguments
+             : handle->kind != kZipReaderHandleKind ? kZipWrongHandleKind
+             : handle->reader == nullptr            ? kZipBadArguments
+                                                    : kZipOk;
+    return result == kZipOk ? handle->reader : nullptr;
+}
+
+}  // namespace
+
+ZipHandle* OpenArchive(const std::wstring& path, const char* password) {
+    std::unique_ptr<ZipReader> reader(new (std::nothrow) ZipReader);
+    std::unique_ptr<ZipHandle> handle(new (std::nothrow) ZipHandle);
+    if (!reader || !handle) {
+        RememberZipResult(kZipNoMemory);
+        return nullptr;
+    }
+    if (RememberZipResult(reader->Open(path, password)) != kZipOk) return nullptr;
+    handle->reader = reader.release();
+    return handle.release();
+}
+
+ZipResult GetEntry(ZipHandle* handle, std::int32_t index, ZipEntryInfo& info) {
+    ZipResult result = kZipOk;
+    ZipReader* reader = ReaderOf(handle, result);
+    return RememberZipResult(reader != nullptr ? reader->GetEntry(index, info) : result);
+}
+
+ZipResult ExtractEntry(ZipHandle* handle, std::int32_t index, const std::wstring& target) {
+    ZipResult result = kZipOk;
+    ZipReader* reader = ReaderOf(handle, result);
+    return RememberZipResult(reader != nullptr ? reader->Extract(index, target) : result);
+}
+
+ZipResult CloseArchive(ZipHandle* handle) {
+    ZipResult result = kZipOk;
+    ZipReader* reader = ReaderOf(handle, result);
+    if (reader == nullptr) return RememberZipResult(result);
+    delete reader;
+    delete handle;
+    return RememberZipResult(kZipOk);
+}

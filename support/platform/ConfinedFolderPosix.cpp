@@ -1,0 +1,78 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "support/platform/ConfinedFolder.h"
+
+namespace {
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+bool IsPlainName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// mkdir -p: every missing level of `path`, walking from the root down. A level that exists may
+// still refuse mkdir with another error than EEXIST (read-only mounts, no write permission).
+bool CreateFolders(const std::string& path) {
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string level = path.substr(0, end);
+        if (::mkdir(level.c_str(), 0777) != 0 && errno != EEXIST && !IsFolder(level)) return false;
+        if (end == std::string::npos) return true;
+    }
+}
+
+}  // namespace
+
+ConfinedFolder::~ConfinedFolder() {
+    if (descriptor >= 0) ::close(descriptor);
+}
+
+ConfinedFolder::ConfinedFolder(ConfinedFolder&& other) noexcept
+    : descriptor(std::exchange(other.descriptor, -1)) {}
+
+ConfinedFolder& ConfinedFolder::operator=(ConfinedFolder&& other) noexcept {
+    if (this != &other) {
+        if (descriptor >= 0) ::close(descriptor);
+        descriptor = std::exchange(other.descriptor, -1);
+    }
+    return *this;
+}
+
+ConfinedFolder ConfinedFolder::OpenRoot(const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos || !CreateFolders(path)) return ConfinedFolder();
+    return ConfinedFolder(::open(path.c_str(), kFolderFlags));
+}
+
+bool ConfinedFolder::EnterChild(const std::string& name) {
+    if (!IsOpen() || !IsPlainName(name)) return false;
+    int child = ::openat(descriptor, name.c_str(), kFolderFlags | O_NOFOLLOW);
+    if (child < 0 && errno == ENOENT) {
+        // Another process may create the same folder between the two calls; EEXIST is then fine
+        // because the second open judges whatever is there.
+        if (::mkdirat(descriptor, name.c_str(), 0777) != 0 && errno != EEXIST) return false;
+        child = ::openat(descriptor, name.c_str(), kFolderFlags | O_NOFOLLOW);
+    }
+    if (child < 0) return false;
+    ::close(std::exchange(descriptor, child));
+    return true;
+}
+
+OutputFile ConfinedFolder::CreateFile(const std::string& name, FileAccess access) const {
+    if (!IsOpen() || !IsPlainName(name)) return OutputFile();
+    // Unlink first, then create exclusively: an entry that reappears in between makes the create
+    // fail rather than be followed or truncated. A folder survives the unlink and fails the same way.
+    if (::unlinkat(descriptor, name.c_str(), 0) != 0 && errno != ENOENT) return OutputFile();
+    const mode_t mode = access == FileAccess::ReadOnly ? 0444 : 0666;
+    return OutputFile(
+        ::openat(descriptor, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+}

@@ -1,0 +1,35 @@
+// A file being written by extraction: created by ConfinedFolder::CreateFile, written front to back,
+// stamped with its times and closed. Move-only; the destructor closes a file still open (without
+// reporting). One thread at a time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+class OutputFile {
+public:
+    OutputFile() = default;
+    ~OutputFile();
+    OutputFile(OutputFile&& other) noexcept;
+    OutputFile& operator=(OutputFile&& other) noexcept;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    bool IsOpen() const { return descriptor >= 0; }
+
+    // Writes all of `data`; false when the file system refuses part of it (disk full, I/O error).
+    bool Write(const void* data, std::size_t size);
+
+    // Times are Windows file times (100 ns units since 1601-01-01 UTC). POSIX files keep no creation
+    // time, so only last access and last write are set.
+    bool SetTimes(std::uint64_t lastAccess, std::uint64_t lastWrite);
+
+    // False when an error surfaced only on closing (some file systems report late write failures).
+    bool Close();
+
+private:
+    friend class ConfinedFolder;
+    explicit OutputFile(int descriptor) : descriptor(descriptor) {}
+
+    int descriptor = -1;
+};

@@ -1,0 +1,442 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <random>
+#include <vector>
+
+#include "install/ZipReader.h"
+#include "support/TextConvert.h"
+#include "support/platform/Module.h"
+#include "tests/install/ZipFixtures.h"
+#include "tests/testing/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using larkholm::testing::MakeCraftedArchive;
+using larkholm::testing::PatchArchive;
+using larkholm::testing::ReadFile;
+using larkholm::testing::RunShell;
+using larkholm::testing::ShellQuote;
+using larkholm::testing::TempDir;
+
+constexpr char kPassword[] = "Vorlimbeck";
+
+struct ItemOutcome {
+    ZipEntryInfo info;
+    ZipResult result = kZipOk;
+};
+
+// Drives the reader as package extraction does: the item count, then each item's record and its
+// extraction to folder + "/" + the item's name.
+std::vector<ItemOutcome> ExtractAll(const std::string& archive, const char* password,
+                                    const std::string& folder) {
+    std::vector<ItemOutcome> outcomes;
+    ZipHandle* handle = OpenArchive(AnsiToWide(archive), password);
+    EXPECT_NE(handle, nullptr) << archive << ": " << LastZipResult();
+    if (handle == nullptr) return outcomes;
+    ZipEntryInfo count;
+    EXPECT_EQ(GetEntry(handle, -1, count), kZipOk);
+    for (std::int32_t i = 0; i < count.index; ++i) {
+        ItemOutcome outcome;
+        EXPECT_EQ(GetEntry(handle, i, outcome.info), kZipOk);
+        outcome.result = ExtractEntry(handle, i, AnsiToWide(folder) + L"/" + outcome.info.name);
+        EXPECT_EQ(LastZipResult(), outcome.result);
+        outcomes.push_back(outcome);
+    }
+    EXPECT_EQ(CloseArchive(handle), kZipOk);
+    return outcomes;
+}
+
+bool OwnerMayWrite(const fs::path& path) {
+    return (fs::status(path).permissions() & fs::perms::owner_write) != fs::perms::none;
+}
+
+// Our extraction must hold exactly what unzip made: the same folders and files, the same bytes,
+// last-write times and read-only state. Folder times are not compared (folders get none).
+void ExpectSameTree(const fs::path& reference, const fs::path& ours) {
+    std::size_t compared = 0;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(reference)) {
+        const fs::path relative = fs::relative(entry.path(), reference);
+        const fs::path mine = ours / relative;
+        SCOPED_TRACE(relative.string());
+        ++compared;
+        if (entry.is_directory()) {
+            EXPECT_TRUE(fs::is_directory(fs::symlink_status(mine)));
+            continue;
+        }
+        ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(mine)));
+        EXPECT_EQ(fs::file_size(mine), entry.file_size());
+        EXPECT_TRUE(ReadFile(mine.string()) == ReadFile(entry.path().string()));
+        EXPECT_EQ(fs::last_write_time(mine), entry.last_write_time());
+        EXPECT_EQ(OwnerMayWrite(mine), OwnerMayWrite(entry.path()));
+    }
+    EXPECT_GT(compared, 0u);
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(ours), fs::recursive_directory_iterator()),
+              std::ptrdiff_t(compared));
+}
+
+std::string SampleText(std::size_t size) {
+    static const std::string words[] = {"hotel ", "net ", "cafe ", "server ", "shop ", "terminal ", "bill\n"};
+    std::mt19937 random(7);
+    std::string text;
+    while (text.size() < size) text += words[random() % 7];
+    return text;
+}
+
+std::string RandomBytes(std::size_t size) {
+    std::mt19937 random(11);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) c = char(random());
+    return bytes;
+}
+
+// Archives are read in a zone with summer time, so a DOS time read as UTC, or without the summer
+// hour, shows as a wrong last-write time. `zip` and `unzip` run with the same zone.
+class ZipReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* zone = std::getenv("TZ")) savedZone = zone;
+        ::setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
+        ::tzset();
+    }
+    void TearDown() override {
+        if (savedZone)
+            ::setenv("TZ", savedZone->c_str(), 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+    }
+
+    // A small tree with text that spans many transfer buffers, incompressible bytes, an empty
+    // file, a read-only file, an empty folder, and odd-second summer and winter times.
+    std::string MakeSourceTree() const {
+        const std::string source = scratch / "source";
+        scratch.WriteFile("source/readme.txt", SampleText(200 * 1024));
+        scratch.WriteFile("source/bin/random.bin", RandomBytes(70 * 1024));
+        scratch.WriteFile("source/empty.txt", "");
+        scratch.WriteFile("source/docs/sub/readonly.txt", "read me, don't change me\n");
+        fs::create_directories(source + "/emptydir");
+        const std::string q = ShellQuote(source);
+        EXPECT_TRUE(
+            RunShell("cd " + q + " && touch -m -d @1626371131 readme.txt bin/random.bin empty.txt && " +
+                     "touch -m -d @1610736331 docs/sub/readonly.txt && chmod 0444 docs/sub/readonly.txt"));
+        return source;
+    }
+
+    std::string UnzipReference(const std::string& archive) const {
+        const std::string reference = scratch / "reference";
+        EXPECT_TRUE(RunShell("unzip -qq -o -P " + std::string(kPassword) + " " + ShellQuote(archive) +
+                             " -d " + ShellQuote(reference)));
+        return reference;
+    }
+
+    TempDir scratch;
+    std::optional<std::string> savedZone;
+};
+
+TEST_F(ZipReaderTest, InfoZipArchivesExtractAsUnzipDoes) {
+    const std::string source = MakeSourceTree();
+    struct Case {
+        const char* what;
+        const char* zipOptions;  // the archive is written to "$A"
+    };
+    const Case cases[] = {
+        {"deflated", "zip -q -r \"$A\" ."},
+        {"stored", "zip -q -0 -r \"$A\" ."},
+        {"encrypted", "zip -q -P Vorlimbeck -r \"$A\" ."},
+        {"no extra fields", "zip -q -X -r \"$A\" ."},
+        // Written to a pipe, zip can't seek back: sizes and CRC follow the data (flag bit 3), and
+        // the password check byte is the DOS time's.
+        {"streamed, encrypted", "zip -q -P Vorlimbeck -r - . > \"$A\""},
+        {"streamed, encrypted, stored, no extra fields", "zip -q -0 -X -P Vorlimbeck -r - . > \"$A\""},
+    };
+    int run = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string archive = scratch / ("archive" + std::to_string(run++) + ".zip");
+        ASSERT_TRUE(
+            RunShell("cd " + ShellQuote(source) + " && A=" + ShellQuote(archive) + " && " + c.zipOptions));
+        const std::string reference = UnzipReference(archive);
+        const std::string ours = scratch / "ours";
+        for (const ItemOutcome& item : ExtractAll(archive, kPassword, ours))
+            EXPECT_EQ(item.result, kZipOk) << WideToUtf8(item.info.name);
+        ExpectSameTree(reference, ours);
+        fs::remove_all(reference);
+        fs::remove_all(ours);
+    }
+    EXPECT_TRUE(RunShell("unzip -Zv " + ShellQuote(scratch / "archive4.zip") +
+                         " | grep -q 'extended local header:.*yes'"));
+}
+
+TEST_F(ZipReaderTest, RecordsOfAUnixArchive) {
+    const std::string source = MakeSourceTree();
+    const std::string archive = scratch / "unix.zip";
+    ASSERT_TRUE(RunShell("cd " + ShellQuote(source) + " && zip -q -r " + ShellQuote(archive) + " ."));
+    ZipHandle* handle = OpenArchive(AnsiToWide(archive), nullptr);
+    ASSERT_NE(handle, nullptr);
+    ZipEntryInfo count;
+    ASSERT_EQ(GetEntry(handle, -1, count), kZipOk);
+    EXPECT_EQ(count.index, 8);
+    EXPECT_TRUE(count.name.empty());
+    EXPECT_EQ(count.uncSize, 0);
+    std::map<std::wstring, ZipEntryInfo> byName;
+    for (std::int32_t i = 0; i < count.index; ++i) {
+        ZipEntryInfo info;
+        ASSERT_EQ(GetEntry(handle, i, info), kZipOk);
+        EXPECT_EQ(info.index, i);
+        byName[info.name] = info;
+    }
+    EXPECT_EQ(byName[L"readme.txt"].attr, 0x20u);
+    EXPECT_EQ(byName[L"readme.txt"].uncSize, std::int32_t(SampleText(200 * 1024).size()));
+    EXPECT_LT(byName[L"readme.txt"].compSize, byName[L"readme.txt"].uncSize);
+    EXPECT_EQ(byName[L"docs/sub/readonly.txt"].attr, 0x21u);
+    EXPECT_EQ(byName[L"emptydir/"].attr, 0x30u);
+    // The "UT" block of the central directory holds the exact last-write second; access and
+    // creation keep the DOS time (which Info-ZIP rounds to even seconds).
+    EXPECT_EQ(byName[L"readme.txt"].mtime, 1626371131 * 10000000ull + 116444736000000000ull);
+    EXPECT_EQ(byName[L"readme.txt"].ctime, byName[L"readme.txt"].atime);
+    EXPECT_NE(byName[L"readme.txt"].atime, byName[L"readme.txt"].mtime);
+    EXPECT_EQ(CloseArchive(handle), kZipOk);
+}
+
+TEST_F(ZipReaderTest, DosHostArchiveWithWindowsNames) {
+    const std::string archive = scratch / "dos.zip";
+    ASSERT_TRUE(MakeCraftedArchive(scratch, archive, R"(
+add("DOSDIR/", system=0, attr=0x10)
+add("DOSDIR/readonly.txt", b"read only\r\n" * 500, system=0, attr=0x21)
+add("DOSDIR/hidden.txt", b"hidden", system=0, attr=0x22, date=(2021, 1, 15, 13, 45, 30))
+add("plain.txt", b"plain", system=11, attr=0x20, method=zipfile.ZIP_STORED)
+)"));
+    const std::string ours = scratch / "ours";
+    const std::vector<ItemOutcome> items = ExtractAll(archive, nullptr, ours);
+    ASSERT_EQ(items.size(), 4u);
+    const std::uint32_t attrs[] = {0x10, 0x21, 0x22, 0x20};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].result, kZipOk);
+        EXPECT_EQ(items[i].info.attr, attrs[i]);
+    }
+    // Without a "UT" block every time is the DOS time, and the file gets it as last access too
+    // (checked before the comparison below reads the file).
+    const ZipEntryInfo& hidden = items[2].info;
+    EXPECT_EQ(hidden.mtime, (1610736330 + 11644473600ull) * 10000000ull);
+    EXPECT_EQ(hidden.atime, hidden.mtime);
+    EXPECT_TRUE(
+        RunShell("test \"$(stat -c %X " + ShellQuote(ours + "/DOSDIR/hidden.txt") + ")\" = 1610736330"));
+    ExpectSameTree(UnzipReference(archive), ours);
+}
+
+TEST_F(ZipReaderTest, ItemNamesAreSanitisedAndNeverLeaveTheFolder) {
+    const std::string archive = scratch / "names.zip";
+    ASSERT_TRUE(MakeCraftedArchive(scratch, archive, R"(
+for name in ["c:\\dir\\..\\sub\\..\\drive.txt", "\\lead.txt", "/abs/rooted.txt", "win\\sub\\back.txt",
+             "x/../../climb.txt", "c:\\folder\\..\\..\\climb2.txt", "..", "up/..", "a/./dot.txt",
+             "nul.txt#/../../../outside.txt"]:
+    add(name, b"data of " + name.encode())
+add("wintree\\", system=0, attr=0x10)
+)"));
+    // zipfile won't store a NUL in a name; the patch puts one where the "#" is.
+    ASSERT_TRUE(PatchArchive(scratch, archive, R"(data[:] = data.replace(b"nul.txt#", b"nul.txt\0"))"));
+    const std::string ours = scratch / "work/out";
+    fs::create_directories(ours);
+    struct Expected {
+        std::wstring name;
+        ZipResult result;
+    };
+    const Expected expected[] = {
+        {L"drive.txt", kZipOk},
+        {L"lead.txt", kZipOk},
+        {L"abs/rooted.txt", kZipOk},
+        {L"win\\sub\\back.txt", kZipOk},
+        {L"../climb.txt", kZipBadArguments},
+        {L"..\\climb2.txt", kZipBadArguments},
+        {L"..", kZipBadArguments},
+        {L"up/..", kZipCannotOpen},  // names the folder itself: no file can be made there
+        {L"a/./dot.txt", kZipOk},
+        {L"nul.txt", kZipOk},
+        {L"wintree\\", kZipOk},
+    };
+    const std::vector<ItemOutcome> items = ExtractAll(archive, nullptr, ours);
+    ASSERT_EQ(items.size(), std::size(expected));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].info.name, expected[i].name);
+        EXPECT_EQ(items[i].result, expected[i].result) << WideToUtf8(expected[i].name);
+    }
+    for (const char* made :
+         {"drive.txt", "lead.txt", "abs/rooted.txt", "win/sub/back.txt", "a/dot.txt", "nul.txt"})
+        EXPECT_TRUE(fs::is_regular_file(ours + "/" + made)) << made;
+    EXPECT_TRUE(fs::is_directory(ours + "/wintree"));
+    EXPECT_EQ(ReadFile(ours + "/win/sub/back.txt"), "data of win\\sub\\back.txt");
+    // Nothing beside the extraction folder: its parent holds only it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch / "work"), fs::directory_iterator()), 1);
+}
+
+TEST_F(ZipReaderTest, LinksAreNeitherMadeNorFollowed) {
+    const std::string archive = scratch / "links.zip";
+    scratch.WriteFile("source/a.txt", "target text");
+    ASSERT_TRUE(RunShell("cd " + ShellQuote(scratch / "source") + " && ln -s a.txt link && zip -q -y " +
+                         ShellQuote(archive) + " link"));
+    ASSERT_TRUE(MakeCraftedArchive(scratch, scratch / "planted.zip", R"(
+add("sub/evil.txt", b"evil")
+add("file.txt", b"from the archive")
+)"));
+    const std::string ours = scratch / "ours";
+    const std::string outside = scratch / "outside";
+    const std::string victim = scratch.WriteFile("outside/victim.txt", "victim");
+    fs::create_directories(ours);
+    fs::create_directory_symlink(outside, ours + "/sub");
+    fs::create_symlink(victim, ours + "/file.txt");
+
+    // A Unix link item becomes a file holding the link's text.
+    std::vector<ItemOutcome> items = ExtractAll(archive, nullptr, ours);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].result, kZipOk);
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(ours + "/link")));
+    EXPECT_EQ(ReadFile(ours + "/link"), "a.txt");
+
+    // Links planted in the target lead nowhere: a linked folder refuses the item, a linked file is
+    // replaced by the item instead of written through.
+    items = ExtractAll(scratch / "planted.zip", nullptr, ours);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].result, kZipCannotOpen);
+    EXPECT_FALSE(fs::exists(outside + "/evil.txt"));
+    EXPECT_EQ(items[1].result, kZipOk);
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(ours + "/file.txt")));
+    EXPECT_EQ(ReadFile(ours + "/file.txt"), "from the archive");
+    EXPECT_EQ(ReadFile(victim), "victim");
+}
+
+TEST_F(ZipReaderTest, PasswordIsCheckedBeforeTheTargetIsTouched) {
+    scratch.WriteFile("source/secret.txt", SampleText(50000));
+    const std::string archive = scratch / "secret.zip";
+    ASSERT_TRUE(RunShell("cd " + ShellQuote(scratch / "source") + " && zip -q -P " + kPassword + " " +
+                         ShellQuote(archive) + " secret.txt"));
+    const std::string target = scratch.WriteFile("ours/secret.txt", "previous content");
+    for (const char* password : {"vorlimbeck", "", static_cast<const char*>(nullptr)}) {
+        ZipHandle* handle = OpenArchive(AnsiToWide(archive), password);
+        ASSERT_NE(handle, nullptr);
+        EXPECT_EQ(ExtractEntry(handle, 0, AnsiToWide(target)), kZipPassword)
+            << (password ? password : "none");
+        EXPECT_EQ(ReadFile(target), "previous content");
+        EXPECT_EQ(ExtractEntry(handle, 0, AnsiToWide(scratch / "ours/fresh.txt")), kZipPassword);
+        EXPECT_FALSE(fs::exists(scratch / "ours/fresh.txt"));
+        CloseArchive(handle);
+    }
+    ZipHandle* handle = OpenArchive(AnsiToWide(archive), kPassword);
+    EXPECT_EQ(ExtractEntry(handle, 0, AnsiToWide(target)), kZipOk);
+    EXPECT_EQ(ReadFile(target), SampleText(50000));
+    CloseArchive(handle);
+}
+
+TEST_F(ZipReaderTest, DamagedItemDataIsReportedNotWritten) {
+    // Each archive holds one item "item.txt" whose local header starts at offset 0; the patch
+    // damages it. Offsets: local header sizes at 18 (compressed) and 22 (uncompressed), method at
+    // 8; the central header's at 20, 24 and 10.
+    const std::string setup = R"(
+add("item.txt", b"0123456789abcdef" * 4096, method=METHOD)
+)";
+    const std::string sizes = R"(
+central = data.rfind(b"PK\x01\x02")
+def set_sizes(compressed=None, uncompressed=None):
+    for at, field in ((18, compressed), (22, uncompressed)):
+        if field is not None:
+            struct.pack_into("<I", data, at, field)
+            struct.pack_into("<I", data, central + at + 2, field)
+usize = struct.unpack_from("<I", data, 22)[0]
+csize = struct.unpack_from("<I", data, 18)[0]
+)";
+    struct Case {
+        const char* what;
+        const char* method;
+        std::string patch;
+        ZipResult result;
+    };
+    const Case cases[] = {
+        {"a stored byte changed", "zipfile.ZIP_STORED", "data[30 + 8 + 100] ^= 1", kZipCorrupt},
+        {"declared size larger than the data", "zipfile.ZIP_DEFLATED",
+         sizes + "set_sizes(uncompressed=usize + 1)", kZipCorrupt},
+        {"declared size smaller than the data", "zipfile.ZIP_DEFLATED",
+         sizes + "set_sizes(uncompressed=usize - 1)", kZipCorrupt},
+        {"deflate stream cut short", "zipfile.ZIP_DEFLATED", sizes + "set_sizes(compressed=csize // 2)",
+         kZipCorrupt},
+        {"not a deflate stream", "zipfile.ZIP_DEFLATED", "data[30 + 8] = 0xFF", kZipFlateError},
+        {"a method the reader doesn't know", "zipfile.ZIP_DEFLATED",
+         "struct.pack_into('<H', data, 8, 14); struct.pack_into('<H', data, data.rfind(b'PK\\x01\\x02') + "
+         "10, 14)",
+         kZipCorrupt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string archive = scratch / "damaged.zip";
+        std::string body = setup;
+        body.replace(body.find("METHOD"), 6, c.method);
+        ASSERT_TRUE(MakeCraftedArchive(scratch, archive, body));
+        ASSERT_TRUE(PatchArchive(scratch, archive, c.patch));
+        ZipHandle* handle = OpenArchive(AnsiToWide(archive), nullptr);
+        ASSERT_NE(handle, nullptr);
+        EXPECT_EQ(ExtractEntry(handle, 0, AnsiToWide(scratch / "ours/item.txt")), c.result);
+        EXPECT_EQ(LastZipResult(), c.result);
+        CloseArchive(handle);
+    }
+}
+
+TEST_F(ZipReaderTest, RefusalsAndTheirCodes) {
+    const std::string empty = scratch / "empty.zip";
+    ASSERT_TRUE(MakeCraftedArchive(scratch, empty, ""));
+    ZipHandle* handle = OpenArchive(AnsiToWide(empty), kPassword);
+    ASSERT_NE(handle, nullptr);
+    ZipEntryInfo info;
+    info.index = 99;
+    EXPECT_EQ(GetEntry(handle, -1, info), kZipOk);
+    EXPECT_EQ(info.index, 0);
+    for (const std::int32_t index : {0, -2, 1})
+        EXPECT_EQ(GetEntry(handle, index, info), kZipBadArguments) << index;
+    EXPECT_EQ(ExtractEntry(handle, 0, AnsiToWide(scratch / "x")), kZipBadArguments);
+    EXPECT_EQ(CloseArchive(handle), kZipOk);
+
+    // Missing, not an archive at all, and an archive cut short (its directory gone).
+    const std::string source = scratch.WriteFile("source/a.txt", "a");
+    ASSERT_TRUE(RunShell("cd " + ShellQuote(scratch / "source") + " && zip -q ../whole.zip a.txt"));
+    const std::string cut = scratch / "cut.zip";
+    fs::copy_file(scratch / "whole.zip", cut);
+    fs::resize_file(cut, fs::file_size(cut) - 30);
+    for (const std::string& path : {scratch / "missing.zip", scratch.WriteFile("junk.zip", RandomBytes(5000)),
+                                    cut, scratch / "source"}) {
+        RememberZipResult(kZipOk);
+        EXPECT_EQ(OpenArchive(AnsiToWide(path), nullptr), nullptr) << path;
+        EXPECT_EQ(LastZipResult(), kZipCannotOpen) << path;
+    }
+
+    // Null handles and handles of another kind are refused without being looked into.
+    ZipHandle otherKind{2, nullptr};
+    ZipHandle emptyReader{kZipReaderHandleKind, nullptr};
+    const std::pair<ZipHandle*, ZipResult> handles[] = {
+        {nullptr, kZipBadArguments}, {&otherKind, kZipWrongHandleKind}, {&emptyReader, kZipBadArguments}};
+    for (const auto& [bad, code] : handles) {
+        EXPECT_EQ(GetEntry(bad, -1, info), code);
+        EXPECT_EQ(ExtractEntry(bad, 0, L"x"), code);
+        EXPECT_EQ(CloseArchive(bad), code);
+        EXPECT_EQ(LastZipResult(), code);
+    }
+}
+
+TEST_F(ZipReaderTest, RelativeTargetsStayWithTheDirectoryOfOpening) {
+    ASSERT_TRUE(MakeCraftedArchive(scratch, scratch / "rel.zip", R"(add("r.txt", b"relative"))"));
+    const fs::path before = fs::current_path();
+    fs::create_directories(scratch / "first");
+    fs::create_directories(scratch / "second");
+    ASSERT_TRUE(SetCurrentFolder(AnsiToWide(scratch / "first")));
+    ZipHandle* handle = OpenArchive(L"../rel.zip", nullptr);
+    ASSERT_TRUE(SetCurrentFolder(AnsiToWide(scratch / "second")));
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(ExtractEntry(handle, 0, L"out\\r.txt"), kZipOk);
+    CloseArchive(handle);
+    fs::current_path(before);
+    EXPECT_EQ(ReadFile(scratch / "first/out/r.txt"), "relative");
+    EXPECT_FALSE(fs::exists(scratch / "second/out"));
+}
+
+}  // namespace
