@@ -136,6 +136,9 @@ class VirtualDisplay:
             if writer is not None:
                 os.close(writer)
         self.display = ":" + number.decode().strip()
+        # Under load a client may still be turned away just after the report; wait until one is served.
+        wait_for(lambda: subprocess.run(["xdpyinfo", "-display", self.display], stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL).returncode == 0, 30, "Xvfb to accept clients")
 
     def stop(self):
         stop_process(self.process)
