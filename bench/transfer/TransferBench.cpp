@@ -121,5 +121,7 @@ int main(int argc, char** argv) {
     std::printf("TransferEngine  %7.3f s  %7.1f MiB/s\n", best[1], double(mib) / best[1]);
     std::printf("ratio (TransferEngine / curl): %.3f  (target <= 1.1)\n", best[1] / best[0]);
     std::printf("engine peak resident growth during a transfer: %ld KiB for %.2f GiB\n", peakGrowthKiB, gib);
+    std::printf("RATIO loopback-download %.3f %.3f s curl\n", best[1], best[0]);
+    std::printf("PEAK loopback-download %ld\n", peakGrowthKiB);
     return 0;
 }
