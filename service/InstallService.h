@@ -20,3 +20,9 @@
 
 bool RequestInstall(InstallJob& job, const CancelCheck& cancelled = {});
 bool FetchManifest(InstallJob& job, const CancelCheck& cancelled = {});
+
+// What the two steps make of a reply body once it has arrived, with the same results and fields
+// (RequestInstall fills `installResult`, FetchManifest `files`). They touch no network, so replies
+// can be judged on their own.
+bool ReadInstallReply(InstallJob& job, const std::string& body);
+bool ReadManifestReply(InstallJob& job, const std::string& body);
