@@ -18,6 +18,9 @@ namespace {
 constexpr std::int32_t kTimeoutMs = 5000;
 constexpr std::int32_t kConnectTimeoutMs = 2000;
 constexpr const char* kPasswordMask = "***";
+// The service's replies are small (a manifest of ten thousand files is about 2 MB); a larger reply
+// is broken or hostile and is refused before it can exhaust memory.
+constexpr std::size_t kMaxReplyBytes = 4 * 1024 * 1024;
 
 using Query = std::vector<std::pair<const char*, const std::string*>>;
 
@@ -93,11 +96,15 @@ bool ReadServiceReply(InstallJob& job, const std::string& body, Json::Value& rep
     return retcode == 0;
 }
 
-// GETs the URL into `body`; false (error -1) when the transfer failed.
+// GETs the URL into `body`; false (error -1) when the transfer failed or the reply outgrew
+// kMaxReplyBytes.
 bool GetReplyBody(InstallJob& job, const std::string& url, const std::string& loggedUrl,
                   const CancelCheck& cancelled, std::string& body) {
     DebugOutput(loggedUrl + "\r\n");
-    if (HttpGet(url, body, kTimeoutMs, kConnectTimeoutMs, cancelled) == 0) return true;
+    const CancelCheck stopOrOversized = [&] {
+        return body.size() > kMaxReplyBytes || (cancelled && cancelled());
+    };
+    if (HttpGet(url, body, kTimeoutMs, kConnectTimeoutMs, stopOrOversized) == 0) return true;
     job.error = -1;
     return false;
 }

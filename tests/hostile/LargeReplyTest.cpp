@@ -7,6 +7,7 @@
 #include <string>
 
 #include "service/HttpClient.h"
+#include "service/InstallService.h"
 #include "support/platform/DebugOutput.h"
 #include "tests/testing/TestHttpServer.h"
 
@@ -36,6 +37,24 @@ TEST_F(LargeReplyTest, TheDebuggerOutputGrowsWithTheReplyNotItsSquare) {
     ASSERT_EQ(HttpGet(server.Url("/big"), body, 5000, 2000), 0);
     EXPECT_EQ(body, reply);
     EXPECT_LT(output.load(), 2 * reply.size());
+}
+
+TEST_F(LargeReplyTest, FiftyMegabyteRepliesAreRefused) {
+    const std::string padding(50 * 1024 * 1024, 'a');
+    server.ServeJson("/admin/do/install/setup",
+                     R"({"retcode":0,"retmsg":")" + padding + R"(","retdata":{}})");
+    server.ServeJson("/manifest", R"({"retcode":0,"retmsg":")" + padding + R"(","retdata":[]})");
+
+    InstallJob job;
+    EXPECT_FALSE(RequestInstall(job));
+    EXPECT_EQ(job.error, -1);
+    EXPECT_EQ(job.retcode, 0);
+
+    job.installResult.downUrl = server.Url("/manifest");
+    EXPECT_FALSE(FetchManifest(job));
+    EXPECT_EQ(job.error, -1);
+    EXPECT_EQ(job.retcode, 0);
+    EXPECT_LT(output.load(), padding.size());
 }
 
 }  // namespace
