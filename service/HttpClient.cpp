@@ -84,7 +84,7 @@ std::size_t ReadContentLength(char* line, std::size_t size, std::size_t count, v
     auto* transfer = static_cast<FileTransfer*>(context);
     transfer->contentLength = value;
     if (transfer->target != nullptr) {
-        transfer->target->total.store(std::int32_t(value), std::memory_order_relaxed);
+        transfer->target->total.store(std::int64_t(value), std::memory_order_relaxed);
     }
     return length;
 }
@@ -98,8 +98,8 @@ std::size_t WriteToFile(char* data, std::size_t size, std::size_t count, void* c
     ProgressTarget* target = transfer->target;
     if (target != nullptr && target->window != nullptr && target->message != 0 &&
         transfer->contentLength != 0) {
-        target->received.store(std::int32_t(transfer->received), std::memory_order_relaxed);
-        target->total.store(std::int32_t(transfer->contentLength), std::memory_order_relaxed);
+        target->received.store(std::int64_t(transfer->received), std::memory_order_relaxed);
+        target->total.store(std::int64_t(transfer->contentLength), std::memory_order_relaxed);
         // 64-bit arithmetic: received × 100 outgrows 32 bits from 43 MB on.
         PostToWindow(target->window, target->message,
                      WPARAM(transfer->received * 100 / transfer->contentLength), 0);

@@ -1,6 +1,7 @@
 // Where a file download reports its progress: the window that receives the progress message, the
 // message number, and the sizes last reported. The worker writes the sizes while the UI thread
-// reads them to compute the overall progress, so they are atomic (relaxed: each is a sample).
+// reads them to compute the overall progress, so they are atomic (relaxed: each is a sample). The
+// sizes are 64-bit: package files of 2 GiB and more must still give the right percentage.
 #pragma once
 
 #include <atomic>
@@ -22,6 +23,6 @@ struct ProgressTarget {
 
     HWND window = nullptr;
     UINT message = 0;
-    std::atomic<std::int32_t> total{0};     // file size in bytes as last reported; 0 until then
-    std::atomic<std::int32_t> received{0};  // bytes received so far
+    std::atomic<std::int64_t> total{0};     // file size in bytes as last reported; 0 until then
+    std::atomic<std::int64_t> received{0};  // bytes received so far
 };

@@ -1,0 +1,97 @@
+#include "dui/src/control/SButton.h"
+
+#include <algorithm>
+
+#include "dui/include/core/IRenderTarget.h"
+#include "dui/include/core/SAppContext.h"
+#include "support/Clock.h"
+
+namespace {
+
+constexpr UINT kFadeTimer = 1;
+constexpr UINT kFadeStepMs = 20;
+constexpr int kFadeMs = 160;
+
+int StateIndexOf(DWORD state) {
+    if (state & WndState_Disable) return 3;
+    if (state & (WndState_PushDown | WndState_Check)) return 2;
+    if (state & WndState_Hover) return 1;
+    return 0;
+}
+
+}  // namespace
+
+SButton::SButton() {
+    if (SAppContext* context = SAppContext::Current())
+        SetSkin(context->GetSkinPoolMgr().FindSkin(L"_skin.sys.btn.normal", GetScale()));
+    ApplyAttribute(L"focusable", L"1", true);
+}
+
+int SButton::FrameOf(DWORD state) const {
+    ISkinObj* skin = GetSkin();
+    const int index = StateIndexOf(state);
+    return skin != nullptr && index < skin->GetStates() ? index : 0;
+}
+
+void SButton::OnPaint(IRenderTarget& rt) {
+    ISkinObj* skin = GetSkin();
+    if (skin == nullptr || fadeFrom_ < 0) {
+        SWindow::OnPaint(rt);
+        return;
+    }
+    const int elapsed = static_cast<int>(Clock::Ticks() - fadeStart_);
+    const BYTE alpha = static_cast<BYTE>(std::clamp(elapsed * 255 / kFadeMs, 0, 255));
+    skin->Draw(rt, GetClientRect(), fadeFrom_);
+    skin->Draw(rt, GetClientRect(), FrameOf(GetState()), alpha);
+    DrawText(rt, GetText(), GetTextRect());
+    DrawFocusRectIfFocused(rt);
+}
+
+SIZE SButton::MeasureContent(int width, int height) {
+    const SIZE text = SWindow::MeasureContent(width, height);
+    const SIZE frame = GetSkin() != nullptr ? GetSkin()->GetSkinSize() : SIZE{};
+    return SIZE{std::max(text.cx, frame.cx), std::max(text.cy, frame.cy)};
+}
+
+void SButton::OnStateChanged(DWORD oldState, DWORD newState) {
+    SWindow::OnStateChanged(oldState, newState);
+    ISwndContainer* container = GetContainer();
+    if (!animate_ || container == nullptr || FrameOf(oldState) == FrameOf(newState)) return;
+    fadeFrom_ = FrameOf(oldState);
+    fadeStart_ = Clock::Ticks();
+    container->SetSwndTimer(this, kFadeTimer, kFadeStepMs);
+}
+
+void SButton::OnTimer(UINT timerId) {
+    if (timerId != kFadeTimer) return;
+    if (Clock::Ticks() - fadeStart_ >= static_cast<std::uint64_t>(kFadeMs)) {
+        fadeFrom_ = -1;
+        if (ISwndContainer* container = GetContainer()) container->KillSwndTimer(this, kFadeTimer);
+    }
+    Invalidate();
+}
+
+void SButton::OnLButtonDown(UINT flags, POINT pt) {
+    if (IsDisabled()) return;
+    SWindow::OnLButtonDown(flags, pt);
+}
+
+void SButton::OnLButtonUp(UINT flags, POINT pt) {
+    if (IsDisabled()) {
+        ReleaseCapture();
+        return;
+    }
+    SWindow::OnLButtonUp(flags, pt);
+}
+
+void SButton::OnKeyDown(UINT key, UINT, UINT) {
+    if ((key == VK_RETURN || key == VK_SPACE) && !IsDisabled()) RaiseCommand();
+}
+
+AttrResult SButton::OnClassAttribute(std::wstring_view name, const std::wstring& value, bool loading) {
+    if (EqualsNoCase(name, L"animate")) {
+        animate_ = ParseFlag(value);
+        return AttrResult::kOk;
+    }
+    return SWindow::OnClassAttribute(name, value, loading);
+}

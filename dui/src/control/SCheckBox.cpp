@@ -1,0 +1,91 @@
+#include "dui/src/control/SCheckBox.h"
+
+#include <algorithm>
+
+#include "dui/include/core/IRenderTarget.h"
+#include "dui/include/core/SAppContext.h"
+
+SCheckBox::SCheckBox() : SCheckBox(L"_skin.sys.checkbox") {}
+
+SCheckBox::SCheckBox(const wchar_t* defaultSkin) {
+    if (SAppContext* context = SAppContext::Current())
+        SetSkin(context->GetSkinPoolMgr().FindSkin(defaultSkin, GetScale()));
+    GetStyle().align = SwndStyle::kAlignLeft;
+    ApplyAttribute(L"focusable", L"1", true);
+}
+
+int SCheckBox::BoxFrame(const ISkinObj& skin) const {
+    const DWORD state = GetState();
+    int frame = (state & WndState_Disable)    ? 3
+                : (state & WndState_PushDown) ? 2
+                : (state & WndState_Hover)    ? 1
+                                              : 0;
+    if (IsChecked()) frame += 4;
+    // A skin with fewer frames shows checked as its second frame, else its first.
+    if (frame >= skin.GetStates()) frame = IsChecked() && skin.GetStates() > 1 ? 1 : 0;
+    return frame;
+}
+
+RECT SCheckBox::BoxRect(SIZE box) const {
+    const RECT client = GetClientRect();
+    const LONG top = client.top + (client.bottom - client.top - box.cy) / 2;
+    return RECT{client.left, top, client.left + box.cx, top + box.cy};
+}
+
+void SCheckBox::OnPaint(IRenderTarget& rt) {
+    const RECT client = GetClientRect();
+    rt.FillRect(client, GetStyle().colorBkgnd);
+    RECT textRect = GetTextRect();
+    if (ISkinObj* skin = GetSkin()) {
+        const RECT box = BoxRect(skin->GetSkinSize());
+        skin->Draw(rt, box, BoxFrame(*skin));
+        if (focusSkin_ && IsFocused()) focusSkin_->Draw(rt, box, BoxFrame(*focusSkin_));
+        textRect.left = std::max(textRect.left, box.right + GetStyle().sepSpace);
+    }
+    DrawText(rt, GetText(), textRect);
+}
+
+SIZE SCheckBox::MeasureContent(int width, int height) {
+    const SIZE box = GetSkin() != nullptr ? GetSkin()->GetSkinSize() : SIZE{};
+    const int gap = box.cx > 0 ? box.cx + GetStyle().sepSpace : 0;
+    const SIZE text = SWindow::MeasureContent(width < 0 ? width : std::max(0, width - gap), height);
+    return SIZE{gap + text.cx, std::max(box.cy, text.cy)};
+}
+
+void SCheckBox::OnClicked() {
+    SetCheck(!IsChecked());
+}
+
+void SCheckBox::OnLButtonDown(UINT flags, POINT pt) {
+    if (IsDisabled()) return;
+    SWindow::OnLButtonDown(flags, pt);
+}
+
+void SCheckBox::OnLButtonUp(UINT flags, POINT pt) {
+    if (IsDisabled()) {
+        ReleaseCapture();
+        return;
+    }
+    if ((GetState() & WndState_PushDown) && PtInRect(&GetWindowRect(), pt)) OnClicked();
+    SWindow::OnLButtonUp(flags, pt);
+}
+
+void SCheckBox::OnKeyDown(UINT key, UINT, UINT) {
+    if (key != VK_SPACE || IsDisabled()) return;
+    OnClicked();
+    RaiseCommand();
+}
+
+AttrResult SCheckBox::OnClassAttribute(std::wstring_view name, const std::wstring& value, bool loading) {
+    if (EqualsNoCase(name, L"checked")) {
+        SetCheck(ParseFlag(value));
+        return AttrResult::kOk;
+    }
+    if (EqualsNoCase(name, L"focusSkin")) {
+        SAppContext* context = SAppContext::Current();
+        ISkinObj* skin = context != nullptr ? context->GetSkinPoolMgr().FindSkin(value, GetScale()) : nullptr;
+        focusSkin_ = SAutoRefPtr<ISkinObj>(skin);
+        return skin != nullptr ? AttrResult::kOk : AttrResult::kFailed;
+    }
+    return SWindow::OnClassAttribute(name, value, loading);
+}

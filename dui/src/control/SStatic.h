@@ -1,0 +1,20 @@
+// A text label (element "text"): the window's text in its style's font, colour and format.
+// "multiLines" 1 wraps the text at the window's width instead of keeping it on one line.
+#pragma once
+
+#include "dui/include/core/SWindow.h"
+
+class SStatic : public SWindow {
+    DUI_CLASS(SStatic, SWindow, L"text")
+public:
+    SStatic() = default;
+
+protected:
+    void OnPaint(IRenderTarget& rt) override;
+    SIZE MeasureContent(int width, int height) override;
+    AttrResult OnClassAttribute(std::wstring_view name, const std::wstring& value, bool loading) override;
+
+private:
+    UINT TextFormat() const;
+    bool multiLines_ = false;
+};

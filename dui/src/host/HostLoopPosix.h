@@ -1,0 +1,76 @@
+// The half of a host that is the same on every POSIX platform: the message queue (posted messages
+// from any thread and input from the platform, in arrival order), WM_QUIT, WM_PAINT and WM_TIMER
+// generation, dispatch to window sinks, key state, and the wake-up descriptor that lets another
+// thread end a wait. A backend derives from it and supplies PumpPlatformEvents (turn waiting
+// platform events into queued input) and WaitForEvents (block on its descriptors and WakeFd()).
+//
+// Threads: PostMessage and Wake from any thread; everything else on the UI thread.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <mutex>
+#include <set>
+#include <vector>
+
+#include "dui/include/core/IHost.h"
+
+class HostLoopPosix : public IHost {
+public:
+    bool GetMessage(MSG& msg) override;
+    bool PeekMessage(MSG& msg) override;
+    bool HasMessage() override;
+    LRESULT DispatchMessage(const MSG& msg) override;
+    void PostQuitMessage(int exitCode) override;
+    void PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Wake() override;
+    void SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) override;
+    bool KillTimer(HWND hwnd, UINT_PTR id) override;
+    bool IsKeyDown(UINT vk) const override;
+
+    // Window bookkeeping for the backend's IHostWindow implementations.
+    void AddWindow(HWND hwnd, IHostWindowSink& sink);
+    // Drops the window's sink, timers, paint request and queued messages.
+    void RemoveWindow(HWND hwnd);
+    // The window wants a WM_PAINT when the queue is next empty.
+    void RequestPaint(HWND hwnd);
+    // Queues input from the platform (UI thread), behind what is already waiting.
+    void QueueInput(const MSG& msg);
+
+protected:
+    HostLoopPosix();
+    ~HostLoopPosix() override;
+
+    // Reads whatever the platform has ready without blocking and queues it.
+    virtual void PumpPlatformEvents() = 0;
+    // Blocks until the platform or WakeFd() has something, or `timeoutMs` passes (-1: no limit).
+    virtual void WaitForEvents(int timeoutMs) = 0;
+    // Readable after Wake(); WaitForEvents polls it and calls DrainWake.
+    int WakeFd() const { return wakeFd_; }
+    void DrainWake();
+
+    // Milliseconds of real time until the next timer is due (0 when one is due, -1 when none runs).
+    int MillisecondsToNextTimer() const;
+
+private:
+    struct Timer {
+        HWND hwnd;
+        UINT_PTR id;
+        UINT period;
+        std::uint64_t due;  // Clock ticks
+    };
+
+    bool TakeMessage(MSG& msg);
+    bool TakeDueTimer(MSG& msg);
+
+    int wakeFd_ = -1;
+    mutable std::mutex mutex_;  // guards queue_ and quit state, the only parts other threads touch
+    std::deque<MSG> queue_;
+    bool quitPosted_ = false;
+    int exitCode_ = 0;
+
+    std::map<HWND, IHostWindowSink*> sinks_;
+    std::vector<HWND> paintRequests_;
+    std::vector<Timer> timers_;
+    std::set<UINT> keysDown_;
+};

@@ -1,0 +1,94 @@
+// IHostWindow on an X11 top-level window: undecorated (the application draws its own caption),
+// titled through _NET_WM_NAME, with _NET_WM_ICON icons, opacity through _NET_WM_WINDOW_OPACITY,
+// caption drag through _NET_WM_MOVERESIZE (or by moving the window itself where no window manager
+// offers it), minimise through XIconifyWindow, the close button of the window manager turned into
+// WM_CLOSE, and the CLIPBOARD selection. Translates the window's X events into Win32 messages
+// queued on the host. Made by HostX11; UI thread only.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <map>
+#include <string>
+
+#include "dui/include/core/IHostWindow.h"
+#include "dui/src/host/UpdateRegion.h"
+
+class HostX11;
+
+class X11Window : public IHostWindow {
+public:
+    X11Window(HostX11& host, HWND hwnd, const HostWindowParams& params);
+    ~X11Window() override;
+    // False when the X window could not be made.
+    bool IsValid() const { return xwin_ != 0; }
+
+    void SetTitle(const std::wstring& title) override;
+    void SetIcons(const std::vector<ImgFrame>& icons) override;
+    void SetOpacity(BYTE alpha) override;
+    RECT GetWindowRect() const override { return rect_; }
+    SIZE GetClientSize() const override { return SIZE{rect_.right - rect_.left, rect_.bottom - rect_.top}; }
+    void SetWindowRect(const RECT& rect) override;
+    void ShowWindow(int command) override;
+    bool IsVisible() const override { return visible_; }
+    bool IsMaximized() const override { return maximized_; }
+    bool IsMinimized() const override { return minimized_; }
+    void BeginMoveDrag(POINT screenPoint) override;
+    void Present(const PixelView& pixels, const RECT& dirty) override;
+    void Invalidate(const RECT& rect) override;
+    RECT TakeUpdateRect() override;
+    void SetCapture() override {}
+    void ReleaseCapture() override {}
+    void SetCursor(const std::wstring& name) override;
+    void SetImePosition(POINT caret) override;
+    std::wstring GetClipboardText() override;
+    void SetClipboardText(const std::wstring& text) override;
+    POINT ClientToScreen(POINT point) const override {
+        return POINT{point.x + rect_.left, point.y + rect_.top};
+    }
+
+    // One event of this window, from the host's pump.
+    void HandleEvent(XEvent& event);
+
+private:
+    void Queue(UINT message, WPARAM wParam, LPARAM lParam);
+    void SetSizeHints();
+    void SyncModifiers(unsigned int state);
+    void OnButton(const XButtonEvent& event, bool press);
+    void OnMotion(const XMotionEvent& event);
+    void OnKey(XKeyEvent& event, bool press);
+    void OnConfigure(const XConfigureEvent& event);
+    void OnSelectionRequest(const XSelectionRequestEvent& request);
+    WPARAM MouseFlags(unsigned int state) const;
+    void SetCardinalProperty(Atom property, const std::vector<unsigned long>& values);
+
+    HostX11& host_;
+    Display* display_;
+    HWND hwnd_;
+    Window xwin_ = 0;
+    Visual* visual_ = nullptr;
+    int depth_ = 0;
+    Colormap colormap_ = 0;
+    GC gc_ = nullptr;
+    XIC inputContext_ = nullptr;
+    DWORD style_;
+    RECT rect_{};
+    RECT restoreRect_{};
+    UpdateRegion update_;
+    bool visible_ = false;
+    bool maximized_ = false;
+    bool minimized_ = false;
+    bool shiftDown_ = false;
+    bool controlDown_ = false;
+    // Moving the window ourselves when no window manager does it: the pointer's offset in the window.
+    bool dragging_ = false;
+    POINT dragOffset_{};
+    // Double clicks are made here: X reports only single presses.
+    Time lastPressTime_ = 0;
+    POINT lastPressPoint_{};
+    bool lastPressWasDouble_ = false;
+    Time lastEventTime_ = CurrentTime;
+    std::wstring clipboard_;
+    std::map<std::wstring, Cursor> cursors_;
+};

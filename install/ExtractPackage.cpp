@@ -1,0 +1,176 @@
+#include "install/ExtractPackage.h"
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+#include "install/InstallFolders.h"
+#include "install/ZipEntryName.h"
+#include "install/ZipReader.h"
+#include "support/Log.h"
+#include "support/PathText.h"
+#include "support/TextConvert.h"
+#include "support/Thread.h"
+#include "support/WideFormat.h"
+#include "support/WindowMessages.h"
+#include "support/WizardMessages.h"
+
+namespace {
+
+constexpr std::string_view kPackageName = "assist.zip";
+// Pause before each empty item is created.
+constexpr std::uint32_t kEmptyItemPauseMs = 100;
+
+enum class Outcome { Extracted, Failed, Stopped };
+
+bool IsPackageArchive(std::string_view name) {
+    if (name.size() != kPackageName.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i] >= 'A' && name[i] <= 'Z' ? char(name[i] - 'A' + 'a') : name[i];
+        if (c != kPackageName[i]) return false;
+    }
+    return true;
+}
+
+// The window reads the counters while the worker writes them; both sides go through atomic_ref.
+std::atomic_ref<std::int32_t> Counter(const std::int32_t& counter) {
+    return std::atomic_ref<std::int32_t>(const_cast<std::int32_t&>(counter));
+}
+
+// Creates an empty item. Its name is resolved as the reader resolves names, so it lands inside
+// `folder` like every other item; missing folders above it are made, since an archive need not
+// list them. A name ending in a separator is a folder even when the archive did not mark it so.
+ZipResult CreateEmptyItem(const std::wstring& folder, const std::wstring& itemName, Thread& worker) {
+    const auto components = ResolveEntryName(itemName);
+    if (!components || components->empty()) return kZipBadArguments;
+    std::wstring path = folder;
+    for (const std::wstring& component : *components) path = JoinPath(path, component);
+    if (IsPathSeparator(itemName.back())) return CreatePath(path) ? kZipOk : kZipCannotOpen;
+    const std::string ansiPath = WideToAnsi(path);
+
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(ansiPath, ignored)) std::filesystem::remove(ansiPath, ignored);
+    worker.SleepUnlessStopped(kEmptyItemPauseMs);
+    if (components->size() > 1 && !CreatePath(path.substr(0, path.rfind(kWidePathSeparator)))) {
+        return kZipCannotOpen;
+    }
+    std::FILE* file = std::fopen(ansiPath.c_str(), "ab+");
+    if (file == nullptr) return kZipCannotOpen;
+    std::fclose(file);
+    return kZipOk;
+}
+
+// Every item of the open archive into `folder`.
+Outcome ExtractItems(InstallJob& job, ManifestFile& file, ZipHandle* zip, const std::wstring& folder,
+                     Thread& worker) {
+    ZipEntryInfo info;
+    GetEntry(zip, -1, info);
+    const std::int32_t count = info.index;
+    Counter(file.extractTotal).store(count);
+    Counter(file.extractDone).store(0);
+    for (std::int32_t index = 0; index < count; ++index) {
+        if (worker.StopRequested()) return Outcome::Stopped;
+        ZipEntryInfo item;
+        if (GetEntry(zip, index, item) != kZipOk) continue;  // an unreadable record is passed over
+        const std::wstring target = JoinPath(folder, item.name);
+        const ZipResult result = item.uncSize != 0 || (item.attr & kZipAttrDirectory) != 0
+                                     ? ExtractEntry(zip, index, target)
+                                     : CreateEmptyItem(folder, item.name, worker);
+        if (result != kZipOk) {
+            job.error = std::int32_t(result);
+            Log(WideFormat(L"Unzip file error. file:%ls, error:%d", target.c_str(), int(result)));
+            return Outcome::Failed;
+        }
+        const std::int32_t done = Counter(file.extractDone).fetch_add(1) + 1;
+        Log(WideFormat(L"Unzip file. file:%ls, %d/%d", item.name.c_str(), done, count));
+        PostToWindow(job.notifyWindow, UM_EXTRACT_PROGRESS, 0, 0);
+    }
+    return Outcome::Extracted;
+}
+
+Outcome ExtractArchive(InstallJob& job, ManifestFile& file, const std::wstring& installDir,
+                       const std::wstring& downloadDir, Thread& worker) {
+    const std::wstring name = AnsiToWide(file.name);
+    const std::wstring stem = name.substr(0, name.rfind(L'.'));
+    const std::wstring archivePath = JoinPath(downloadDir, name);
+    const std::wstring folder = JoinPath(installDir, stem);
+
+    // Every extraction starts from an empty folder.
+    if (FolderExists(folder)) DeleteTree(folder);
+    if (!CreatePath(folder)) {
+        Log(L"Create install path failure. path:" + folder);
+        job.error = -4;
+        return Outcome::Failed;
+    }
+    ZipHandle* zip = OpenArchive(archivePath, kPackagePassword);
+    if (zip == nullptr) {
+        Log(L"Open zip file failure. path:" + archivePath);
+        job.error = -4;
+        return Outcome::Failed;
+    }
+    const Outcome outcome = ExtractItems(job, file, zip, folder, worker);
+    CloseArchive(zip);
+    if (outcome == Outcome::Extracted) job.launchPath = JoinPath(folder, stem + L".exe");
+    return outcome;
+}
+
+}  // namespace
+
+bool ExtractPackage(InstallJob& job, Thread& worker) {
+    job.extracting = true;
+    if (job.installDir.empty() || job.downloadDir.empty()) {
+        job.error = -4;
+        job.extracting = false;
+        return false;
+    }
+    job.error = 0;
+    std::wstring installDir = NativePath(job.installDir);
+    std::wstring downloadDir = NativePath(job.downloadDir);
+    StripTrailingSeparator(installDir);
+    StripTrailingSeparator(downloadDir);
+
+    Outcome outcome = Outcome::Extracted;
+    for (ManifestFile& file : job.files) {
+        if (!IsPackageArchive(file.name)) continue;
+        outcome = ExtractArchive(job, file, installDir, downloadDir, worker);
+        if (outcome != Outcome::Extracted) break;
+    }
+
+    if (outcome == Outcome::Extracted) {
+        job.extracting = false;
+        if (IsWindowAlive(job.notifyWindow)) {
+            Log(L"解压文件成功，通知UI可以启动assist进程");
+            PostToWindow(job.notifyWindow, UM_EXTRACT_DONE, 0, 0);
+        }
+        return true;
+    }
+    if (outcome == Outcome::Failed) {
+        // A half-installed product must not stay behind.
+        DeleteTree(installDir);
+        Log(L"Unzip file error. 删除安装目录");
+    } else {
+        job.error = -4;  // stopped: what was extracted stays
+    }
+    job.extracting = false;
+    return false;
+}
+
+std::int32_t ExtractionPercent(const std::vector<ManifestFile>& files) {
+    std::int64_t doneSum = 0;
+    std::int64_t totalSum = 0;
+    for (const ManifestFile& file : files) {
+        const std::int32_t total = Counter(file.extractTotal).load(std::memory_order_relaxed);
+        if (total <= 0) continue;
+        const std::int32_t done = Counter(file.extractDone).load(std::memory_order_relaxed);
+        Log(WideFormat(L"decompressed file:%d, total file:%d", done, total));
+        doneSum += done;
+        totalSum += total;
+    }
+    if (doneSum <= 0 || totalSum <= 0) return 0;
+    // Multiplying first keeps whole results whole (29 of 100 is 29, not 28.999...).
+    const double percent = double(doneSum) * 100.0 / double(totalSum);
+    Log(WideFormat(L"unzip file progress: %f", percent));
+    return std::int32_t(percent);
+}
