@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "install/ZipReader.h"
+#include "install/ExtractPackage.h"
+#include "install/ZipResult.h"
 #include "support/TextConvert.h"
+#include "support/Thread.h"
 #include "tests/install/ZipFixtures.h"
 #include "tests/testing/TempDir.h"
 
@@ -27,32 +29,22 @@ using larkholm::testing::TempDir;
 
 constexpr char kPassword[] = "Vorlimbeck";
 
-// How an extraction ended: the first failing item's result (kZipOk when none failed) and its index;
-// `opened` false when the archive was refused at opening.
-struct Outcome {
-    bool opened = false;
-    ZipResult result = kZipOk;
-    std::int32_t failedItem = -1;
-};
+// Failed extractions give the ZIP reader's code of the failing item, or -4 when the archive
+// can't be opened at all.
+constexpr std::int32_t kNotOpened = -4;
 
-Outcome ExtractLikeTheInstaller(const std::string& archive, const std::string& folder) {
-    Outcome outcome;
-    ZipHandle* handle = OpenArchive(AnsiToWide(archive), kPassword);
-    if (handle == nullptr) {
-        outcome.result = LastZipResult();
-        return outcome;
-    }
-    outcome.opened = true;
-    ZipEntryInfo info;
-    GetEntry(handle, -1, info);
-    const std::int32_t count = info.index;
-    for (std::int32_t i = 0; i < count && outcome.result == kZipOk; ++i) {
-        if (GetEntry(handle, i, info) != kZipOk) continue;
-        outcome.result = ExtractEntry(handle, i, AnsiToWide(folder) + L"\\" + info.name);
-        if (outcome.result != kZipOk) outcome.failedItem = i;
-    }
-    CloseArchive(handle);
-    return outcome;
+// Unpacks `archive` as the installation run does: the package "assist.zip" in the download folder
+// into the install folder. Returns the run's `error`, after checking that the result agrees.
+std::int32_t InstallPackage(const fs::path& downloadDir, const fs::path& installDir) {
+    InstallJob job;
+    job.installDir = AnsiToWide(installDir.string());
+    job.downloadDir = AnsiToWide(downloadDir.string());
+    job.files.resize(1);
+    job.files[0].name = "assist.zip";
+    Thread worker;  // never started: it only provides the pauses and the stop request
+    const bool extracted = ExtractPackage(job, worker);
+    EXPECT_EQ(extracted, job.error == 0);
+    return job.error;
 }
 
 // Type, size and permissions of everything under `root`, except below `skipped`.
@@ -130,7 +122,7 @@ struct Case {
     const char* what;
     std::string archive;  // add(...) calls; "@OUTSIDE@" is the absolute path of the folder beside
     std::string patch;    // Python on the archive's bytes, or empty
-    ZipResult result;     // of the first item that fails, or of opening; kZipOk when all went well
+    std::int32_t error;   // the code of the first item that fails, kNotOpened, or 0 when all went well
     std::map<std::string, std::string> files = {};  // expected below the extraction folder
 };
 
@@ -162,11 +154,11 @@ TEST_F(MaliciousArchiveTest, NothingLeavesTheInstallFolder) {
          R"(
 add("a\\b/c.txt", b"abc")
 add("m/..\\..\\mixed.txt", b"mixed")
-add("q\\/..//..\\/x.txt", b"x")
 )",
          "",
-         kZipBadArguments,
+         kZipOk,
          {{"a/b/c.txt", "abc"}, {"mixed.txt", "mixed"}}},
+        {"mixed separators that climb", R"(add("q\\/..//..\\/x.txt", b"x"))", "", kZipBadArguments},
         // Absolute and drive names come out inside.
         {"absolute and drive names",
          R"(
@@ -201,11 +193,12 @@ add("./c/./d.txt", b"cd")
          {{"a/b", "ab"}, {"c/d.txt", "cd"}}},
         {"empty name", R"(add("", b"x"))", "", kZipCannotOpen},
         {"dot as a file", R"(add(".", b"x"))", "", kZipCannotOpen},
-        {"overlong names",
-         "add('" + std::string(250, 'y') + "', b'y')\nadd('" + std::string(300, 'z') + "', b'z')",
+        {"long name",
+         "add('" + std::string(250, 'y') + "', b'y')",
          "",
-         kZipCannotOpen,
+         kZipOk,
          {{std::string(250, 'y'), "y"}}},
+        {"overlong name", "add('" + std::string(300, 'z') + "', b'z')", "", kZipCannotOpen},
         {"overlong multibyte name", "add('" + std::string(100, 'A') + "'.replace('A', '\\u4e2d'), b'z')", "",
          kZipCannotOpen},
         {"duplicate names",
@@ -221,23 +214,22 @@ add("same/", attr=0o40755 << 16)
 add("same", b"x")
 )",
          "", kZipCannotOpen},
-        {"file, then a folder of its name",
-         R"(
+        {"file, then a folder of its name", R"(
 add("same", b"x")
 add("same/inner.txt", b"y")
 )",
-         "",
-         kZipCannotOpen,
-         {{"same", "x"}}},
+         "", kZipCannotOpen},
         // Links and special files come out as plain files; nothing is written through them.
-        {"relative link, then an item through it",
-         R"(
+        {"link",
+         R"(add("link", b"../../outside", attr=0o120777 << 16))",
+         "",
+         kZipOk,
+         {{"link", "../../outside"}}},
+        {"relative link, then an item through it", R"(
 add("link", b"../../outside", attr=0o120777 << 16)
 add("link/evil.txt", b"evil")
 )",
-         "",
-         kZipCannotOpen,
-         {{"link", "../../outside"}}},
+         "", kZipCannotOpen},
         {"absolute link, then an item through it", R"(
 add("abslink", b"@OUTSIDE@", attr=0o120777 << 16)
 add("abslink/evil.txt", b"evil")
@@ -289,10 +281,10 @@ add("all-ones.txt", b"1")
          kZipOk,
          {{"good.txt", "good"}}},
         {"truncated archive", R"(add("cut.txt", b"cut" * 1000))", "data[:] = data[:len(data) // 2]",
-         kZipCannotOpen},
+         kNotOpened},
         // Zip bombs.
         {"one data block behind many records", R"(add("b000.txt", b"\0" * 100000))", kSharedDataPatch,
-         kZipCannotOpen},
+         kNotOpened},
         {"an item quoted inside another", R"(
 import io
 inner = io.BytesIO()
@@ -300,7 +292,7 @@ with zipfile.ZipFile(inner, "w") as quoted:
     quoted.writestr("q.txt", b"\0" * 100000)
 add("outer.bin", inner.getvalue(), method=zipfile.ZIP_STORED)
 )",
-         kQuotedItemPatch, kZipCannotOpen},
+         kQuotedItemPatch, kNotOpened},
         {"declared content beyond the free space",
          "for i in range(" + std::to_string(bombItems) + "): add('bomb%d' % i, b'x')",
          kHeaderPatch + "patch('<I', 22, 0xFFFFFFFE)", kZipWriteFailed},
@@ -310,7 +302,8 @@ add("outer.bin", inner.getvalue(), method=zipfile.ZIP_STORED)
         fs::remove_all(install);
         fs::remove_all(outside);
         scratch.WriteFile("outside/victim.txt", "victim");
-        const std::string archive = scratch / "archive.zip";
+        fs::create_directories(scratch / "download");
+        const std::string archive = scratch / "download/assist.zip";
         std::string body = c.archive;
         for (std::size_t at; (at = body.find("@OUTSIDE@")) != std::string::npos;)
             body.replace(at, 9, outside);
@@ -320,10 +313,11 @@ add("outer.bin", inner.getvalue(), method=zipfile.ZIP_STORED)
         }
 
         const auto before = Snapshot(scratch.Path(), install);
-        const Outcome outcome = ExtractLikeTheInstaller(archive, folder);
-        EXPECT_EQ(outcome.result, c.result) << "item " << outcome.failedItem;
+        EXPECT_EQ(InstallPackage(scratch / "download", install), c.error);
         EXPECT_EQ(Snapshot(scratch.Path(), install), before);
         ExpectOnlyPlainEntries(install);
+        // A failed extraction takes the whole install folder away again.
+        EXPECT_EQ(fs::exists(install), c.error == 0);
         for (const auto& [name, content] : c.files) EXPECT_EQ(ReadFile(folder + "/" + name), content) << name;
     }
 }
