@@ -1,11 +1,12 @@
 // Disk faults during an installation run: an install folder or download folder that can't be
-// written, and an install folder on a tiny file system, which a zip bomb would overflow or which
-// fills up during extraction. Each run must fail with its code and leave no install directory
-// behind. Small and read-only file systems are tmpfs mounts, which need root; without root the
-// tests that need one are skipped.
+// written, a download folder too small for the package, and an install folder on a tiny file
+// system, which a zip bomb would overflow or which fills up during extraction. Each run must fail with its
+// code and leave no install directory behind. Small and read-only file systems are tmpfs mounts, which need
+// root; without root the tests that need one are skipped.
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 
 #include "install/ZipResult.h"
 #include "tests/hostile/InstallRunHarness.h"
@@ -70,6 +71,18 @@ TEST_F(DiskFaultTest, AnUnwritableDownloadFolderFailsEveryAttempt) {
     if (!locked.Usable()) GTEST_SKIP() << "no way to make a folder unwritable here";
     EXPECT_EQ(Install(program, scratch.Path() / "Apps"), -3);
     EXPECT_EQ(log.Count("文件不能打开"), std::size_t(DownLoadThread::kMaxAttempts));
+    EXPECT_FALSE(fs::exists(scratch.Path() / "Apps"));
+}
+
+// Every attempt writes part of the package and then finds the disk full: the digest never matches.
+TEST_F(DiskFaultTest, ADownloadFolderTooSmallForThePackage) {
+    TmpfsMount tiny(DownloadDir(), "size=64k");
+    if (!tiny.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+    std::mt19937 random(5);
+    std::string noise(300 * 1024, '\0');
+    for (char& byte : noise) byte = char(random());  // doesn't compress: the package stays this large
+    EXPECT_EQ(Install({{"noise.bin", noise}}, scratch.Path() / "Apps"), -3);
+    EXPECT_EQ(log.Count("文件hash值不匹配"), std::size_t(DownLoadThread::kMaxAttempts));
     EXPECT_FALSE(fs::exists(scratch.Path() / "Apps"));
 }
 
