@@ -157,6 +157,10 @@ TEST_F(ControlsTest, MouseClickPlacesTheCaretAndMaxLengthHolds) {
 
     ui->Type(L"edit_short", L"123456");
     EXPECT_EQ(TextOf(L"edit_short"), L"1234");
+
+    // What the operator types is taken as typed, even when it looks like a string reference.
+    ui->Type(L"edit_pwd", L"@string/title");
+    EXPECT_EQ(TextOf(L"edit_pwd"), L"@string/title");
 }
 
 TEST_F(ControlsTest, CheckBoxesToggleAndRadioButtonsFormGroupsByParent) {

@@ -124,6 +124,29 @@ TEST(ResProviderMgr, CursorNamesMapToSystemCursors) {
     EXPECT_EQ(unknown.picture, nullptr);
 }
 
+TEST(ResProviderMgr, IconsComeFromIconFilesOrPictures) {
+    CoreTestEnv env;
+    const size_t size = env.Provider().ResourceSize(L"IMG", L"IMAGE_BK_PNG");
+    std::string png(size, '\0');
+    ASSERT_TRUE(env.Provider().ReadResource(L"IMG", L"IMAGE_BK_PNG", png.data(), size));
+    // An icon file with the 4 x 2 picture as its 16-pixel image and nothing usable beside it.
+    std::string ico("\0\0\1\0\1\0", 6);
+    const char entry[16] = {16, 16, 0, 0, 1, 0, 32, 0, char(size), char(size >> 8), 0, 0, 22, 0, 0, 0};
+    ico.append(entry, 16).append(png);
+    const FolderPackage folder(
+        {{"ICON", "ICON_ICO", ico}, {"ICON", "ICON_PNG", png}, {"ICON", "ICON_BAD", "nope"}});
+    SAutoRefPtr<IResProvider> provider = folder.Provider();
+    SResProviderMgr& mgr = env.Context().GetResProviderMgr();
+    mgr.RegisterProvider(provider.get());
+    for (const wchar_t* id : {L"ICON_ICO:16", L"icon_ico:32", L"ICON_ICO", L"ICON_PNG:16"}) {
+        const std::shared_ptr<IBitmap> icon = mgr.LoadIcon(id);
+        ASSERT_NE(icon, nullptr) << id;
+        EXPECT_EQ(icon->Width(), 4) << id;
+    }
+    EXPECT_EQ(mgr.LoadIcon(L"ICON_BAD:16"), nullptr);
+    EXPECT_EQ(mgr.LoadIcon(L"ICON_NONE:16"), nullptr);
+}
+
 TEST(SystemResources, LoadsThePackageAndReportsWhatIsMissing) {
     CoreTestEnv env;
     SAppContext& context = env.Context();

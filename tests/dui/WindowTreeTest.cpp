@@ -57,6 +57,8 @@ TEST_F(WindowTree, TextComesFromContentOrAttributeThroughTheStringTable) {
     EXPECT_EQ(Find(L"both")->GetText(), L"content");
     Find(L"attr")->SetText(L"@string/title");
     EXPECT_EQ(Find(L"attr")->GetText(), L"Larkholm");
+    Find(L"attr")->SetTextLiteral(L"@string/title");  // typed by an operator: kept as it is
+    EXPECT_EQ(Find(L"attr")->GetText(), L"@string/title");
 }
 
 TEST_F(WindowTree, VisibilityIsInheritedAndRestoredFromOwnFlags) {

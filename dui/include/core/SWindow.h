@@ -116,6 +116,8 @@ public:
     // Resolves "@string/" references (ResolveString), stores, redraws, and re-lays out when the
     // window's size follows its content.
     void SetText(const std::wstring& text);
+    // Stores `text` as it is (what an operator typed), with the same redraw and re-layout.
+    void SetTextLiteral(const std::wstring& text);
     const std::wstring& GetText() const { return text; }
     const std::wstring& GetToolTipText() const { return toolTip; }
 

@@ -113,7 +113,7 @@ void SEdit::ReplaceSelection(const std::wstring& inserted) {
         if (piece.size() > room) piece.resize(room);
     }
     std::wstring result = text.substr(0, from) + piece + text.substr(to);
-    SetText(result);
+    SetTextLiteral(result);
     MoveCaret(from + piece.size(), false);
 }
 

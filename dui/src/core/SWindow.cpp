@@ -15,14 +15,6 @@ POINT PointOf(LPARAM lParam) {
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
-bool PtInRect(const RECT& rc, POINT pt) {
-    return pt.x >= rc.left && pt.x < rc.right && pt.y >= rc.top && pt.y < rc.bottom;
-}
-
-bool Intersects(const RECT& a, const RECT& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 struct NamedId {
     const wchar_t* name;
     int id;
@@ -354,7 +346,11 @@ SWindow* SWindow::FindChildByID2(const wchar_t* className, int childId, int dept
 // Text and state
 
 void SWindow::SetText(const std::wstring& newText) {
-    text = ResolveString(newText);
+    SetTextLiteral(ResolveString(newText));
+}
+
+void SWindow::SetTextLiteral(const std::wstring& newText) {
+    text = newText;
     Invalidate();
     if (IsContentSized()) RequestRelayout();
 }
@@ -458,7 +454,7 @@ void SWindow::OnLButtonUp(UINT, POINT pt) {
     ReleaseCapture();
     if (!(state & WndState_PushDown)) return;
     ChangeState(0, WndState_PushDown, true);
-    if (!PtInRect(windowRect, pt)) return;
+    if (!PtInRect(&windowRect, pt)) return;
     EventLButtonUp evt(this);
     evt.pt = pt;
     RaiseEvent(evt);
@@ -717,10 +713,11 @@ void SWindow::InvalidateRect(const RECT& rc) {
 }
 
 void SWindow::Draw(IRenderTarget& rt, const RECT& dirty) {
-    if ((state & WndState_Invisible) || !Intersects(windowRect, dirty)) return;
+    RECT common;
+    if ((state & WndState_Invisible) || !IntersectRect(&common, &windowRect, &dirty)) return;
     const bool translucent = style.alpha < 255;
     if (translucent) rt.PushOpacity(style.alpha);
-    rt.PushClipRect(windowRect);
+    rt.PushClipRect(common);
     OnNcPaint(rt);
     if (clipClient) rt.PushClipRect(GetClientRect());
     OnPaint(rt);
@@ -774,7 +771,7 @@ void SWindow::DrawFocusRectIfFocused(IRenderTarget& rt) {
 }
 
 SWindow* SWindow::SwndFromPoint(POINT pt) {
-    if ((state & WndState_Invisible) || !PtInRect(windowRect, pt)) return nullptr;
+    if ((state & WndState_Invisible) || !PtInRect(&windowRect, pt)) return nullptr;
     for (SWindow* child = lastChild; child; child = child->prevSibling)
         if (SWindow* hit = child->SwndFromPoint(pt)) return hit;
     return msgTransparent ? nullptr : this;

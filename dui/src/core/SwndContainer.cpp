@@ -2,17 +2,9 @@
 
 #include "dui/include/core/SWindow.h"
 
-namespace {
-
-bool Inside(const RECT& rc, POINT pt) {
-    return pt.x >= rc.left && pt.x < rc.right && pt.y >= rc.top && pt.y < rc.bottom;
-}
-
-}  // namespace
-
 void SwndContainer::UpdateHover(POINT pt) {
     SWindow* under = root.SwndFromPoint(pt);
-    if (capture) under = Inside(capture->GetWindowRect(), pt) ? capture : nullptr;
+    if (capture) under = PtInRect(&capture->GetWindowRect(), pt) ? capture : nullptr;
     if (under == hover) return;
     SWindow* old = hover;
     hover = under;

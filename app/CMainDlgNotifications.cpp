@@ -1,0 +1,102 @@
+// CMainDlg: the messages of an installation run (DownLoadThread) — page change, progress, phase
+// label, the end of the run with its errors, and the launch of the installed program.
+#include <cstdint>
+
+#include "app/CMainDlg.h"
+#include "dui/include/core/SUiDef.h"
+#include "support/Log.h"
+#include "support/WideFormat.h"
+#include "support/platform/Process.h"
+
+namespace {
+
+// DownLoadThread's own failure codes that leave the operator on the progress page.
+constexpr std::int32_t kErrorBadManifestEntry = -2;
+constexpr std::int32_t kErrorFileNotVerified = -3;
+constexpr std::int32_t kErrorExtraction = -4;
+
+}  // namespace
+
+int CMainDlg::DownloadPercent() const {
+    const auto& files = downloader.files;
+    if (files.empty()) return 0;
+    double sum = 0;
+    for (const ManifestFile& file : files) {
+        // Sizes are read as the unsigned values a transfer reports; a file whose size is not known
+        // yet adds nothing but still counts in the average.
+        const auto total = static_cast<std::uint32_t>(file.progress.total.load(std::memory_order_relaxed));
+        const auto received =
+            static_cast<std::uint32_t>(file.progress.received.load(std::memory_order_relaxed));
+        if (total > 0) sum += received * 100.0 / total;
+    }
+    return sum > 0 ? static_cast<int>(sum / static_cast<double>(files.size())) : 0;
+}
+
+int CMainDlg::ExtractionPercent() const {
+    std::int64_t done = 0;
+    std::int64_t total = 0;
+    for (const ManifestFile& file : downloader.files) {
+        if (file.extractTotal <= 0) continue;
+        Log(WideFormat(L"decompressed file:%d, total file:%d", file.extractDone, file.extractTotal));
+        done += file.extractDone;
+        total += file.extractTotal;
+    }
+    if (done <= 0 || total <= 0) return 0;
+    const double percent = static_cast<double>(done) / static_cast<double>(total) * 100;
+    Log(WideFormat(L"unzip file progress: %f", percent));
+    return static_cast<int>(percent);
+}
+
+void CMainDlg::OnDownloadStarted() {
+    SetControlText(controls.lbInstallInfo, L"@string/msg_info_function_downloading_progress");
+    ShowProgressPage();
+}
+
+void CMainDlg::OnDownloadProgress() {
+    ShowProgressValue(DownloadPercent());
+}
+
+void CMainDlg::OnDownloadDone() {
+    // The bar keeps its last value until the first extraction progress.
+    SetControlText(controls.lbInstallInfo, L"@string/msg_info_function_installing_progress");
+}
+
+void CMainDlg::OnExtractProgress() {
+    ShowProgressValue(ExtractionPercent());
+}
+
+void CMainDlg::OnExtractDone() {
+    WaitForWorkerIdle(downloader.running);
+    if (downloader.downloading || downloader.extracting) return;
+    ShowFinishPage();
+    if (downloader.launchPath.empty()) return;
+    ShellOpen(downloader.launchPath);
+    Log(L"Start process. file:" + downloader.launchPath);
+}
+
+void CMainDlg::OnInstallFinished() {
+    WaitForWorkerIdle(downloader.running);
+    if (downloader.kind == kInstallKindSetup) {
+        EnableControl(controls.btnStartInstallAllnew, true);
+    } else if (downloader.kind == kInstallKindMigration) {
+        EnableControl(controls.btnStartMigrate, true);
+    }
+    if (downloader.error != 0) {
+        ShowMessage(
+            true, ResolveString(L"@string/msg_error_download_server") + WideFormat(L"%d", downloader.error));
+        if (downloader.error == kErrorBadManifestEntry || downloader.error == kErrorFileNotVerified) {
+            SetControlText(controls.lbInstallInfo, L"@string/msg_info_function_downloading_error_retry");
+        } else if (downloader.error == kErrorExtraction) {
+            SetControlText(controls.lbInstallInfo, L"@string/msg_info_function_installing_error_retry");
+        }
+        return;
+    }
+    // A refusal of the install service: its own message, exactly as it came.
+    if (downloader.retcode != 0) {
+        ShowMessage(true, downloader.retmsg);
+        return;
+    }
+    // A manifest that lists no files ends the run with neither our error nor the service's; without
+    // a word here the operator would be back on the form with nothing installed and no reason.
+    if (downloader.files.empty()) ShowMessage(true, ResolveString(L"@string/msg_error_download_url_empty"));
+}

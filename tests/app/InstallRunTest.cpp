@@ -1,0 +1,221 @@
+// Whole installation runs from the form: the install service, manifest and package on the
+// loopback server, the package unpacked into a temporary folder, and the pages, labels and
+// overlay texts the operator sees on the way.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "install/ExtractPackage.h"
+#include "service/Md5.h"
+#include "support/PathText.h"
+#include "support/TextConvert.h"
+#include "tests/app/WizardHarness.h"
+#include "tests/install/InstallRunFixtures.h"
+#include "tests/testing/TempDir.h"
+
+namespace {
+
+using larkholm::testing::Fault;
+using larkholm::testing::LogCapture;
+using larkholm::testing::MakePackage;
+using larkholm::testing::TempDir;
+
+constexpr char kSetupPath[] = "/admin/do/install/setup";
+
+std::string Json(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+class InstallRun : public ::testing::Test {
+protected:
+    InstallRun() {
+        wizard.Start();
+        EXPECT_TRUE(wizard.WaitShown(L"win_install_allnew"));
+    }
+
+    // A package whose archive holds the program the wizard starts at the end.
+    std::string Package() {
+        const std::string archive = scratch / "assist.zip";
+        EXPECT_TRUE(MakePackage(
+            scratch, archive,
+            {{"assist.exe", "MZ the installed program"}, {"conf/", ""}, {"conf/server.ini", "[server]\n"}}));
+        std::ifstream in(archive, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // The setup reply points at a manifest of one file, served on `path`.
+    void ServeManifest(const std::string& name, const std::string& path, const std::string& hash) {
+        wizard.server().ServeJson(kSetupPath, "{\"retcode\":0,\"retmsg\":\"ok\",\"retdata\":{\"downUrl\":" +
+                                                  Json(wizard.server().Url("/manifest")) +
+                                                  ",\"shopId\":12}}");
+        wizard.server().ServeJson(
+            "/manifest", "{\"retcode\":0,\"retdata\":[{\"downUrl\":" + Json(wizard.server().Url(path)) +
+                             ",\"name\":" + Json(name) + ",\"hash\":" + Json(hash) + "}]}");
+    }
+
+    void FillFormAndStart() {
+        wizard.SetEdit(L"edit_install_path_allnew", AnsiToWide(InstallFolder()) + L"/");
+        wizard.SetEdit(L"edit_net_bar_id_allnew", L"1001");
+        wizard.SetEdit(L"edit_net_bar_pwd_allnew", L"secret");
+        ASSERT_TRUE(wizard.ui().Click(L"btn_start_install_allnew"));
+    }
+
+    std::string InstallFolder() const { return (scratch.Path() / "Apps").string(); }
+    std::wstring InstallDir() const { return JoinPath(AnsiToWide(InstallFolder()), L"Ostrelle"); }
+
+    bool StartEnabled() { return !wizard.Find(L"btn_start_install_allnew")->IsDisabled(); }
+
+    TempDir scratch;
+    WizardHarness wizard;
+};
+
+TEST_F(InstallRun, ReachesTheFinishPageThroughTheProgressPageAndStartsTheProgram) {
+    const std::string package = Package();
+    wizard.ServeSlowly("/files/assist.zip", package, 10);
+    ServeManifest("assist.zip", "/files/assist.zip", Md5(package).HexDigest());
+
+    FillFormAndStart();
+    // A second press finds the button disabled: one run only.
+    EXPECT_TRUE(wizard.Find(L"btn_start_install_allnew")->IsDisabled());
+    wizard.ui().Click(L"btn_start_install_allnew");
+
+    std::vector<std::wstring> phases;
+    bool pictured = false;
+    ASSERT_TRUE(wizard.RunUntil(
+        [&] {
+            if (wizard.Shown(L"win_install_progress")) {
+                const std::wstring phase = wizard.Text(L"lb_install_info");
+                if (phases.empty() || phases.back() != phase) phases.push_back(phase);
+                const std::wstring value = wizard.Text(L"lb_progress_value");
+                if (!pictured && value != L"50%" && value != L"0%" && value != L"100%") {
+                    wizard.Screenshot("progress");
+                    pictured = true;
+                }
+            }
+            return wizard.Shown(L"win_install_finish");
+        },
+        30000));
+    EXPECT_TRUE(pictured) << "no download percentage was seen";
+    ASSERT_FALSE(phases.empty());
+    EXPECT_EQ(phases.front(), L"下载进度");
+    EXPECT_FALSE(wizard.Shown(L"win_install_progress"));
+    EXPECT_FALSE(wizard.Shown(L"win_install_message"));
+    wizard.Screenshot("finish");
+
+    // The program inside the unpacked package was handed to the shell.
+    const std::wstring program = JoinPath(JoinPath(InstallDir(), L"assist"), L"assist.exe");
+    EXPECT_EQ(wizard.OpenedTargets(), std::vector<std::wstring>{program});
+    EXPECT_TRUE(std::filesystem::exists(WideToAnsi(program)));
+
+    // One setup request, carrying the form's values and the fields no form sets left empty.
+    EXPECT_EQ(wizard.server().GetCount(kSetupPath), 1);
+    const auto requests = wizard.server().Requests();
+    const auto setup = std::find_if(requests.begin(), requests.end(),
+                                    [](const auto& request) { return request.path == kSetupPath; });
+    ASSERT_NE(setup, requests.end());
+    EXPECT_NE(setup->target.find(
+                  "innerIp=&billSysType=&terminalType=&terminalShortcut=&shopCode=1001&password=secret"),
+              std::string::npos)
+        << setup->target;
+
+    // On the finish page a close request ends the wizard without asking.
+    wizard.window().SendMessage(WM_CLOSE);
+    EXPECT_EQ(wizard.WaitForQuit(), 0);
+}
+
+TEST_F(InstallRun, FailuresShowTheirMessageAndLeaveTheStartButtonUsable) {
+    // Three runs in a row on one wizard: after each failure the start button is usable again.
+    const std::wstring serverError = L"服务器异常,请联系系统管理员,错误码:";
+    LogCapture log;
+
+    // The service answers with something that is not JSON: error -1, the form stays.
+    wizard.server().ServeBytes(kSetupPath, "<html>maintenance</html>", Fault::None, "text/html");
+    FillFormAndStart();
+    ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 20000));
+    EXPECT_EQ(wizard.Text(L"lb_message"), serverError + L"-1");
+    EXPECT_TRUE(wizard.Shown(L"win_install_allnew"));
+    EXPECT_TRUE(StartEnabled());
+    EXPECT_EQ(wizard.Text(L"lb_install_info"), L"安装进度");
+    wizard.ui().Click(L"btn_msgdlg_yes");
+
+    // The service refuses: its own message, character for character, over the form.
+    wizard.server().ServeJson(kSetupPath,
+                              R"json({"retcode":4003,"retmsg":"登录密码错误 (3/5)","retdata":{}})json");
+    ASSERT_TRUE(wizard.ui().Click(L"btn_start_install_allnew"));
+    ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 20000));
+    EXPECT_EQ(wizard.Text(L"lb_message"), L"登录密码错误 (3/5)");
+    EXPECT_TRUE(wizard.Shown(L"win_install_allnew"));
+    EXPECT_TRUE(StartEnabled());
+    wizard.ui().Click(L"btn_msgdlg_yes");
+
+    // The package fails its digest on every attempt: error -3 on the progress page.
+    const std::string package = Package();
+    wizard.server().ServeBytes("/files/assist.zip", package);
+    ServeManifest("assist.zip", "/files/assist.zip", std::string(32, '0'));
+    ASSERT_TRUE(wizard.ui().Click(L"btn_start_install_allnew"));
+    ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 30000));
+    EXPECT_EQ(wizard.Text(L"lb_message"), serverError + L"-3");
+    EXPECT_EQ(wizard.Text(L"lb_install_info"), L"下载文件出错，请退出重试");
+    EXPECT_TRUE(wizard.Shown(L"win_install_progress"));
+    EXPECT_TRUE(StartEnabled());
+
+    // Every overlay text went to the log as well.
+    EXPECT_EQ(log.Count(WideToUtf8(L"Message overlay: " + serverError + L"-1")), 1u);
+    EXPECT_EQ(log.Count(WideToUtf8(L"Message overlay: 登录密码错误 (3/5)")), 1u);
+    EXPECT_EQ(log.Count(WideToUtf8(L"Message overlay: " + serverError + L"-3")), 1u);
+}
+
+TEST_F(InstallRun, ManifestWithoutAHashIsRejected) {
+    ServeManifest("assist.zip", "/files/assist.zip", "");
+    FillFormAndStart();
+    ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 20000));
+    EXPECT_EQ(wizard.Text(L"lb_message"), L"服务器异常,请联系系统管理员,错误码:-2");
+    EXPECT_EQ(wizard.Text(L"lb_install_info"), L"下载文件出错，请退出重试");
+    EXPECT_TRUE(StartEnabled());
+    EXPECT_EQ(wizard.server().GetCount("/files/assist.zip"), 0);
+}
+
+TEST_F(InstallRun, ManifestWithoutFilesIsReportedInsteadOfPassingInSilence) {
+    wizard.server().ServeJson(kSetupPath, "{\"retcode\":0,\"retmsg\":\"ok\",\"retdata\":{\"downUrl\":" +
+                                              Json(wizard.server().Url("/manifest")) + ",\"shopId\":12}}");
+    wizard.server().ServeJson("/manifest", R"({"retcode":0,"retdata":[]})");
+    FillFormAndStart();
+    ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 20000));
+    EXPECT_EQ(wizard.Text(L"lb_message"), L"下载地址错误, 请联系系统管理员");
+    EXPECT_TRUE(wizard.Shown(L"win_install_allnew"));
+    EXPECT_TRUE(StartEnabled());
+}
+
+TEST_F(InstallRun, PackageThatCannotBeUnpackedAsksToQuitAndRetry) {
+    const std::string notAnArchive(4096, 'x');
+    wizard.server().ServeBytes("/files/assist.zip", notAnArchive);
+    ServeManifest("assist.zip", "/files/assist.zip", Md5(notAnArchive).HexDigest());
+    FillFormAndStart();
+    ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 30000));
+    EXPECT_EQ(wizard.Text(L"lb_message"), L"服务器异常,请联系系统管理员,错误码:-4");
+    EXPECT_EQ(wizard.Text(L"lb_install_info"), L"解压文件出错，请退出重试");
+    EXPECT_TRUE(wizard.Shown(L"win_install_progress"));
+    EXPECT_TRUE(StartEnabled());
+    EXPECT_TRUE(wizard.OpenedTargets().empty());
+}
+
+TEST_F(InstallRun, CloseDuringTheDownloadIsRefused) {
+    const std::string package = Package();
+    wizard.server().ServeBytes("/files/assist.zip", package, Fault::Stall);
+    ServeManifest("assist.zip", "/files/assist.zip", Md5(package).HexDigest());
+    FillFormAndStart();
+    ASSERT_TRUE(wizard.WaitShown(L"win_install_progress", 20000));
+    // The worker announces the download a moment before it marks itself as downloading.
+    ASSERT_TRUE(wizard.RunUntil([&] { return wizard.window().Downloader().downloading.load(); }));
+
+    wizard.window().SendMessage(WM_CLOSE);
+    ASSERT_TRUE(wizard.Shown(L"win_install_message"));
+    EXPECT_EQ(wizard.Text(L"lb_message"), L"安装过程中请勿退出安装程序");
+    EXPECT_FALSE(wizard.Shown(L"win_install_quit"));
+    EXPECT_TRUE(wizard.Shown(L"win_install_progress"));
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+#include "Shapes.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace shapes {
+
+void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius) {
+    const double r = std::min({radius, w / 2, h / 2});
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
+    cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
+    cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
+    cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
+    cairo_close_path(cr);
+}
+
+void Circle(cairo_t* cr, double cx, double cy, double radius) {
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
+    cairo_close_path(cr);
+}
+
+void FillVertical(cairo_t* cr, double y, double h, const Colour& top, const Colour& bottom, double alpha) {
+    cairo_pattern_t* pattern = cairo_pattern_create_linear(0, y, 0, y + h);
+    top.AddStop(pattern, 0, alpha);
+    bottom.AddStop(pattern, 1, alpha);
+    cairo_set_source(cr, pattern);
+    cairo_fill(cr);
+    cairo_pattern_destroy(pattern);
+}
+
+void Stroke(cairo_t* cr, double width, const Colour& colour, double alpha) {
+    cairo_set_line_width(cr, width);
+    colour.Set(cr, alpha);
+    cairo_stroke(cr);
+}
+
+void Glow(cairo_t* cr, double cx, double cy, double radius, const Colour& colour, double alpha) {
+    cairo_pattern_t* pattern = cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius);
+    colour.AddStop(pattern, 0, alpha);
+    colour.AddStop(pattern, 0.5, alpha * 0.35);
+    colour.AddStop(pattern, 1, 0);
+    cairo_set_source(cr, pattern);
+    Circle(cr, cx, cy, radius);
+    cairo_fill(cr);
+    cairo_pattern_destroy(pattern);
+}
+
+void Shadow(cairo_t* cr, double x, double y, double w, double h, double radius, double spread, double alpha) {
+    const int steps = std::max(1, static_cast<int>(spread));
+    for (int i = steps; i >= 1; --i) {
+        const double grow = i;
+        RoundedRect(cr, x - grow, y - grow + spread / 3, w + 2 * grow, h + 2 * grow, radius + grow);
+        const double t = 1.0 - static_cast<double>(i) / (steps + 1);
+        cairo_set_source_rgba(cr, 0, 0, 0, alpha * t * t / steps * 2);
+        cairo_fill(cr);
+    }
+}
+
+void Tick(cairo_t* cr, double x, double y, double size, double width, const Colour& colour, double alpha) {
+    cairo_save(cr);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_move_to(cr, x + size * 0.18, y + size * 0.52);
+    cairo_line_to(cr, x + size * 0.42, y + size * 0.75);
+    cairo_line_to(cr, x + size * 0.84, y + size * 0.28);
+    Stroke(cr, width, colour, alpha);
+    cairo_restore(cr);
+}
+
+void Cross(cairo_t* cr, double x, double y, double size, double width, const Colour& colour, double alpha) {
+    cairo_save(cr);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x + size, y + size);
+    cairo_move_to(cr, x + size, y);
+    cairo_line_to(cr, x, y + size);
+    Stroke(cr, width, colour, alpha);
+    cairo_restore(cr);
+}
+
+}  // namespace shapes
