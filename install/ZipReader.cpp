@@ -73,6 +73,27 @@ bool IsEmptyArchive(const std::string& path) {
            std::uint64_t(file.tellg()) == kEndRecordSize + commentSize;
 }
 
+std::uint64_t SaturatingAdd(std::uint64_t a, std::uint64_t b) {
+    return a > std::numeric_limits<std::uint64_t>::max() - b ? std::numeric_limits<std::uint64_t>::max()
+                                                             : a + b;
+}
+
+// Where an item's data lies in the archive file: [begin, end).
+struct DataRange {
+    std::uint64_t begin = 0;
+    std::uint64_t end = 0;
+};
+
+// True when two ranges share a byte. Legitimate archives never let items share data; overlapping
+// items are how a small archive declares far more content than it holds. O(n log n).
+bool AnyOverlap(std::vector<DataRange> ranges) {
+    std::sort(ranges.begin(), ranges.end(),
+              [](const DataRange& a, const DataRange& b) { return a.begin < b.begin; });
+    for (std::size_t i = 1; i < ranges.size(); ++i)
+        if (ranges[i].begin < ranges[i - 1].end) return true;
+    return false;
+}
+
 bool EndsWith(const std::vector<std::wstring>& path, const std::vector<std::wstring>& tail) {
     return tail.size() <= path.size() && std::equal(tail.begin(), tail.end(), path.end() - tail.size());
 }
@@ -99,6 +120,8 @@ private:
     };
 
     ZipResult IndexItems();
+    std::optional<DataRange> ItemDataRange(std::uint64_t compressedSize);
+    bool FitsFreeSpace(const std::string& root, std::int32_t index) const;
     ZipResult LoadEntry(std::int32_t index);
     std::optional<TargetPlan> PlanTarget(const std::wstring& target) const;
     ZipResult ExtractFolder(const TargetPlan& plan) const;
@@ -107,6 +130,8 @@ private:
     bool opened = false;
     unzFile archive = nullptr;  // stays null for an empty archive
     std::vector<unz64_file_pos> items;
+    // Declared content of item i and of every file item after it, for the free-space check.
+    std::vector<std::uint64_t> declaredFromItem;
     std::optional<std::string> password;
     std::wstring baseDirectory;
     std::unique_ptr<unsigned char[]> extraField;
@@ -146,16 +171,56 @@ ZipResult ZipReader::IndexItems() {
     unz_global_info64 global{};
     if (unzGetGlobalInfo64(archive, &global) != UNZ_OK) return kZipCannotOpen;
     // Reading the whole central directory now finds a damaged archive before any item is written.
+    std::vector<std::uint64_t> declared;
+    std::vector<DataRange> ranges;
     int status = global.number_entry == 0 ? UNZ_END_OF_LIST_OF_FILE : unzGoToFirstFile(archive);
     for (; status == UNZ_OK; status = unzGoToNextFile(archive)) {
         if (items.size() == std::size_t(std::numeric_limits<std::int32_t>::max())) return kZipCannotOpen;
         unz64_file_pos position{};
         unzGetFilePos64(archive, &position);
         items.push_back(position);
+        unz_file_info64 header{};
+        if (unzGetCurrentFileInfo64(archive, &header, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+            return kZipCannotOpen;
+        const bool folder =
+            EntryAttributes(std::uint32_t(header.version), std::uint32_t(header.external_fa)) &
+            kZipAttrDirectory;
+        declared.push_back(folder ? 0 : header.uncompressed_size);
+        if (const std::optional<DataRange> range = ItemDataRange(header.compressed_size))
+            ranges.push_back(*range);
     }
     const bool endOfSaturatedCount = status == UNZ_BADZIPFILE && global.number_entry == kSaturatedItemCount &&
                                      items.size() >= kSaturatedItemCount;
-    return status == UNZ_END_OF_LIST_OF_FILE || endOfSaturatedCount ? kZipOk : kZipCannotOpen;
+    if (status != UNZ_END_OF_LIST_OF_FILE && !endOfSaturatedCount) return kZipCannotOpen;
+    if (AnyOverlap(std::move(ranges))) return kZipCannotOpen;
+    declaredFromItem.assign(declared.size(), 0);
+    std::uint64_t sum = 0;
+    for (std::size_t i = declared.size(); i-- > 0;)
+        declaredFromItem[i] = sum = SaturatingAdd(sum, declared[i]);
+    return kZipOk;
+}
+
+// The current item's data range, found through its local header. Nothing for an item without data
+// or whose local header can't be read (its extraction fails on that anyway).
+std::optional<DataRange> ZipReader::ItemDataRange(std::uint64_t compressedSize) {
+    if (compressedSize == 0) return std::nullopt;
+    int method = 0, level = 0;
+    if (unzOpenCurrentFile2(archive, &method, &level, 1) != UNZ_OK) return std::nullopt;
+    const std::uint64_t begin = unzGetCurrentFileZStreamPos64(archive);
+    unzCloseCurrentFile(archive);
+    return DataRange{begin, SaturatingAdd(begin, compressedSize)};
+}
+
+// Items are extracted in order, so what item `index` and those after it declare must fit on the
+// target's file system before the item is written; a bomb is refused before its first byte lands.
+// The root may not exist yet: its nearest existing folder tells the file system.
+bool ZipReader::FitsFreeSpace(const std::string& root, std::int32_t index) const {
+    std::error_code error;
+    std::filesystem::path existing = std::filesystem::absolute(root, error);
+    while (!std::filesystem::exists(existing, error) && existing.has_relative_path())
+        existing = existing.parent_path();
+    const std::filesystem::space_info space = std::filesystem::space(existing, error);
+    return error || space.available >= declaredFromItem[std::size_t(index)];
 }
 
 ZipResult ZipReader::GetEntry(std::int32_t index, ZipEntryInfo& info) {
@@ -251,6 +316,7 @@ ZipResult ZipReader::ExtractFile(const TargetPlan& plan) {
         transfer.reset(new (std::nothrow) unsigned char[2 * ZipItemStream::kBufferSize]);
         if (!transfer) return kZipNoMemory;
     }
+    if (!FitsFreeSpace(plan.root, entry.index)) return kZipWriteFailed;
     ZipItemStream stream(archive, transfer.get(), transfer.get() + ZipItemStream::kBufferSize);
     // The password is judged before the target is created, so a wrong one leaves nothing behind.
     if (const ZipResult opened = stream.Open(entryFacts, password ? &*password : nullptr); opened != kZipOk)

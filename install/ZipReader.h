@@ -13,6 +13,9 @@
 // - A wrong password is found before the target is touched; data that doesn't match its declared
 //   size or CRC-32 is kZipCorrupt (a partly written target stays behind, as for every failure after
 //   the target was created).
+// - Archives whose items share data (a way to declare far more content than the archive holds) are
+//   refused at opening. Before a file item is written, what it and the items after it declare must
+//   fit in the free space of the target's file system, else kZipWriteFailed and nothing is written.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +34,8 @@ struct ZipHandle {
     ZipReader* reader = nullptr;
 };
 
-// `password` null means none. Missing, unreadable or damaged archives give kZipCannotOpen.
+// `password` null means none. Missing, unreadable or damaged archives give kZipCannotOpen, and so
+// do archives whose items overlap.
 ZipHandle* OpenArchive(const std::wstring& path, const char* password);
 
 // Index -1: `info.index` is the item count and every other field zero. Other indexes outside the

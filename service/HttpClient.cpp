@@ -118,9 +118,8 @@ void HttpShutdown() {
 }
 
 std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* body) {
-    auto& text = *static_cast<std::string*>(body);
-    text.append(data, size * count);
-    DebugOutput(text + "\r\n");
+    static_cast<std::string*>(body)->append(data, size * count);
+    DebugOutput(std::string(data, size * count) + "\r\n");
     return size * count;
 }
 

@@ -23,7 +23,9 @@ int HttpStartup();
 void HttpShutdown();
 
 // The reply-accumulating write callback: appends the chunk to the std::string `body` points to,
-// writes the whole body so far to the debugger output, and reports the chunk as consumed.
+// writes the chunk to the debugger output, and reports the chunk as consumed. Writing only the new
+// chunk keeps the output as long as the reply; the whole body so far, again for every chunk, grew
+// with the square of the reply's size.
 std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* body);
 
 // GETs `url` and appends the reply body to `body`. Time-outs are in milliseconds, 0 = none.

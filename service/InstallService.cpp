@@ -18,6 +18,9 @@ namespace {
 constexpr std::int32_t kTimeoutMs = 5000;
 constexpr std::int32_t kConnectTimeoutMs = 2000;
 constexpr const char* kPasswordMask = "***";
+// The service's replies are small (a manifest of ten thousand files is about 2 MB); a larger reply
+// is broken or hostile and is refused before it can exhaust memory.
+constexpr std::size_t kMaxReplyBytes = 4 * 1024 * 1024;
 
 using Query = std::vector<std::pair<const char*, const std::string*>>;
 
@@ -78,16 +81,9 @@ bool ParseObject(const std::string& body, Json::Value& root) {
     }
 }
 
-// The part both steps share: GET the URL, parse the reply, take "retcode" and "retmsg". True
-// when the service answered success; `reply` then holds the parsed object.
-bool GetServiceReply(InstallJob& job, const std::string& url, const std::string& loggedUrl,
-                     const CancelCheck& cancelled, Json::Value& reply) {
-    DebugOutput(loggedUrl + "\r\n");
-    std::string body;
-    if (HttpGet(url, body, kTimeoutMs, kConnectTimeoutMs, cancelled) != 0) {
-        job.error = -1;
-        return false;
-    }
+// The part both replies share: parse the body, take "retcode" and "retmsg". True when the
+// service answered success; `reply` then holds the parsed object.
+bool ReadServiceReply(InstallJob& job, const std::string& body, Json::Value& reply) {
     std::int32_t retcode = 0;
     std::string retmsg;
     if (!ParseObject(body, reply) || !ReadInt(reply, "retcode", retcode) ||
@@ -98,6 +94,19 @@ bool GetServiceReply(InstallJob& job, const std::string& url, const std::string&
     job.retcode = retcode;
     job.retmsg = Utf8ToWide(retmsg);
     return retcode == 0;
+}
+
+// GETs the URL into `body`; false (error -1) when the transfer failed or the reply outgrew
+// kMaxReplyBytes.
+bool GetReplyBody(InstallJob& job, const std::string& url, const std::string& loggedUrl,
+                  const CancelCheck& cancelled, std::string& body) {
+    DebugOutput(loggedUrl + "\r\n");
+    const CancelCheck stopOrOversized = [&] {
+        return body.size() > kMaxReplyBytes || (cancelled && cancelled());
+    };
+    if (HttpGet(url, body, kTimeoutMs, kConnectTimeoutMs, stopOrOversized) == 0) return true;
+    job.error = -1;
+    return false;
 }
 
 void ResetOutcome(InstallJob& job) {
@@ -124,11 +133,16 @@ bool RequestInstall(InstallJob& job, const CancelCheck& cancelled) {
         return false;
     }
 
+    std::string body;
+    return GetReplyBody(job, RequestUrl(path, query, UrlUse::Request),
+                        RequestUrl(path, query, UrlUse::DebugOutput), cancelled, body) &&
+           ReadInstallReply(job, body);
+}
+
+bool ReadInstallReply(InstallJob& job, const std::string& body) {
+    ResetOutcome(job);
     Json::Value reply;
-    if (!GetServiceReply(job, RequestUrl(path, query, UrlUse::Request),
-                         RequestUrl(path, query, UrlUse::DebugOutput), cancelled, reply)) {
-        return false;
-    }
+    if (!ReadServiceReply(job, body, reply)) return false;
     job.installResult = {};
     const Json::Value& data = std::as_const(reply)["retdata"];
     InstallResult result;
@@ -151,8 +165,15 @@ bool FetchManifest(InstallJob& job, const CancelCheck& cancelled) {
         return false;
     }
 
+    std::string body;
+    return GetReplyBody(job, url, url, cancelled, body) && ReadManifestReply(job, body);
+}
+
+bool ReadManifestReply(InstallJob& job, const std::string& body) {
+    job.files.clear();
+    ResetOutcome(job);
     Json::Value reply;
-    if (!GetServiceReply(job, url, url, cancelled, reply)) return false;
+    if (!ReadServiceReply(job, body, reply)) return false;
     const Json::Value& data = std::as_const(reply)["retdata"];
     if (!data.isArray()) {
         job.error = -1;

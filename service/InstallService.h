@@ -7,7 +7,8 @@
 // on failure the job's fields say why:
 //
 //   error  retcode  meaning
-//   -1     0        service unreachable or timed out, reply not JSON or not of the expected shape
+//   -1     0        service unreachable or timed out, reply not JSON or not of the expected shape,
+//                   or larger than 4 MiB
 //   0      ≠0       the service refused; `retmsg` holds its text (or, for an empty manifest URL,
 //                   retcode -1 and the resolved "@string/msg_error_download_url_empty")
 //
@@ -20,3 +21,9 @@
 
 bool RequestInstall(InstallJob& job, const CancelCheck& cancelled = {});
 bool FetchManifest(InstallJob& job, const CancelCheck& cancelled = {});
+
+// What the two steps make of a reply body once it has arrived, with the same results and fields
+// (RequestInstall fills `installResult`, FetchManifest `files`). They touch no network, so replies
+// can be judged on their own.
+bool ReadInstallReply(InstallJob& job, const std::string& body);
+bool ReadManifestReply(InstallJob& job, const std::string& body);

@@ -110,6 +110,24 @@ void TestHttpServer::AnswerWithFault(const httplib::Request& request, httplib::R
             if (head) response.status = 404;
             else response.set_content(*body, contentType);
             return;
+        case Fault::HeadWrongLength:
+            // A HEAD reply carries the length of its content without the content itself.
+            response.set_content(head ? body->substr(0, size / 2) : *body, contentType);
+            return;
+        case Fault::LongerBody:
+            // The whole body and more in the first write: nothing stops a server sending past its length.
+            response.set_content_provider(size, contentType, [body](size_t, size_t, httplib::DataSink& sink) {
+                const std::string longer = *body + std::string(100, 'x');
+                return sink.write(longer.data(), longer.size());
+            });
+            return;
+        case Fault::ChunkedNoEnd:
+            response.set_chunked_content_provider(
+                contentType, [body](size_t offset, httplib::DataSink& sink) {
+                    if (offset >= body->size()) return false;  // closes without the last chunk
+                    return sink.write(body->data() + offset, std::min(kPiece, body->size() - offset));
+                });
+            return;
         case Fault::HeadNoLength:
         case Fault::NoContentLength:
             if (head) {

@@ -27,6 +27,9 @@ enum class Fault {
     NoContentLength,  // chunked reply without Content-Length (also on HEAD)
     HeadNotFound,     // HEAD answers 404 while GET works
     HeadNoLength,     // HEAD carries no Content-Length while GET has one
+    HeadWrongLength,  // HEAD declares half the length while GET sends it all
+    LongerBody,       // sends 100 bytes more than the Content-Length it declares
+    ChunkedNoEnd,     // chunked reply whose last (empty) chunk never comes: the connection closes
 };
 
 struct RecordedRequest {

@@ -35,7 +35,8 @@ public:
     // A real size (not one of the special values).
     bool IsSpecified() const { return !IsWrapContent() && !IsMatchParent() && !IsUndefined(); }
 
-    // Pixels at `scale`; -1 for wrap content, -2 for match parent, -3 for undefined.
+    // Pixels at `scale`, within ±2^20 (NaN gives 0); -1 for wrap content, -2 for match parent, -3 for
+    // undefined.
     int ToPixels(int scale) const;
 
     float value = 0.0f;

@@ -2,12 +2,27 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdint>
 #include <optional>
 
 namespace {
 
 using Coord = std::optional<int>;
 enum Edge { kLeft = 0, kTop = 1, kRight = 2, kBottom = 3 };
+
+// Coordinates stay within this range whatever the layout text says (sizes of 1e10, offsets of
+// 1e30, long chains of siblings), so the sums that place the next sibling can't overflow.
+constexpr std::int64_t kMaxCoordinate = 1 << 24;
+
+int Clamped(std::int64_t coordinate) {
+    return static_cast<int>(std::clamp(coordinate, -kMaxCoordinate, kMaxCoordinate));
+}
+
+int Clamped(float coordinate) {
+    if (std::isnan(coordinate)) return 0;
+    return static_cast<int>(std::clamp(coordinate, float(-kMaxCoordinate), float(kMaxCoordinate)));
+}
 
 const SPositionItem kDefaultX = [] {
     SPositionItem item;
@@ -80,16 +95,16 @@ private:
                 const int offerY = c[kBottom] ? *c[kBottom] - *c[kTop] : parentSize[1].value_or(-1);
                 const SIZE desired =
                     children[i].desiredSize ? children[i].desiredSize(offerX, offerY) : SIZE{};
-                if (wrapX) c[kRight] = *c[kLeft] + desired.cx;
-                if (wrapY) c[kBottom] = *c[kTop] + desired.cy;
+                if (wrapX) c[kRight] = Clamped(std::int64_t(*c[kLeft]) + desired.cx);
+                if (wrapY) c[kBottom] = Clamped(std::int64_t(*c[kTop]) + desired.cy);
                 changed = true;
             }
             // Shifts the child by a fraction of its size once that size is known.
             auto applyOffset = [&](int axis, Edge nearEdge, Edge farEdge, float fraction) {
                 if (!c[farEdge] || !pendingOffset[i][axis]) return;
-                const int shift = static_cast<int>((*c[farEdge] - *c[nearEdge]) * fraction);
-                c[nearEdge] = *c[nearEdge] + shift;
-                c[farEdge] = *c[farEdge] + shift;
+                const int shift = Clamped(float(*c[farEdge] - *c[nearEdge]) * fraction);
+                c[nearEdge] = Clamped(std::int64_t(*c[nearEdge]) + shift);
+                c[farEdge] = Clamped(std::int64_t(*c[farEdge]) + shift);
                 pendingOffset[i][axis] = false;
                 changed = true;
             };
@@ -110,7 +125,9 @@ private:
                   bool horizontal) {
         const Coord& near = coords[i][horizontal ? kLeft : kTop];
         if (size.IsMatchParent()) return parentSize[horizontal ? 0 : 1];
-        if (size.IsSpecified()) return near ? Coord(*near + size.ToPixels(children[i].scale)) : std::nullopt;
+        if (size.IsSpecified())
+            return near ? Coord(Clamped(std::int64_t(*near) + size.ToPixels(children[i].scale)))
+                        : std::nullopt;
         if (!size.IsWrapContent() && count == 4) return Evaluate(i, second, horizontal);
         return std::nullopt;
     }
@@ -141,8 +158,8 @@ private:
             case SPositionItem::kPercent: {
                 if (!parent) return std::nullopt;
                 const float percent = std::clamp(item.distance.value, 0.0f, 100.0f);
-                return static_cast<int>(item.sign > 0 ? *parent * percent / 100.0f
-                                                      : (100.0f - percent) * *parent / 100.0f);
+                return Clamped(item.sign > 0 ? *parent * percent / 100.0f
+                                             : (100.0f - percent) * *parent / 100.0f);
             }
             case SPositionItem::kAfterPrev:
                 base = i == 0 ? Coord(0) : coords[i - 1][farEdge];
@@ -168,7 +185,7 @@ private:
             }
         }
         if (!base) return std::nullopt;
-        return *base + item.sign * distance;
+        return Clamped(std::int64_t(*base) + item.sign * std::int64_t(distance));
     }
 
     const std::vector<SLayoutChild>& children;

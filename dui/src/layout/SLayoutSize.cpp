@@ -1,5 +1,6 @@
 #include "dui/include/core/SLayoutSize.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cwctype>
@@ -10,6 +11,9 @@
 namespace {
 
 constexpr float kTolerance = 1e-8f;
+// Layout texts may say anything ("1e10", "inf", "nan"); pixels stay within what a screen and the
+// sums of coordinates in the layouts can hold.
+constexpr float kMaxPixels = 1 << 20;
 
 bool Near(float a, float b) {
     return std::fabs(a - b) < kTolerance;
@@ -62,6 +66,7 @@ int SLayoutSize::ToPixels(int scale) const {
     if (IsMatchParent()) return -2;
     if (IsWrapContent()) return -1;
     if (IsUndefined()) return -3;
-    if (unit == kPx) return static_cast<int>(value);
-    return static_cast<int>(std::floor(scale * value / 100.0f + 0.5f));
+    const float pixels = unit == kPx ? value : std::floor(scale * value / 100.0f + 0.5f);
+    if (std::isnan(pixels)) return 0;
+    return static_cast<int>(std::clamp(pixels, -kMaxPixels, kMaxPixels));
 }
