@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/BenchScratch.h"
 #include "service/Md5.h"
 
 namespace {
@@ -24,31 +25,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kRounds = 3;
 
-void WriteScratchFile(const fs::path& path, std::uint64_t size) {
-    std::ofstream out(path, std::ios::binary);
-    std::mt19937_64 random(20240601);
-    std::vector<std::uint64_t> block(1 << 17);  // 1 MiB
-    for (std::uint64_t written = 0; written < size;) {
-        for (auto& word : block) word = random();
-        const auto n = std::min<std::uint64_t>(size - written, block.size() * sizeof block[0]);
-        out.write(reinterpret_cast<const char*>(block.data()), std::streamsize(n));
-        written += n;
-    }
-}
-
-// Peak resident memory of this process in KiB, from /proc; -1 when unknown.
-long PeakResidentKiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-    }
-    return -1;
-}
-
-// Lets the next PeakResidentKiB report the peak from now on (Linux 4.0 and later).
-void ResetPeakResident() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
+using bench::ResetPeakResident;
+using bench::ResidentKiB;
+using bench::WriteScratchFile;
 
 double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
@@ -78,7 +57,7 @@ int main(int argc, char** argv) {
     double best[2] = {1e300, 1e300};  // md5sum, Md5OfFile
     std::string referenceDigest, ourDigest;
     long peakKiB = 0;
-    const long baseKiB = (ResetPeakResident(), PeakResidentKiB());
+    const long baseKiB = (ResetPeakResident(), ResidentKiB("VmHWM"));
     for (int round = 0; round < kRounds; ++round) {
         auto start = Clock::now();
         referenceDigest = RunMd5sum(file, output);
@@ -88,7 +67,7 @@ int main(int argc, char** argv) {
         start = Clock::now();
         const bool opened = Md5OfFile(file.string(), ourDigest);
         best[1] = std::min(best[1], Seconds(Clock::now() - start));
-        peakKiB = std::max(peakKiB, PeakResidentKiB());
+        peakKiB = std::max(peakKiB, ResidentKiB("VmHWM"));
         if (!opened) ourDigest = "(not opened)";
     }
     std::error_code ignored;

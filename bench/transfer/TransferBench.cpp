@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/BenchScratch.h"
 #include "download/TransferEngine.h"
 #include "tests/testing/TestHttpServer.h"
 
@@ -26,31 +27,9 @@ using SteadyClock = std::chrono::steady_clock;
 
 constexpr int kRounds = 3;
 
-void WriteScratchFile(const fs::path& path, std::uint64_t size) {
-    std::ofstream out(path, std::ios::binary);
-    std::mt19937_64 random(20240601);
-    std::vector<std::uint64_t> block(1 << 17);  // 1 MiB
-    for (std::uint64_t written = 0; written < size;) {
-        for (auto& word : block) word = random();
-        const auto n = std::min<std::uint64_t>(size - written, block.size() * sizeof block[0]);
-        out.write(reinterpret_cast<const char*>(block.data()), std::streamsize(n));
-        written += n;
-    }
-}
-
-// Resident memory of this process in KiB from /proc ("VmHWM" peak or "VmRSS" now); -1 when unknown.
-long ResidentKiB(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind(field + ":", 0) == 0) return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
-    }
-    return -1;
-}
-
-// Lets the next peak reading report the peak from now on (Linux 4.0 and later).
-void ResetPeakResident() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
+using bench::ResetPeakResident;
+using bench::ResidentKiB;
+using bench::WriteScratchFile;
 
 double Seconds(SteadyClock::duration d) {
     return std::chrono::duration<double>(d).count();
