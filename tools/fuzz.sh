@@ -4,9 +4,13 @@
 #   bash tools/fuzz.sh 600        # ten minutes per target
 # Each run starts from the committed seed corpus (tests/fuzz/corpus/<target>/) and grows a working
 # corpus under the build folder; a finding stops the script with the fuzzer's report and reproducer.
+# LARKHOLM_FUZZ_SEED fixes the fuzzer's random seed: the test command sets it, so its smoke step
+# retraces the same mutations on every machine and checks the corpus for regressions, while long
+# runs without it explore afresh each time.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds="${1:-20}"
+seed="${LARKHOLM_FUZZ_SEED:-}"
 build="${LARKHOLM_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 jobs="${LARKHOLM_JOBS:-2}"
 
@@ -25,7 +29,7 @@ run_one() {
   local seeds="$root/tests/fuzz/corpus/$name"
   local log="$work/last-run.log"
   if "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-       -artifact_prefix="$work/artifacts/" "$work/corpus" ${seeds:+$( [ -d "$seeds" ] && echo "$seeds")} \
+       ${seed:+-seed="$seed"} -artifact_prefix="$work/artifacts/" "$work/corpus" ${seeds:+$( [ -d "$seeds" ] && echo "$seeds")} \
        >"$log" 2>&1; then
     printf 'fuzz %-20s ok   %s runs\n' "$name" "$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")"
   else
@@ -35,7 +39,7 @@ run_one() {
   fi
 }
 export -f run_one
-export build root seconds
+export build root seconds seed
 # Two at a time on two cores.
 find "$build/tests/fuzz" -maxdepth 1 -type f -name '*_fuzzer' -perm -u+x | sort |
   xargs -P "$jobs" -I{} bash -c 'run_one "$@"' _ {} || status=1

@@ -11,8 +11,9 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DLARKHOLM_SANITIZE=ON -DLARKHOLM_WERROR=ON -DLARKHOLM_BUILD_TESTS=ON >/dev/null
 cmake --build "$build" -j "${LARKHOLM_JOBS:-2}"
 
-# Every fuzz target runs briefly (clang, its own build folder) before the unit tests.
-bash "$root/tools/fuzz.sh" "${LARKHOLM_FUZZ_SECONDS:-20}"
+# Every fuzz target runs briefly (clang, its own build folder) before the unit tests, with a fixed
+# seed so that the step is repeatable; bench/fuzz-long/run.sh is where new ground is searched.
+LARKHOLM_FUZZ_SEED="${LARKHOLM_FUZZ_SEED:-1}" bash "$root/tools/fuzz.sh" "${LARKHOLM_FUZZ_SECONDS:-20}"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"

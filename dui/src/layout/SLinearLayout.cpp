@@ -1,6 +1,7 @@
 #include "dui/src/layout/SLinearLayout.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -68,16 +69,19 @@ std::vector<RECT> SLinearLayout::CalculateLayout(const std::vector<SLayoutChild>
 
     const int mainSize = vertical ? height : width;
     const int crossSize = vertical ? width : height;
-    int sum = 0;
-    float weightSum = 0.0f;
+    std::int64_t sum = 0;
+    double weightSum = 0.0;
     for (size_t i = 0; i < children.size(); ++i) {
         sum += boxes[i].main;
         if (ParamOf(children[i]).weight > 0.0f) weightSum += ParamOf(children[i]).weight;
     }
-    if (weightSum > 0.0f && sum < mainSize)
+    // The room left over is shared by weight; each share is a fraction of it, so no child can grow
+    // past the parent, however large the weights written in the layout.
+    const std::int64_t spare = std::min<std::int64_t>(mainSize - sum, mainSize);
+    if (weightSum > 0.0 && spare > 0)
         for (size_t i = 0; i < children.size(); ++i) {
             const float weight = ParamOf(children[i]).weight;
-            if (weight > 0.0f) boxes[i].main += static_cast<int>((mainSize - sum) * weight / weightSum);
+            if (weight > 0.0f) boxes[i].main += static_cast<int>(static_cast<double>(spare) * (weight / weightSum));
         }
 
     std::vector<RECT> rects;

@@ -1,5 +1,6 @@
 #include "dui/src/layout/SLinearLayoutParam.h"
 
+#include <cmath>
 #include <cwchar>
 
 #include "dui/include/core/SAttrTable.h"
@@ -48,7 +49,9 @@ AttrResult SLinearLayoutParam::ApplyAttribute(std::wstring_view name, const std:
          }},
         {L"weight",
          [](P& p, V v, bool) {
-             p.weight = std::wcstof(v.c_str(), nullptr);
+             const float weight = std::wcstof(v.c_str(), nullptr);
+             if (!std::isfinite(weight) || weight < 0.0f) return AttrResult::kFailed;
+             p.weight = weight;
              return AttrResult::kOk;
          }},
         {L"layout_gravity",
