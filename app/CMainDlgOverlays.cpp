@@ -9,7 +9,9 @@ void CMainDlg::ShowMessage(bool show, const std::wstring& text) {
     if (show) {
         // Every text the operator is shown also goes to the log, so a run can be followed there.
         Log(L"Message overlay: " + text);
-        SetControlText(controls.lbMessage, text);
+        // Callers resolve our own texts; what comes from the install service is shown as it came,
+        // never looked up as a resource reference.
+        if (controls.lbMessage) controls.lbMessage->SetTextLiteral(text);
     }
     if (show) {
         ShowPage(controls.winInstallMessage);

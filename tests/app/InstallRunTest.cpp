@@ -151,6 +151,13 @@ TEST_F(InstallRun, FailuresShowTheirMessageAndLeaveTheStartButtonUsable) {
     EXPECT_TRUE(StartEnabled());
     wizard.ui().Click(L"btn_msgdlg_yes");
 
+    // Even a message that looks like one of our resource references is shown as it came.
+    wizard.server().ServeJson(kSetupPath, R"json({"retcode":4004,"retmsg":"@string/title","retdata":{}})json");
+    ASSERT_TRUE(wizard.ui().Click(L"btn_start_install_allnew"));
+    ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 20000));
+    EXPECT_EQ(wizard.Text(L"lb_message"), L"@string/title");
+    wizard.ui().Click(L"btn_msgdlg_yes");
+
     // The package fails its digest on every attempt: error -3 on the progress page.
     const std::string package = Package();
     wizard.server().ServeBytes("/files/assist.zip", package);
