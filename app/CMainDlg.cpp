@@ -3,10 +3,13 @@
 #include "app/CMainDlg.h"
 
 #include <iterator>
+#include <utility>
 
 #include "dui/include/core/SEvents.h"
 #include "support/Clock.h"
+#include "support/Config.h"
 #include "support/Log.h"
+#include "support/TextConvert.h"
 #include "support/WizardMessages.h"
 
 namespace {
@@ -141,7 +144,20 @@ void CMainDlg::OnTimer(UINT_PTR id) {
 
 void CMainDlg::InitDialog() {
     FindControls();
+    PointLinksAtConfiguredTargets();
     StartComponentCheck();
+}
+
+// The links' targets are endpoints of this installation's configuration, like the installers the
+// component check downloads, so the layout names the links and leaves their targets to us.
+void CMainDlg::PointLinksAtConfiguredTargets() {
+    const std::pair<const wchar_t*, std::string> targets[] = {
+        {L"link_download_wic", WicInstallerUrl()},
+        {L"link_download_dotnet40", DotNetInstallerUrl()},
+        {L"link_agreement_allnew", AgreementUrl()},
+    };
+    for (const auto& [name, url] : targets)
+        if (SWindow* link = FindChildByName(name, -1)) link->ApplyAttribute(L"href", Utf8ToWide(url), false);
 }
 
 void CMainDlg::FindControls() {

@@ -119,6 +119,7 @@ private:
     // ---- dispatch and control look-up (CMainDlg.cpp) ----
     void InitDialog();
     void FindControls();
+    void PointLinksAtConfiguredTargets();
     void ForgetControls();
     // True when `name` is in the command table (and was handled).
     bool OnCommand(const std::wstring& name);

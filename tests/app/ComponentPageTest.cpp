@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
+#include "support/TextConvert.h"
 #include "tests/app/WizardHarness.h"
 
 namespace {
@@ -100,6 +103,13 @@ TEST(ComponentPage, UnreachableInstallersEndOnTheNetworkFailurePage) {
     EXPECT_EQ(wizard.Text(L"lb_wic_progress"), L"100%");
     EXPECT_EQ(wizard.Text(L"lb_dotnetframework4_progress"), L"100%");
     EXPECT_GT(wizard.server().GetCount(WizardHarness::kWicPath), 0);
+
+    // The manual download links lead to the configured installers.
+    ASSERT_TRUE(wizard.ui().Click(L"link_download_wic"));
+    ASSERT_TRUE(wizard.ui().Click(L"link_download_dotnet40"));
+    EXPECT_EQ(wizard.OpenedTargets(),
+              (std::vector<std::wstring>{Utf8ToWide(wizard.server().Url(WizardHarness::kWicPath)),
+                                         Utf8ToWide(wizard.server().Url(WizardHarness::kDotNetPath))}));
 
     // The page is final; closing it asks first.
     wizard.window().SendMessage(WM_CLOSE);

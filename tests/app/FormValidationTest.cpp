@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/PathText.h"
+#include "support/TextConvert.h"
 #include "tests/app/WizardHarness.h"
 
 namespace {
@@ -93,6 +94,15 @@ TEST(FormValidation, FolderPickerFillsThePathUnlessCancelled) {
     wizard.AnswerFolderPicker(L"");
     ASSERT_TRUE(wizard.ui().Click(L"btn_select_path_allnew"));
     EXPECT_EQ(wizard.Text(L"edit_install_path_allnew"), L"/srv/larkholm");
+}
+
+TEST(FormValidation, AgreementLinkOpensTheConfiguredPage) {
+    WizardHarness wizard;
+    wizard.Start();
+    ASSERT_TRUE(wizard.WaitShown(L"win_install_allnew"));
+    ASSERT_TRUE(wizard.ui().Click(L"link_agreement_allnew"));
+    EXPECT_EQ(wizard.OpenedTargets(),
+              std::vector<std::wstring>{Utf8ToWide(wizard.server().Url("/shop/resources/html/procotal.html"))});
 }
 
 }  // namespace
