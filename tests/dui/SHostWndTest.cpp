@@ -137,6 +137,12 @@ TEST_F(SHostWndTest, SystemCommandsAndClose) {
     EXPECT_FALSE(PostToWindow(hwnd, WM_USER + 1, 0, 0));  // workers' posts are dropped now
 }
 
+TEST_F(SHostWndTest, QuitWaitingBeforeAWaitEndsIt) {
+    env.App().PostQuitMessage(4);
+    EXPECT_FALSE(ui->RunUntil([] { return false; }, 60000));
+    EXPECT_EQ(env.Host().QuitCode(), 4);
+}
+
 TEST(SHostWndAttrTest, FlagsGiveThePlatformStylesUnlessStylesAreExplicit) {
     struct Case {
         std::vector<std::pair<const wchar_t*, const wchar_t*>> attrs;

@@ -41,6 +41,8 @@ void HeadlessDriver::Press(UINT vk, bool shift, bool control) {
 
 bool HeadlessDriver::RunUntil(const std::function<bool()>& done, int timeoutMs) {
     host_.Pump();
+    // A WM_QUIT among the waiting messages ends the wait too; it must not be forgotten.
+    if (host_.QuitCode()) return done();
     return host_.RunUntil(done, timeoutMs);
 }
 
