@@ -29,14 +29,10 @@ void DrawPrimaryFace(cairo_t* cr, int w, int h, int state) {
         bottom = kDisabledFace;
         rim = kDisabledFace.Darker(0.25);
     }
-    shapes::RoundedRect(cr, 0.5, 0.5, w - 1, h - 1, kRadius);
-    shapes::FillVertical(cr, 0, h, top, bottom);
-    shapes::RoundedRect(cr, 0.5, 0.5, w - 1, h - 1, kRadius);
-    shapes::Stroke(cr, 1, rim);
+    shapes::Plate(cr, w, h, kRadius, top, bottom, rim);
     if (state != kFacePushed) {
         // Inner top light.
-        cairo_move_to(cr, kRadius, 1.5);
-        cairo_line_to(cr, w - kRadius, 1.5);
+        shapes::Polyline(cr, {{kRadius, 1.5}, {w - kRadius, 1.5}});
         shapes::Stroke(cr, 1, kWhite, state == kFaceDisabled ? 0.15 : 0.30);
     }
 }

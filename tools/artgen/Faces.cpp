@@ -84,15 +84,11 @@ void PaintRadioStrip(Canvas& canvas, int size, Ground ground) {
     for (int frame = 0; frame < kToggleFrames; ++frame) {
         canvas.Frame(frame, size, [&](cairo_t* cr) {
             const ToggleLook look = LookOf(frame, ground);
-            shapes::Circle(cr, c, c, c - 1);
-            look.fill.Set(cr, look.fillAlpha);
-            cairo_fill(cr);
+            shapes::Disc(cr, c, c, c - 1, look.fill, look.fillAlpha);
             shapes::Circle(cr, c, c, c - 1.5);
             shapes::Stroke(cr, 1, look.rim, look.rimAlpha);
             if (look.markAlpha > 0) {
-                shapes::Circle(cr, c, c, size * 0.175);
-                kWhite.Set(cr, look.markAlpha);
-                cairo_fill(cr);
+                shapes::Disc(cr, c, c, size * 0.175, kWhite, look.markAlpha);
             }
         });
     }
@@ -114,8 +110,5 @@ void PaintLightButton(cairo_t* cr, int w, int h, FaceState state) {
         bottom = top;
         rim = kLine.Lighter(0.4);
     }
-    shapes::RoundedRect(cr, 0.5, 0.5, w - 1, h - 1, kButtonRadius);
-    shapes::FillVertical(cr, 0, h, top, bottom);
-    shapes::RoundedRect(cr, 0.5, 0.5, w - 1, h - 1, kButtonRadius);
-    shapes::Stroke(cr, 1, rim);
+    shapes::Plate(cr, w, h, kButtonRadius, top, bottom, rim);
 }

@@ -42,8 +42,7 @@ void DrawEdit(ArtWriter& out, EditStyle style, const char* file) {
         shapes::RoundedRect(cr, 0.5, 0.5, kSize - 1, kSize - 1, kRadius);
         shapes::Stroke(cr, 1, kWhite, style == EditStyle::kGrey ? 0.18 : 0.45);
         // A faint inner shade along the top edge gives the field some depth.
-        cairo_move_to(cr, kRadius, 1.5);
-        cairo_line_to(cr, kSize - kRadius, 1.5);
+        shapes::Polyline(cr, {{kRadius, 1.5}, {kSize - kRadius, 1.5}});
         shapes::Stroke(cr, 1, Colour{0, 0, 0}, 0.18);
     }
     out.AppPng(canvas, file);

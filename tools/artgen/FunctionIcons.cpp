@@ -1,5 +1,4 @@
 #include <cmath>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,8 @@
 #include "Shapes.h"
 
 using namespace palette;
+using shapes::Polygon;
+using shapes::Polyline;
 
 namespace {
 
@@ -20,72 +21,46 @@ constexpr double kLine = 3.4;
 
 const Colour kHues[4] = {Colour::Hex(0x1fb5a6), kAccent, Colour::Hex(0x6a5cf0), Colour::Hex(0xf19a2c)};
 
+// The glyph pen. It leaves round caps and joins set for the rest of the glyph.
 void Line(cairo_t* cr) {
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    shapes::Stroke(cr, kLine, kWhite);
+    shapes::RoundStroke(cr, kLine, kWhite);
 }
 
 void Dot(cairo_t* cr, double x, double y, double r) {
-    shapes::Circle(cr, x, y, r);
-    kWhite.Set(cr);
-    cairo_fill(cr);
+    shapes::Disc(cr, x, y, r, kWhite);
 }
 
 // Member card with a coin bearing a plus.
 void Recharge(cairo_t* cr) {
     shapes::RoundedRect(cr, 4, 10, 34, 24, 4);
     Line(cr);
-    cairo_move_to(cr, 4, 18);
-    cairo_line_to(cr, 38, 18);
+    Polyline(cr, {{4, 18}, {38, 18}});
     Line(cr);
-    shapes::Circle(cr, 36, 34, 9);
-    kWhite.Set(cr);
-    cairo_fill(cr);
-    cairo_move_to(cr, 36, 29.5);
-    cairo_line_to(cr, 36, 38.5);
-    cairo_move_to(cr, 31.5, 34);
-    cairo_line_to(cr, 40.5, 34);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    shapes::Stroke(cr, 2.6, kHues[0]);
+    Dot(cr, 36, 34, 9);
+    Polyline(cr, {{36, 29.5}, {36, 38.5}});
+    Polyline(cr, {{31.5, 34}, {40.5, 34}});
+    shapes::RoundStroke(cr, 2.6, kHues[0]);
 }
 
 // A tall glass with a straw.
 void Bar(cairo_t* cr) {
-    cairo_move_to(cr, 12, 14);
-    cairo_line_to(cr, 36, 14);
-    cairo_line_to(cr, 33, 42);
-    cairo_line_to(cr, 15, 42);
-    cairo_close_path(cr);
+    Polygon(cr, {{12, 14}, {36, 14}, {33, 42}, {15, 42}});
     Line(cr);
-    cairo_move_to(cr, 13.5, 24);
-    cairo_line_to(cr, 34.5, 24);
+    Polyline(cr, {{13.5, 24}, {34.5, 24}});
     Line(cr);
-    cairo_move_to(cr, 26, 30);
-    cairo_line_to(cr, 30, 6);
-    cairo_line_to(cr, 37, 4);
+    Polyline(cr, {{26, 30}, {30, 6}, {37, 4}});
     Line(cr);
 }
 
 // A megaphone with sound lines.
 void Marketing(cairo_t* cr) {
-    cairo_move_to(cr, 6, 19);
-    cairo_line_to(cr, 14, 19);
-    cairo_line_to(cr, 30, 9);
-    cairo_line_to(cr, 30, 37);
-    cairo_line_to(cr, 14, 29);
-    cairo_line_to(cr, 6, 29);
-    cairo_close_path(cr);
+    Polygon(cr, {{6, 19}, {14, 19}, {30, 9}, {30, 37}, {14, 29}, {6, 29}});
     Line(cr);
-    cairo_move_to(cr, 12, 29);
-    cairo_line_to(cr, 15, 40);
+    Polyline(cr, {{12, 29}, {15, 40}});
     Line(cr);
-    cairo_move_to(cr, 37, 17);
-    cairo_line_to(cr, 43, 14);
-    cairo_move_to(cr, 38, 24);
-    cairo_line_to(cr, 45, 24);
-    cairo_move_to(cr, 37, 31);
-    cairo_line_to(cr, 43, 34);
+    Polyline(cr, {{37, 17}, {43, 14}});
+    Polyline(cr, {{38, 24}, {45, 24}});
+    Polyline(cr, {{37, 31}, {43, 34}});
     Line(cr);
 }
 
@@ -99,9 +74,9 @@ void WorkShift(cairo_t* cr) {
         const double x = 24 + 15 * std::cos(angle);
         const double y = 24 + 15 * std::sin(angle);
         const double t = angle + M_PI / 2;  // direction of travel
-        cairo_move_to(cr, x + 6 * std::cos(t - 2.4), y + 6 * std::sin(t - 2.4));
-        cairo_line_to(cr, x, y);
-        cairo_line_to(cr, x + 6 * std::cos(t + 2.4), y + 6 * std::sin(t + 2.4));
+        Polyline(cr, {{x + 6 * std::cos(t - 2.4), y + 6 * std::sin(t - 2.4)},
+                      {x, y},
+                      {x + 6 * std::cos(t + 2.4), y + 6 * std::sin(t + 2.4)}});
         Line(cr);
     };
     head(M_PI * 1.85);
@@ -117,9 +92,7 @@ void WeChat(cairo_t* cr) {
     shapes::Circle(cr, 0, 0, 14);
     cairo_restore(cr);
     Line(cr);
-    cairo_move_to(cr, 10, 27);
-    cairo_line_to(cr, 8, 33);
-    cairo_line_to(cr, 15, 29.5);
+    Polyline(cr, {{10, 27}, {8, 33}, {15, 29.5}});
     Line(cr);
     Dot(cr, 14, 18, 2);
     Dot(cr, 24, 18, 2);
@@ -130,23 +103,16 @@ void WeChat(cairo_t* cr) {
     cairo_restore(cr);
     kWhite.Set(cr);
     cairo_fill(cr);
-    cairo_move_to(cr, 38, 38);
-    cairo_line_to(cr, 41, 43);
-    cairo_line_to(cr, 34, 39.5);
-    cairo_close_path(cr);
+    Polygon(cr, {{38, 38}, {41, 43}, {34, 39.5}});
     cairo_fill(cr);
-    Dot(cr, 28, 31, 1.6);
-    Dot(cr, 36, 31, 1.6);
-    shapes::Circle(cr, 28, 31, 1.6);
-    shapes::Circle(cr, 36, 31, 1.6);
-    kHues[0].Set(cr);
-    cairo_fill(cr);
+    // The front bubble is white, so its dots are drawn in the tile's hue.
+    shapes::Disc(cr, 28, 31, 1.6, kHues[0]);
+    shapes::Disc(cr, 36, 31, 1.6, kHues[0]);
 }
 
 // Rising bars with a trend line.
 void DataAnalysis(cairo_t* cr) {
-    cairo_move_to(cr, 6, 42);
-    cairo_line_to(cr, 42, 42);
+    Polyline(cr, {{6, 42}, {42, 42}});
     Line(cr);
     const double heights[3] = {10, 17, 24};
     for (int i = 0; i < 3; ++i) {
@@ -154,10 +120,7 @@ void DataAnalysis(cairo_t* cr) {
         kWhite.Set(cr);
         cairo_fill(cr);
     }
-    cairo_move_to(cr, 8, 22);
-    cairo_line_to(cr, 18, 14);
-    cairo_line_to(cr, 27, 18);
-    cairo_line_to(cr, 40, 6);
+    Polyline(cr, {{8, 22}, {18, 14}, {27, 18}, {40, 6}});
     Line(cr);
     Dot(cr, 40, 6, 2.6);
 }
@@ -166,49 +129,26 @@ void DataAnalysis(cairo_t* cr) {
 void Finance(cairo_t* cr) {
     shapes::Circle(cr, 24, 24, 17);
     Line(cr);
-    cairo_move_to(cr, 17, 14);
-    cairo_line_to(cr, 24, 23);
-    cairo_line_to(cr, 31, 14);
-    cairo_move_to(cr, 24, 23);
-    cairo_line_to(cr, 24, 35);
-    cairo_move_to(cr, 18, 25);
-    cairo_line_to(cr, 30, 25);
-    cairo_move_to(cr, 18, 30.5);
-    cairo_line_to(cr, 30, 30.5);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    shapes::Stroke(cr, 2.8, kWhite);
+    Polyline(cr, {{17, 14}, {24, 23}, {31, 14}});
+    Polyline(cr, {{24, 23}, {24, 35}});
+    Polyline(cr, {{18, 25}, {30, 25}});
+    Polyline(cr, {{18, 30.5}, {30, 30.5}});
+    shapes::RoundStroke(cr, 2.8, kWhite);
 }
 
 // A parcel seen from above the corner: stock in and out.
 void Invoicing(cairo_t* cr) {
-    cairo_move_to(cr, 24, 5);
-    cairo_line_to(cr, 41, 14);
-    cairo_line_to(cr, 41, 34);
-    cairo_line_to(cr, 24, 43);
-    cairo_line_to(cr, 7, 34);
-    cairo_line_to(cr, 7, 14);
-    cairo_close_path(cr);
+    Polygon(cr, {{24, 5}, {41, 14}, {41, 34}, {24, 43}, {7, 34}, {7, 14}});
     Line(cr);
-    cairo_move_to(cr, 7, 14);
-    cairo_line_to(cr, 24, 23);
-    cairo_line_to(cr, 41, 14);
-    cairo_move_to(cr, 24, 23);
-    cairo_line_to(cr, 24, 43);
-    cairo_move_to(cr, 15.5, 9.5);
-    cairo_line_to(cr, 32.5, 18.5);
+    Polyline(cr, {{7, 14}, {24, 23}, {41, 14}});
+    Polyline(cr, {{24, 23}, {24, 43}});
+    Polyline(cr, {{15.5, 9.5}, {32.5, 18.5}});
     Line(cr);
 }
 
 // A speaker with two waves.
 void Sound(cairo_t* cr) {
-    cairo_move_to(cr, 6, 18);
-    cairo_line_to(cr, 13, 18);
-    cairo_line_to(cr, 23, 9);
-    cairo_line_to(cr, 23, 39);
-    cairo_line_to(cr, 13, 30);
-    cairo_line_to(cr, 6, 30);
-    cairo_close_path(cr);
+    Polygon(cr, {{6, 18}, {13, 18}, {23, 9}, {23, 39}, {13, 30}, {6, 30}});
     kWhite.Set(cr);
     cairo_fill_preserve(cr);
     Line(cr);
@@ -221,15 +161,11 @@ void Sound(cairo_t* cr) {
 
 // Two beamed notes.
 void Music(cairo_t* cr) {
-    cairo_move_to(cr, 17, 36);
-    cairo_line_to(cr, 17, 10);
-    cairo_line_to(cr, 39, 5);
-    cairo_line_to(cr, 39, 31);
+    Polyline(cr, {{17, 36}, {17, 10}, {39, 5}, {39, 31}});
     Line(cr);
-    cairo_move_to(cr, 17, 16);
-    cairo_line_to(cr, 39, 11);
+    Polyline(cr, {{17, 16}, {39, 11}});
     Line(cr);
-    for (const auto& [x, y] : {std::pair{12.0, 37.0}, std::pair{34.0, 32.0}}) {
+    for (const auto& [x, y] : {shapes::Point{12, 37}, shapes::Point{34, 32}}) {
         cairo_save(cr);
         cairo_translate(cr, x, y);
         cairo_rotate(cr, -0.35);
@@ -248,18 +184,14 @@ void Call(cairo_t* cr) {
     cairo_curve_to(cr, 34, 12, 39, 20, 39, 34);
     cairo_close_path(cr);
     Line(cr);
-    cairo_move_to(cr, 5, 38);
-    cairo_line_to(cr, 43, 38);
+    Polyline(cr, {{5, 38}, {43, 38}});
     Line(cr);
-    cairo_move_to(cr, 24, 12);
-    cairo_line_to(cr, 24, 7);
+    Polyline(cr, {{24, 12}, {24, 7}});
     Line(cr);
-    cairo_move_to(cr, 20, 6);
-    cairo_line_to(cr, 28, 6);
+    Polyline(cr, {{20, 6}, {28, 6}});
     Line(cr);
     cairo_arc(cr, 24, 34, 12, M_PI * 1.2, M_PI * 1.45);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    shapes::Stroke(cr, 2.2, kWhite, 0.7);
+    shapes::RoundStroke(cr, 2.2, kWhite, 0.7);
 }
 
 // A game pad.
@@ -275,12 +207,9 @@ void Game(cairo_t* cr) {
     cairo_curve_to(cr, 3, 24, 6, 14, 14, 14);
     cairo_close_path(cr);
     Line(cr);
-    cairo_move_to(cr, 14, 18);
-    cairo_line_to(cr, 14, 26);
-    cairo_move_to(cr, 10, 22);
-    cairo_line_to(cr, 18, 22);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    shapes::Stroke(cr, 2.6, kWhite);
+    Polyline(cr, {{14, 18}, {14, 26}});
+    Polyline(cr, {{10, 22}, {18, 22}});
+    shapes::RoundStroke(cr, 2.6, kWhite);
     Dot(cr, 31, 20, 2.2);
     Dot(cr, 36, 24, 2.2);
 }
@@ -294,18 +223,14 @@ void DrawTile(ArtWriter& out, const FunctionIcon& icon, int slot) {
     Canvas canvas(kTile, kTile);
     cairo_t* cr = canvas.Cr();
     const Colour& hue = kHues[slot];
-    shapes::Circle(cr, 40, 40, 39);
-    hue.Set(cr, 0.18);
-    cairo_fill(cr);
+    shapes::Disc(cr, 40, 40, 39, hue, 0.18);
     shapes::Circle(cr, 40, 40, 35);
     shapes::FillVertical(cr, 5, 70, hue.Lighter(0.18), hue.Darker(0.06));
     // A soft light across the upper half of the disc.
     cairo_save(cr);
     shapes::Circle(cr, 40, 40, 35);
     cairo_clip(cr);
-    shapes::Circle(cr, 40, -8, 44);
-    kWhite.Set(cr, 0.10);
-    cairo_fill(cr);
+    shapes::Disc(cr, 40, -8, 44, kWhite, 0.10);
     cairo_restore(cr);
 
     cairo_save(cr);

@@ -18,17 +18,11 @@ void DrawMark(cairo_t* cr, double cx, double cy, double d, Mark mark, const Colo
     cairo_save(cr);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     if (mark == Mark::kInfo) {
-        shapes::Circle(cr, cx, cy - d * 0.20, stem * 0.75);
-        colour.Set(cr);
-        cairo_fill(cr);
-        cairo_move_to(cr, cx, cy - d * 0.04);
-        cairo_line_to(cr, cx, cy + d * 0.24);
+        shapes::Disc(cr, cx, cy - d * 0.20, stem * 0.75, colour);
+        shapes::Polyline(cr, {{cx, cy - d * 0.04}, {cx, cy + d * 0.24}});
     } else {
-        shapes::Circle(cr, cx, cy + d * 0.23, stem * 0.75);
-        colour.Set(cr);
-        cairo_fill(cr);
-        cairo_move_to(cr, cx, cy - d * 0.25);
-        cairo_line_to(cr, cx, cy + d * 0.07);
+        shapes::Disc(cr, cx, cy + d * 0.23, stem * 0.75, colour);
+        shapes::Polyline(cr, {{cx, cy - d * 0.25}, {cx, cy + d * 0.07}});
     }
     shapes::Stroke(cr, stem, colour);
     cairo_restore(cr);
@@ -38,9 +32,7 @@ void DrawMark(cairo_t* cr, double cx, double cy, double d, Mark mark, const Colo
 void DrawPanelIcon(ArtWriter& out) {
     Canvas canvas(36, 36);
     cairo_t* cr = canvas.Cr();
-    shapes::Circle(cr, 18, 18, 17.5);
-    kAccent.Set(cr, 0.15);
-    cairo_fill(cr);
+    shapes::Disc(cr, 18, 18, 17.5, kAccent, 0.15);
     shapes::Circle(cr, 18, 18, 14.5);
     shapes::FillVertical(cr, 3.5, 29, kAccentLight, kAccent);
     DrawMark(cr, 18, 18, 29, Mark::kInfo, kWhite);
@@ -51,9 +43,7 @@ void DrawPanelIcon(ArtWriter& out) {
 void DrawWhiteNotice(ArtWriter& out) {
     Canvas canvas(50, 50);
     cairo_t* cr = canvas.Cr();
-    shapes::Circle(cr, 25, 25, 23);
-    kWhite.Set(cr, 0.10);
-    cairo_fill(cr);
+    shapes::Disc(cr, 25, 25, 23, kWhite, 0.10);
     shapes::Circle(cr, 25, 25, 21.75);
     shapes::Stroke(cr, 2.5, kWhite);
     DrawMark(cr, 25, 25, 40, Mark::kAlert, kWhite);

@@ -5,6 +5,18 @@
 
 namespace shapes {
 
+void Polyline(cairo_t* cr, std::initializer_list<Point> points) {
+    const Point* p = points.begin();
+    if (p == points.end()) return;
+    cairo_move_to(cr, p->x, p->y);
+    for (++p; p != points.end(); ++p) cairo_line_to(cr, p->x, p->y);
+}
+
+void Polygon(cairo_t* cr, std::initializer_list<Point> points) {
+    Polyline(cr, points);
+    cairo_close_path(cr);
+}
+
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius) {
     const double r = std::min({radius, w / 2, h / 2});
     cairo_new_sub_path(cr);
@@ -21,6 +33,20 @@ void Circle(cairo_t* cr, double cx, double cy, double radius) {
     cairo_close_path(cr);
 }
 
+void Disc(cairo_t* cr, double cx, double cy, double radius, const Colour& colour, double alpha) {
+    Circle(cr, cx, cy, radius);
+    colour.Set(cr, alpha);
+    cairo_fill(cr);
+}
+
+void Plate(cairo_t* cr, double w, double h, double radius, const Colour& top, const Colour& bottom,
+           const Colour& rim) {
+    RoundedRect(cr, 0.5, 0.5, w - 1, h - 1, radius);
+    FillVertical(cr, 0, h, top, bottom);
+    RoundedRect(cr, 0.5, 0.5, w - 1, h - 1, radius);
+    Stroke(cr, 1, rim);
+}
+
 void FillVertical(cairo_t* cr, double y, double h, const Colour& top, const Colour& bottom, double alpha) {
     cairo_pattern_t* pattern = cairo_pattern_create_linear(0, y, 0, y + h);
     top.AddStop(pattern, 0, alpha);
@@ -34,6 +60,12 @@ void Stroke(cairo_t* cr, double width, const Colour& colour, double alpha) {
     cairo_set_line_width(cr, width);
     colour.Set(cr, alpha);
     cairo_stroke(cr);
+}
+
+void RoundStroke(cairo_t* cr, double width, const Colour& colour, double alpha) {
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    Stroke(cr, width, colour, alpha);
 }
 
 void Glow(cairo_t* cr, double cx, double cy, double radius, const Colour& colour, double alpha) {
@@ -60,22 +92,18 @@ void Shadow(cairo_t* cr, double x, double y, double w, double h, double radius, 
 
 void Tick(cairo_t* cr, double x, double y, double size, double width, const Colour& colour, double alpha) {
     cairo_save(cr);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_move_to(cr, x + size * 0.18, y + size * 0.52);
-    cairo_line_to(cr, x + size * 0.42, y + size * 0.75);
-    cairo_line_to(cr, x + size * 0.84, y + size * 0.28);
-    Stroke(cr, width, colour, alpha);
+    Polyline(cr, {{x + size * 0.18, y + size * 0.52},
+                  {x + size * 0.42, y + size * 0.75},
+                  {x + size * 0.84, y + size * 0.28}});
+    RoundStroke(cr, width, colour, alpha);
     cairo_restore(cr);
 }
 
 void Cross(cairo_t* cr, double x, double y, double size, double width, const Colour& colour, double alpha) {
     cairo_save(cr);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_move_to(cr, x, y);
-    cairo_line_to(cr, x + size, y + size);
-    cairo_move_to(cr, x + size, y);
-    cairo_line_to(cr, x, y + size);
+    Polyline(cr, {{x, y}, {x + size, y + size}});
+    Polyline(cr, {{x + size, y}, {x, y + size}});
     Stroke(cr, width, colour, alpha);
     cairo_restore(cr);
 }

@@ -42,9 +42,7 @@ void DrawCloseButton(ArtWriter& out) {
             Colour glyph = kGreyText;
             double alpha = 1.0;
             if (state == kFaceHover || state == kFacePushed) {
-                shapes::Circle(cr, 8, 8, 7.5);
-                (state == kFaceHover ? kDanger : kDanger.Darker(0.2)).Set(cr);
-                cairo_fill(cr);
+                shapes::Disc(cr, 8, 8, 7.5, state == kFaceHover ? kDanger : kDanger.Darker(0.2));
                 glyph = kWhite;
             } else if (state == kFaceDisabled) {
                 alpha = 0.4;
@@ -56,19 +54,15 @@ void DrawCloseButton(ArtWriter& out) {
 }
 
 void Ink(cairo_t* cr, double width = 1.2) {
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    shapes::Stroke(cr, width, kInk);
+    shapes::RoundStroke(cr, width, kInk);
 }
 
 void Scissors(cairo_t* cr) {
     shapes::Circle(cr, 4.5, 12, 2.3);
     shapes::Circle(cr, 11.5, 12, 2.3);
     Ink(cr);
-    cairo_move_to(cr, 6, 10.3);
-    cairo_line_to(cr, 11.5, 2.5);
-    cairo_move_to(cr, 10, 10.3);
-    cairo_line_to(cr, 4.5, 2.5);
+    shapes::Polyline(cr, {{6, 10.3}, {11.5, 2.5}});
+    shapes::Polyline(cr, {{10, 10.3}, {4.5, 2.5}});
     Ink(cr);
 }
 
@@ -87,10 +81,8 @@ void Paste(cairo_t* cr) {
     shapes::RoundedRect(cr, 5.5, 1.5, 5, 3, 1);
     kAccent.Set(cr);
     cairo_fill(cr);
-    cairo_move_to(cr, 5, 8);
-    cairo_line_to(cr, 11, 8);
-    cairo_move_to(cr, 5, 11);
-    cairo_line_to(cr, 9.5, 11);
+    shapes::Polyline(cr, {{5, 8}, {11, 8}});
+    shapes::Polyline(cr, {{5, 11}, {9.5, 11}});
     Ink(cr, 1.0);
 }
 
@@ -120,11 +112,7 @@ void DrawMenuIcons(ArtWriter& out) {
 void DrawPanel(ArtWriter& out) {
     constexpr int kSize = 64;
     Canvas canvas(kSize, kSize);
-    cairo_t* cr = canvas.Cr();
-    shapes::RoundedRect(cr, 0.5, 0.5, kSize - 1, kSize - 1, 4);
-    shapes::FillVertical(cr, 0, kSize, kWhite, kPaper);
-    shapes::RoundedRect(cr, 0.5, 0.5, kSize - 1, kSize - 1, 4);
-    shapes::Stroke(cr, 1, kLine);
+    shapes::Plate(canvas.Cr(), kSize, kSize, 4, kWhite, kPaper, kLine);
     out.SystemPng(canvas, "image/sys_wnd_bkgnd.png");
 }
 

@@ -38,8 +38,7 @@ void PaintBackground(Canvas& canvas) {
     // Caption band: a touch darker, closed by a hairline.
     cairo_rectangle(cr, 0, 0, kWindowWidth, kCaptionHeight);
     shapes::FillVertical(cr, 0, kCaptionHeight, kCaption, kCaption, 0.55);
-    cairo_move_to(cr, 0, kCaptionHeight - 0.5);
-    cairo_line_to(cr, kWindowWidth, kCaptionHeight - 0.5);
+    shapes::Polyline(cr, {{0, kCaptionHeight - 0.5}, {kWindowWidth, kCaptionHeight - 0.5}});
     shapes::Stroke(cr, 1, kWhite, 0.10);
 
     // One-pixel frame so the borderless window keeps an edge on light desktops.
@@ -79,8 +78,7 @@ void DrawCaptionButton(ArtWriter& out, bool close, const char* file) {
             if (close) {
                 shapes::Cross(cr, 8.5, 8.5, 9, 1.6, kWhite, alpha);
             } else {
-                cairo_move_to(cr, 8, 13.5);
-                cairo_line_to(cr, 18, 13.5);
+                shapes::Polyline(cr, {{8, 13.5}, {18, 13.5}});
                 shapes::Stroke(cr, 1.6, kWhite, alpha);
             }
         });
@@ -95,9 +93,7 @@ void DrawPanelCloseButton(ArtWriter& out) {
     for (int state = 0; state < 3; ++state) {
         canvas.Frame(state, kSize, [&](cairo_t* cr) {
             if (state > 0) {
-                shapes::Circle(cr, 8, 8, 7.5);
-                (state == 1 ? Colour::Hex(0xe8edf3) : Colour::Hex(0xd5dde7)).Set(cr);
-                cairo_fill(cr);
+                shapes::Disc(cr, 8, 8, 7.5, state == 1 ? Colour::Hex(0xe8edf3) : Colour::Hex(0xd5dde7));
             }
             shapes::Cross(cr, 4.75, 4.75, 6.5, 1.4, state == 0 ? kGreyText : kInk);
         });
