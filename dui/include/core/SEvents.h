@@ -36,44 +36,30 @@ public:
     }                                                  \
     using EventArgs::EventArgs;
 
-class EventInit : public EventArgs {
-public:
-    DUI_EVENT(EventInit, 8000, L"")
-};
-class EventExit : public EventArgs {
-public:
-    DUI_EVENT(EventExit, 8001, L"")
-};
+// An event that carries nothing beyond what every event does.
+#define DUI_PLAIN_EVENT(Class, id, name) \
+    class Class : public EventArgs {     \
+    public:                              \
+        DUI_EVENT(Class, id, name)       \
+    };
+
+DUI_PLAIN_EVENT(EventInit, 8000, L"")
+DUI_PLAIN_EVENT(EventExit, 8001, L"")
 class EventTimer : public EventArgs {
 public:
     DUI_EVENT(EventTimer, 8002, L"")
     UINT timerId = 0;
 };
-class EventSetFocus : public EventArgs {
-public:
-    DUI_EVENT(EventSetFocus, 8100, L"on_set_focus")
-};
-class EventKillFocus : public EventArgs {
-public:
-    DUI_EVENT(EventKillFocus, 8101, L"on_kill_focus")
-};
-class EventSwndCreate : public EventArgs {
-public:
-    DUI_EVENT(EventSwndCreate, 8102, L"on_create")
-};
-class EventSwndDestroy : public EventArgs {
-public:
-    DUI_EVENT(EventSwndDestroy, 8103, L"on_destroy")
-};
+DUI_PLAIN_EVENT(EventSetFocus, 8100, L"on_set_focus")
+DUI_PLAIN_EVENT(EventKillFocus, 8101, L"on_kill_focus")
+DUI_PLAIN_EVENT(EventSwndCreate, 8102, L"on_create")
+DUI_PLAIN_EVENT(EventSwndDestroy, 8103, L"on_destroy")
 class EventSwndSize : public EventArgs {
 public:
     DUI_EVENT(EventSwndSize, 8104, L"on_size")
     SIZE size;
 };
-class EventSwndVisibleChanged : public EventArgs {
-public:
-    DUI_EVENT(EventSwndVisibleChanged, 8105, L"on_visible_changed")
-};
+DUI_PLAIN_EVENT(EventSwndVisibleChanged, 8105, L"on_visible_changed")
 class EventSwndStateChanged : public EventArgs {
 public:
     DUI_EVENT(EventSwndStateChanged, 8106, L"on_state_changed")
@@ -90,28 +76,13 @@ public:
     DUI_EVENT(EventLButtonUp, 8108, L"on_mouse_lbutton_up")
     POINT pt;
 };
-class EventSwndMouseHover : public EventArgs {
-public:
-    DUI_EVENT(EventSwndMouseHover, 9000, L"on_mouse_hover")
-};
-class EventSwndMouseLeave : public EventArgs {
-public:
-    DUI_EVENT(EventSwndMouseLeave, 9001, L"on_mouse_leave")
-};
-class EventCmd : public EventArgs {
-public:
-    DUI_EVENT(EventCmd, 10000, L"on_command")
-};
+DUI_PLAIN_EVENT(EventSwndMouseHover, 9000, L"on_mouse_hover")
+DUI_PLAIN_EVENT(EventSwndMouseLeave, 9001, L"on_mouse_leave")
+DUI_PLAIN_EVENT(EventCmd, 10000, L"on_command")
 class EventCtxMenu : public EventArgs {
 public:
     DUI_EVENT(EventCtxMenu, 10001, L"on_conext_menu")
     POINT pt;
 };
-class EventAnimateStart : public EventArgs {
-public:
-    DUI_EVENT(EventAnimateStart, 22100, L"")
-};
-class EventAnimateStop : public EventArgs {
-public:
-    DUI_EVENT(EventAnimateStop, 22101, L"")
-};
+DUI_PLAIN_EVENT(EventAnimateStart, 22100, L"")
+DUI_PLAIN_EVENT(EventAnimateStop, 22101, L"")
