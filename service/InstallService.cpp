@@ -71,6 +71,9 @@ bool ReadText(const Json::Value& object, const char* key, std::string& out) {
 bool ParseObject(const std::string& body, Json::Value& root) {
     Json::CharReaderBuilder builder;
     builder["allowComments"] = true;
+    // The service's replies are three levels deep. A body nested deeper than this is no reply of
+    // it, and refusing it early keeps the parser's recursion short on the worker's stack.
+    builder["stackLimit"] = 64;
     const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     std::string errors;
     try {

@@ -119,6 +119,12 @@ TEST_F(InstallServiceTest, RequestUrlsAreExactAndTheLoggedOneHidesThePassword) {
     EXPECT_EQ(server.Requests().size(), 3u);
 }
 
+// A successful reply with an extra member nested `depth` levels below the top object.
+std::string Nested(int depth) {
+    return R"({"retcode":0,"retmsg":"ok","retdata":{"downUrl":"u","shopId":1},"extra":)" +
+           std::string(depth - 1, '[') + std::string(depth - 1, ']') + "}";
+}
+
 TEST_F(InstallServiceTest, RequestInstallReadsTheReply) {
     const std::string previousUrl = "previous";
     const ReplyCase cases[] = {
@@ -144,6 +150,9 @@ TEST_F(InstallServiceTest, RequestInstallReadsTheReply) {
         {"retcode too large", R"({"retcode":3000000000,"retdata":{}})", false, -1, 0, L"", previousUrl, 99},
         {"retmsg an object", R"({"retcode":1,"retmsg":{"text":"x"}})", false, -1, 0, L"", previousUrl, 99},
         {"nested too deep", std::string(100000, '['), false, -1, 0, L"", previousUrl, 99},
+        // Replies are three levels deep; extra members may nest a little, never past 64 levels.
+        {"extra member nested 60 deep", Nested(60), true, 0, 0, L"ok", "u", 1},
+        {"extra member nested 70 deep", Nested(70), false, -1, 0, L"", previousUrl, 99},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
