@@ -1,7 +1,9 @@
-// Pieces the file benchmarks share: a reproducible scratch file and the process's resident memory.
+// Pieces the benchmarks share: a reproducible scratch file, the process's resident memory and a
+// stopwatch.
 #pragma once
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +13,11 @@
 #include <vector>
 
 namespace bench {
+
+// Seconds since `start` on the steady clock.
+inline double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 // Writes `size` pseudo-random bytes (the same bytes on every run) in 1 MiB pieces.
 inline void WriteScratchFile(const std::filesystem::path& path, std::uint64_t size) {
@@ -35,6 +42,8 @@ inline long ResidentKiB(const std::string& field) {
 }
 
 // Lets the next "VmHWM" reading report the peak from now on (Linux 4.0 and later).
-inline void ResetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
+inline void ResetPeakResident() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
 
 }  // namespace bench

@@ -25,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/common/BenchScratch.h"
 #include "download/DownLoadThread.h"
 #include "install/ExtractPackage.h"
 #include "service/HttpClient.h"
@@ -65,10 +66,6 @@ long PeakResidentKiB() {
         if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
     }
     return -1;
-}
-
-double Seconds(SteadyClock::duration d) {
-    return std::chrono::duration<double>(d).count();
 }
 
 // The stand-in main window of the child: tells when the run has finished.
@@ -188,14 +185,14 @@ bool Measure(const fs::path& self, const fs::path& folder, const Package& packag
     for (int round = 0; round < rounds; ++round) {
         auto start = SteadyClock::now();
         if (!RunShell(ours)) return false;
-        const double oursSeconds = Seconds(SteadyClock::now() - start);
+        const double oursSeconds = bench::SecondsSince(start);
         long peak = -1;
         std::ifstream(peakFile) >> peak;
         sides.peakKiB = std::max(sides.peakKiB, peak);
 
         start = SteadyClock::now();
         if (!RunShell("sh -c " + ShellQuote(toolScript))) return false;
-        const double toolSeconds = Seconds(SteadyClock::now() - start);
+        const double toolSeconds = bench::SecondsSince(start);
         sides.ours = std::min(sides.ours, oursSeconds);
         sides.tools = std::min(sides.tools, toolSeconds);
         std::printf("round %d  DownLoadThread %7.3f s   curl+md5sum+unzip %7.3f s\n", round + 1, oursSeconds,

@@ -29,10 +29,6 @@ using bench::ResetPeakResident;
 using bench::ResidentKiB;
 using bench::WriteScratchFile;
 
-double Seconds(Clock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
 std::string RunMd5sum(const fs::path& file, const fs::path& output) {
     const std::string command = "md5sum '" + file.string() + "' > '" + output.string() + "'";
     if (std::system(command.c_str()) != 0) return {};
@@ -61,12 +57,12 @@ int main(int argc, char** argv) {
     for (int round = 0; round < kRounds; ++round) {
         auto start = Clock::now();
         referenceDigest = RunMd5sum(file, output);
-        best[0] = std::min(best[0], Seconds(Clock::now() - start));
+        best[0] = std::min(best[0], bench::SecondsSince(start));
 
         ResetPeakResident();
         start = Clock::now();
         const bool opened = Md5OfFile(file.string(), ourDigest);
-        best[1] = std::min(best[1], Seconds(Clock::now() - start));
+        best[1] = std::min(best[1], bench::SecondsSince(start));
         peakKiB = std::max(peakKiB, ResidentKiB("VmHWM"));
         if (!opened) ourDigest = "(not opened)";
     }

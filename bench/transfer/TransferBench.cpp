@@ -31,16 +31,12 @@ using bench::ResetPeakResident;
 using bench::ResidentKiB;
 using bench::WriteScratchFile;
 
-double Seconds(SteadyClock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
 // Downloads with the curl command line; its elapsed time in seconds, or -1 when it failed.
 double RunCurl(const std::string& url, const fs::path& output) {
     const std::string command = "curl -s -f -o '" + output.string() + "' '" + url + "'";
     const auto start = SteadyClock::now();
     if (std::system(command.c_str()) != 0) return -1;
-    return Seconds(SteadyClock::now() - start);
+    return bench::SecondsSince(start);
 }
 
 // Downloads with a TransferEngine; its elapsed time in seconds, or -1 when it failed.
@@ -50,7 +46,7 @@ double RunEngine(const std::string& url, const fs::path& output) {
     if (!engine.AddTask({url, output.string()}) || engine.StartTransfers() != 0) return -1;
     while (!engine.WaitForFinish(500)) {
     }
-    const double elapsed = Seconds(SteadyClock::now() - start);
+    const double elapsed = bench::SecondsSince(start);
     return engine.LastError() == 0 ? elapsed : -1;
 }
 
