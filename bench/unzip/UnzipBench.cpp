@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "install/ExtractPackage.h"
 #include "install/ZipReader.h"
 #include "support/TextConvert.h"
 
@@ -22,7 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr char kPassword[] = "Vorlimbeck";
 constexpr int kRounds = 3;
 constexpr std::uint64_t kFileBytes = 10 * 1024 * 1024;
 
@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
         WriteSampleFile(source / ("data" + std::to_string(i) + ".txt"), kFileBytes, std::uint32_t(i + 1));
     const fs::path plain = work / "plain.zip", encrypted = work / "encrypted.zip";
     bool ok = Shell("cd " + Quote(source) + " && zip -q -r " + Quote(plain) + " . && zip -q -r -P " +
-                    kPassword + " " + Quote(encrypted) + " .");
+                    kPackagePassword + " " + Quote(encrypted) + " .");
     fs::remove_all(source);
     if (!ok) {
         std::fprintf(stderr, "zip failed\n");
@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
         double target;
     };
     const Case cases[] = {{"deflated", plain, nullptr, 1.1},
-                          {"deflated + encrypted", encrypted, kPassword, 1.2}};
+                          {"deflated + encrypted", encrypted, kPackagePassword, 1.2}};
     std::printf("%-22s %10s %10s %10s %8s %8s\n", "archive", "MiB", "reader s", "unzip s", "ratio", "target");
     for (const Case& c : cases) {
         double reader = 1e9, unzip = 1e9;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "install/ExtractPackage.h"
 #include "support/platform/WindowsView.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TempWinePrefix.h"
@@ -17,8 +18,6 @@ namespace fs = std::filesystem;
 using larkholm::testing::ReadFile;
 using larkholm::testing::TempDir;
 using larkholm::testing::TempWinePrefix;
-
-constexpr const char* kArchivePassword = "Vorlimbeck";
 
 std::string Shell(const std::string& command, int& status) {
     TempDir dir;
@@ -122,7 +121,7 @@ TEST_F(DemoServiceTest, PackageUnzipsWithTheArchivePasswordIntoTheCommittedTree)
     const std::string wrong = Shell("unzip -P wrong -d '" + (dir / "wrong") + "' '" + archive + "'", status);
     EXPECT_NE(status, 0) << wrong;
     const std::string log = Shell(
-        "unzip -P " + std::string(kArchivePassword) + " -d '" + (dir / "assist") + "' '" + archive + "'",
+        "unzip -P " + std::string(kPackagePassword) + " -d '" + (dir / "assist") + "' '" + archive + "'",
         status);
     ASSERT_EQ(status, 0) << log;
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <system_error>
 
+#include "install/ExtractPackage.h"
 #include "install/ZipReader.h"
 #include "support/TextConvert.h"
 
@@ -73,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream file(work.archive, std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(data), std::streamsize(size));
     }
-    ZipHandle* handle = OpenArchive(AnsiToWide(work.archive.string()), "Vorlimbeck");
+    ZipHandle* handle = OpenArchive(AnsiToWide(work.archive.string()), kPackagePassword);
     if (handle != nullptr) {
         ZipEntryInfo info;
         if (GetEntry(handle, -1, info) != kZipOk) std::abort();

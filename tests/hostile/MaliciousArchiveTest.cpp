@@ -27,8 +27,6 @@ using larkholm::testing::RunShell;
 using larkholm::testing::ShellQuote;
 using larkholm::testing::TempDir;
 
-constexpr char kPassword[] = "Vorlimbeck";
-
 // Failed extractions give the ZIP reader's code of the failing item, or -4 when the archive
 // can't be opened at all.
 constexpr std::int32_t kNotOpened = -4;
