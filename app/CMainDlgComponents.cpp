@@ -1,7 +1,6 @@
 // CMainDlg: the component check page — detection of WIC and .NET Framework 4.0, the download and
 // setup of what is missing, and the hand-over to the install form or the failure page.
 #include "app/CMainDlg.h"
-#include "components/ComponentDetection.h"
 #include "components/ComponentTable.h"
 #include "support/Log.h"
 #include "support/TextConvert.h"

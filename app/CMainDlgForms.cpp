@@ -2,6 +2,7 @@
 // start of an installation run.
 #include "app/CMainDlg.h"
 #include "dui/include/core/SUiDef.h"
+#include "support/Config.h"
 #include "support/IPv4.h"
 #include "support/PathText.h"
 #include "support/TextConvert.h"
@@ -9,9 +10,6 @@
 #include "support/platform/WindowsView.h"
 
 namespace {
-
-// The product always goes into a folder of this name inside the folder the operator chose.
-constexpr wchar_t kProductFolder[] = L"Ostrelle";
 
 // Only the space character is trimmed; tabs and other white space stay part of the text.
 std::wstring TrimSpaces(const std::wstring& text) {
@@ -48,7 +46,8 @@ void CMainDlg::OnSelectInstallType() {
 void CMainDlg::OnSelectFolder(SWindow* edit) {
     if (!edit) return;
     const std::wstring folder = BrowseForFolder();
-    if (!folder.empty()) edit->SetText(folder);
+    // A folder is a path, never a reference to one of our texts.
+    if (!folder.empty()) edit->SetTextLiteral(folder);
 }
 
 bool CMainDlg::ValidateInstallFolder(SWindow* edit, bool trim) {
@@ -59,7 +58,7 @@ bool CMainDlg::ValidateInstallFolder(SWindow* edit, bool trim) {
         return false;
     }
     StripTrailingSeparator(folder);
-    installPath = JoinPath(folder, kProductFolder);
+    installPath = JoinPath(folder, kProductFolderName);
     return true;
 }
 

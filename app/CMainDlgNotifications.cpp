@@ -9,15 +9,6 @@
 #include "support/WideFormat.h"
 #include "support/platform/Process.h"
 
-namespace {
-
-// DownLoadThread's own failure codes that leave the operator on the progress page.
-constexpr std::int32_t kErrorBadManifestEntry = -2;
-constexpr std::int32_t kErrorFileNotVerified = -3;
-constexpr std::int32_t kErrorExtraction = -4;
-
-}  // namespace
-
 int CMainDlg::DownloadPercent() const {
     const auto& files = downloader.files;
     if (files.empty()) return 0;

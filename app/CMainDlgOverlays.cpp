@@ -6,33 +6,31 @@
 
 void CMainDlg::ShowMessage(bool show, const std::wstring& text) {
     if (!controls.winInstallMessage) return;
-    if (show) {
-        // Every text the operator is shown also goes to the log, so a run can be followed there.
-        Log(L"Message overlay: " + text);
-        // Callers resolve our own texts; what comes from the install service is shown as it came,
-        // never looked up as a resource reference.
-        if (controls.lbMessage) controls.lbMessage->SetTextLiteral(text);
+    if (!show) {
+        ShowControl(controls.winInstallMessage, false, true);
+        return;
     }
-    if (show) {
-        ShowPage(controls.winInstallMessage);
-    } else {
-        controls.winInstallMessage->Show(false, true);
-    }
-    if (show && controls.btnMsgdlgYes) controls.btnMsgdlgYes->SetFocus();
+    // Every text the operator is shown also goes to the log, so a run can be followed there.
+    Log(L"Message overlay: " + text);
+    // Callers resolve our own texts; what comes from the install service is shown as it came,
+    // never looked up as a resource reference.
+    if (controls.lbMessage) controls.lbMessage->SetTextLiteral(text);
+    ShowPage(controls.winInstallMessage);
+    if (controls.btnMsgdlgYes) controls.btnMsgdlgYes->SetFocus();
 }
 
 void CMainDlg::ShowQuitConfirm(bool show) {
     // The question replaces any message that is still shown.
     ShowMessage(false, std::wstring());
     if (!controls.winInstallQuit) return;
-    if (show) Log(L"Quit overlay: " + ResolveString(L"@string/msg_want_quit"));
-    if (show) {
-        ShowPage(controls.winInstallQuit);
-    } else {
-        controls.winInstallQuit->Show(false, true);
+    if (!show) {
+        ShowControl(controls.winInstallQuit, false, true);
+        return;
     }
+    Log(L"Quit overlay: " + ResolveString(L"@string/msg_want_quit"));
+    ShowPage(controls.winInstallQuit);
     // The default answer is to stay.
-    if (show && controls.quitdlgBtnNo) controls.quitdlgBtnNo->SetFocus();
+    if (controls.quitdlgBtnNo) controls.quitdlgBtnNo->SetFocus();
 }
 
 void CMainDlg::OnCloseRequest() {

@@ -1,11 +1,5 @@
 #include "app/ComponentManager.h"
 
-namespace {
-
-constexpr wchar_t kImageDecoderName[] = L"imgdecoder-gdip";
-
-}  // namespace
-
 std::shared_ptr<IImgDecoderFactory> ComponentManager::CreateImageDecoder() const {
     if (imageDecoderName != kImageDecoderName) return nullptr;
     return CreateImgDecoderFactory();

@@ -12,6 +12,9 @@
 
 class ComponentManager {
 public:
+    // The name of the one picture decoder this program has.
+    static constexpr const wchar_t* kImageDecoderName = L"imgdecoder-gdip";
+
     explicit ComponentManager(std::wstring imageDecoderName)
         : imageDecoderName(std::move(imageDecoderName)) {}
 

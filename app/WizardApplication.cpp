@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr wchar_t kImageDecoderName[] = L"imgdecoder-gdip";
 constexpr wchar_t kHostClassName[] = L"DUIHOST";
 constexpr wchar_t kUiDefinition[] = L"uidef:xml_init";
 
@@ -34,7 +33,7 @@ WizardApplication::~WizardApplication() {
 }
 
 bool WizardApplication::Start() {
-    componentManager = std::make_unique<ComponentManager>(kImageDecoderName);
+    componentManager = std::make_unique<ComponentManager>(ComponentManager::kImageDecoderName);
 
     // Relative paths (the framework's "file:" resources among them) start at the executable.
     std::wstring folder;

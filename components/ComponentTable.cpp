@@ -23,7 +23,7 @@ const Component* FindComponent(const std::vector<Component>& table, std::int32_t
 
 std::wstring ComponentDownloadDirectory() {
     const std::wstring appData = CommonAppDataFolder();
-    return appData.empty() ? std::wstring() : JoinPath(appData, L"Ostrelle");
+    return appData.empty() ? std::wstring() : JoinPath(appData, kProductFolderName);
 }
 
 std::string InstallerPath(const std::wstring& downloadDir, const std::string& url) {

@@ -13,6 +13,7 @@
 #include "service/InstallService.h"
 #include "service/Md5.h"
 #include "support/Clock.h"
+#include "support/Config.h"
 #include "support/Log.h"
 #include "support/PathText.h"
 #include "support/TextConvert.h"
@@ -22,10 +23,6 @@
 #include "support/platform/WindowsView.h"
 
 namespace {
-
-// Folder under the common application data folder that receives the package files; the component
-// installers are downloaded there too.
-constexpr const wchar_t* kDownloadFolderName = L"Ostrelle";
 
 // While the engine prepares a transfer (size probe, opening the file) the poll looks again after
 // this pause; the engine never waits for the poll.
@@ -78,7 +75,7 @@ bool DownLoadThread::DownloadFiles() {
     PostToWindow(notifyWindow, UM_DOWNLOAD_STARTED, 0, 0);
 
     const std::wstring appData = CommonAppDataFolder();
-    downloadDir = appData.empty() ? std::wstring() : JoinPath(appData, kDownloadFolderName);
+    downloadDir = appData.empty() ? std::wstring() : JoinPath(appData, kProductFolderName);
     std::error_code ignored;
     if (!downloadDir.empty() && !std::filesystem::is_directory(downloadDir, ignored)) {
         std::filesystem::create_directory(downloadDir, ignored);  // a failure shows at verification
@@ -86,14 +83,14 @@ bool DownLoadThread::DownloadFiles() {
     downloading = true;
 
     if (!ManifestIsUsable()) {
-        error = -2;
+        error = kErrorBadManifestEntry;
         downloading = false;
         return false;
     }
     if (downloadDir.empty()) {
         // Without the folder there is nowhere to put the files: a bare name would land in whatever
         // the current directory is.
-        error = -3;
+        error = kErrorFileNotVerified;
         downloading = false;
         return false;
     }
@@ -154,12 +151,12 @@ void DownLoadThread::Attempt(ManifestFile& file, const std::string& path) {
     std::string digest;
     if (!Md5OfFile(path, digest)) {
         Log(L"文件不能打开. 文件名:" + AnsiToWide(path));
-        error = -3;
+        error = kErrorFileNotVerified;
         return;
     }
     if (digest != file.hash) {
         Log(L"文件hash值不匹配. 文件名:" + AnsiToWide(path));
-        error = -3;
+        error = kErrorFileNotVerified;
         return;
     }
     error = engine.LastError();

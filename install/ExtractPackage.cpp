@@ -101,13 +101,13 @@ Outcome ExtractArchive(InstallJob& job, ManifestFile& file, const std::wstring& 
     if (FolderExists(folder)) DeleteTree(folder);
     if (!CreatePath(folder)) {
         Log(L"Create install path failure. path:" + folder);
-        job.error = -4;
+        job.error = kErrorExtraction;
         return Outcome::Failed;
     }
     ZipHandle* zip = OpenArchive(archivePath, kPackagePassword);
     if (zip == nullptr) {
         Log(L"Open zip file failure. path:" + archivePath);
-        job.error = -4;
+        job.error = kErrorExtraction;
         return Outcome::Failed;
     }
     const Outcome outcome = ExtractItems(job, file, zip, folder, worker);
@@ -121,7 +121,7 @@ Outcome ExtractArchive(InstallJob& job, ManifestFile& file, const std::wstring& 
 bool ExtractPackage(InstallJob& job, Thread& worker) {
     job.extracting = true;
     if (job.installDir.empty() || job.downloadDir.empty()) {
-        job.error = -4;
+        job.error = kErrorExtraction;
         job.extracting = false;
         return false;
     }
@@ -151,7 +151,7 @@ bool ExtractPackage(InstallJob& job, Thread& worker) {
         DeleteTree(installDir);
         Log(L"Unzip file error. 删除安装目录");
     } else {
-        job.error = -4;  // stopped: what was extracted stays
+        job.error = kErrorExtraction;  // stopped: what was extracted stays
     }
     job.extracting = false;
     return false;

@@ -19,6 +19,13 @@
 constexpr std::int32_t kInstallKindSetup = 0;      // an all-new installation (shop code and password)
 constexpr std::int32_t kInstallKindMigration = 1;  // moved from another server (verification code)
 
+// The program's own failure codes in InstallJob::error.
+constexpr std::int32_t kErrorServiceReply = -1;  // the service could not be reached or its reply read
+constexpr std::int32_t kErrorBadManifestEntry =
+    -2;                                             // a manifest entry without its URL or hash, or a bad name
+constexpr std::int32_t kErrorFileNotVerified = -3;  // a file never matched its digest
+constexpr std::int32_t kErrorExtraction = -4;       // the package could not be unpacked
+
 // What a successful setup or migration reply carries.
 struct InstallResult {
     std::string downUrl;  // URL of the install manifest, the reply's UTF-8 bytes unconverted

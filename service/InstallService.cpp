@@ -91,7 +91,7 @@ bool ReadServiceReply(InstallJob& job, const std::string& body, Json::Value& rep
     std::string retmsg;
     if (!ParseObject(body, reply) || !ReadInt(reply, "retcode", retcode) ||
         !ReadText(reply, "retmsg", retmsg)) {
-        job.error = -1;
+        job.error = kErrorServiceReply;
         return false;
     }
     job.retcode = retcode;
@@ -108,7 +108,7 @@ bool GetReplyBody(InstallJob& job, const std::string& url, const std::string& lo
         return body.size() > kMaxReplyBytes || (cancelled && cancelled());
     };
     if (HttpGet(url, body, kTimeoutMs, kConnectTimeoutMs, stopOrOversized) == 0) return true;
-    job.error = -1;
+    job.error = kErrorServiceReply;
     return false;
 }
 
@@ -151,7 +151,7 @@ bool ReadInstallReply(InstallJob& job, const std::string& body) {
     InstallResult result;
     if (!data.isObject() || !ReadText(data, "downUrl", result.downUrl) ||
         !ReadInt(data, "shopId", result.shopId)) {
-        job.error = -1;
+        job.error = kErrorServiceReply;
         return false;
     }
     job.installResult = std::move(result);
@@ -179,7 +179,7 @@ bool ReadManifestReply(InstallJob& job, const std::string& body) {
     if (!ReadServiceReply(job, body, reply)) return false;
     const Json::Value& data = std::as_const(reply)["retdata"];
     if (!data.isArray()) {
-        job.error = -1;
+        job.error = kErrorServiceReply;
         return false;
     }
     std::vector<ManifestFile> files;
@@ -188,7 +188,7 @@ bool ReadManifestReply(InstallJob& job, const std::string& body) {
         ManifestFile file;
         if (!ReadText(entry, "downUrl", file.downUrl) || !ReadText(entry, "name", file.name) ||
             !ReadText(entry, "hash", file.hash)) {
-            job.error = -1;
+            job.error = kErrorServiceReply;
             return false;
         }
         file.progress = ProgressTarget(job.notifyWindow, UM_DOWNLOAD_PROGRESS);

@@ -4,6 +4,10 @@
 
 #include <string>
 
+// The product's folder, under the program files folder (the suggested install path) and under the
+// common application data folder (downloads).
+inline constexpr const wchar_t* kProductFolderName = L"Ostrelle";
+
 std::string ServiceBaseUrl();      // LARKHOLM_SERVICE_URL, the install service ("…/admin")
 std::string WicInstallerUrl();     // LARKHOLM_WIC_URL
 std::string DotNetInstallerUrl();  // LARKHOLM_DOTNET_URL
