@@ -76,10 +76,8 @@ bool DownLoadThread::DownloadFiles() {
 
     const std::wstring appData = CommonAppDataFolder();
     downloadDir = appData.empty() ? std::wstring() : JoinPath(appData, kProductFolderName);
-    std::error_code ignored;
-    if (!downloadDir.empty() && !std::filesystem::is_directory(downloadDir, ignored)) {
-        std::filesystem::create_directory(downloadDir, ignored);  // a failure shows at verification
-    }
+    std::error_code ignored;  // a folder that cannot be made shows at verification
+    if (!downloadDir.empty()) std::filesystem::create_directory(WideToAnsi(downloadDir), ignored);
     downloading = true;
 
     if (!ManifestIsUsable()) {

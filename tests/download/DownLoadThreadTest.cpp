@@ -363,4 +363,24 @@ TEST_F(DownLoadThreadTest, DestroyingTheWorkerMidTransferStopsItPromptly) {
     EXPECT_EQ(messages.back(), UM_INSTALL_FINISHED);
 }
 
+// An operator's account or a Wine prefix named in Chinese: the download and install folders are
+// converted like every other path, never handed to the library as wide text.
+TEST_F(DownLoadThreadTest, FoldersWithChineseNamesWork) {
+    TempDir named;
+    const fs::path chinesePrefix = named.Path() / "门店服务器";
+    fs::copy(prefix.Root(), chinesePrefix, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    ::setenv("WINEPREFIX", chinesePrefix.c_str(), 1);  // the prefix puts its old value back
+    const fs::path installDir = scratch.Path() / "应用" / "Ostrelle";
+    worker->installDir = AnsiToWide(installDir.string());
+    const std::string package = (scratch.Path() / "assist.zip").string();
+    ASSERT_TRUE(MakePackage(scratch, package, {{"assist.exe", "MZ"}}));
+    ServeManifest({ServeFile("assist.zip", ReadFile(package))});
+
+    RunToEnd();
+    EXPECT_EQ(worker->error, 0);
+    EXPECT_EQ(ReadFile((chinesePrefix / "drive_c" / "ProgramData" / "Ostrelle" / "assist.zip").string()),
+              ReadFile(package));
+    EXPECT_EQ(ReadFile((installDir / "assist" / "assist.exe").string()), "MZ");
+}
+
 }  // namespace
