@@ -1,10 +1,7 @@
 #include "install/ExtractPackage.h"
 
 #include <atomic>
-#include <cstdio>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 
 #include "install/InstallFolders.h"
 #include "install/ZipEntryName.h"
@@ -16,6 +13,7 @@
 #include "support/WideFormat.h"
 #include "support/WindowMessages.h"
 #include "support/WizardMessages.h"
+#include "support/platform/ConfinedFolder.h"
 
 namespace {
 
@@ -42,24 +40,19 @@ std::atomic_ref<std::int32_t> Counter(const std::int32_t& counter) {
 // Creates an empty item. Its name is resolved as the reader resolves names, so it lands inside
 // `folder` like every other item; missing folders above it are made, since an archive need not
 // list them. A name ending in a separator is a folder even when the archive did not mark it so.
+// Like every other item it is made one name at a time below the folder, never through a link.
 ZipResult CreateEmptyItem(const std::wstring& folder, const std::wstring& itemName, Thread& worker) {
     const auto components = ResolveEntryName(itemName);
     if (!components || components->empty()) return kZipBadArguments;
-    std::wstring path = folder;
-    for (const std::wstring& component : *components) path = JoinPath(path, component);
-    if (IsPathSeparator(itemName.back())) return CreatePath(path) ? kZipOk : kZipCannotOpen;
-    const std::string ansiPath = WideToAnsi(path);
-
-    std::error_code ignored;
-    if (std::filesystem::is_regular_file(ansiPath, ignored)) std::filesystem::remove(ansiPath, ignored);
-    worker.SleepUnlessStopped(kEmptyItemPauseMs);
-    if (components->size() > 1 && !CreatePath(path.substr(0, path.rfind(kWidePathSeparator)))) {
-        return kZipCannotOpen;
-    }
-    std::FILE* file = std::fopen(ansiPath.c_str(), "ab+");
-    if (file == nullptr) return kZipCannotOpen;
-    std::fclose(file);
-    return kZipOk;
+    const bool isFolder = IsPathSeparator(itemName.back());
+    if (!isFolder) worker.SleepUnlessStopped(kEmptyItemPauseMs);
+    ConfinedFolder parent = ConfinedFolder::OpenRoot(WideToAnsi(folder));
+    const std::size_t folders = isFolder ? components->size() : components->size() - 1;
+    for (std::size_t i = 0; i < folders; ++i)
+        if (!parent.EnterChild(WideToAnsi((*components)[i]))) return kZipCannotOpen;
+    if (isFolder) return parent.IsOpen() ? kZipOk : kZipCannotOpen;
+    OutputFile file = parent.CreateFile(WideToAnsi(components->back()), FileAccess::Writable);
+    return file.IsOpen() && file.Close() ? kZipOk : kZipCannotOpen;
 }
 
 // Every item of the open archive into `folder`.
