@@ -1,5 +1,5 @@
-// Pieces the benchmarks share: a reproducible scratch file, the process's resident memory and a
-// stopwatch.
+// Pieces the benchmarks share: a scratch folder, a reproducible scratch file, the process's resident
+// memory and a stopwatch.
 #pragma once
 
 #include <algorithm>
@@ -14,15 +14,27 @@
 
 namespace bench {
 
+// A new folder path for one benchmark's files, `name` plus a random suffix, inside the runner's
+// LARKHOLM_BENCH_SCRATCH (or the system's temporary folder when run by hand). The caller creates it
+// and removes it when done; the runner's folder itself is left to the runner.
+inline std::filesystem::path ScratchRoot(const std::string& name) {
+    const char* scratch = std::getenv("LARKHOLM_BENCH_SCRATCH");
+    const std::filesystem::path parent =
+        scratch && *scratch ? std::filesystem::path(scratch) : std::filesystem::temp_directory_path();
+    return parent / (name + "-" + std::to_string(std::random_device()()));
+}
+
 // Seconds since `start` on the steady clock.
 inline double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Writes `size` pseudo-random bytes (the same bytes on every run) in 1 MiB pieces.
-inline void WriteScratchFile(const std::filesystem::path& path, std::uint64_t size) {
+// Writes `size` pseudo-random bytes in 1 MiB pieces: the same bytes on every run for the same
+// `seed`, so files written with different seeds differ.
+inline void WriteScratchFile(const std::filesystem::path& path, std::uint64_t size,
+                             std::uint64_t seed = 20240601) {
     std::ofstream out(path, std::ios::binary);
-    std::mt19937_64 random(20240601);
+    std::mt19937_64 random(seed);
     std::vector<std::uint64_t> block(1 << 17);  // 1 MiB
     for (std::uint64_t written = 0; written < size;) {
         for (auto& word : block) word = random();

@@ -20,7 +20,6 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -48,24 +47,10 @@ constexpr int kRounds = 3;
 constexpr int kDataFiles = 3;
 constexpr double kEndPauseSeconds = DownLoadThread::kEndPauseMs / 1000.0;
 
-// Random bytes, which do not compress, as the data files are.
-bool WriteRandomFile(const fs::path& path, std::uint64_t size) {
-    return RunShell("head -c " + std::to_string(size) + " /dev/urandom > " + ShellQuote(path.string()));
-}
-
 // Base64 text, which deflates to about three quarters, for the package's items.
 bool WriteTextFile(const fs::path& path, std::uint64_t size) {
     return RunShell("base64 -w 76 /dev/urandom 2>/dev/null | head -c " + std::to_string(size) + " > " +
                     ShellQuote(path.string()));
-}
-
-// Peak resident memory of this process in KiB, from /proc; -1 when unknown.
-long PeakResidentKiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-    }
-    return -1;
 }
 
 // The stand-in main window of the child: tells when the run has finished.
@@ -109,7 +94,7 @@ int RunInstallation(const std::string& installDir, const std::string& peakFile) 
         if (worker.error == 0 && worker.retcode == 0 && !worker.launchPath.empty()) result = 0;
     }
     HttpShutdown();
-    std::ofstream(peakFile) << PeakResidentKiB() << "\n";
+    std::ofstream(peakFile) << bench::ResidentKiB("VmHWM") << "\n";
     return result;
 }
 
@@ -121,13 +106,14 @@ struct Package {
 // Writes the data files and the package archive into `folder`; false when a tool failed.
 bool MakeFiles(const fs::path& folder, std::uint64_t dataMiB, std::uint64_t textMiB, Package& package) {
     fs::create_directories(folder / "stage" / "conf");
-    bool ok = true;
+    // Pseudo-random bytes, which do not compress, as the data files are.
     for (int i = 1; i <= kDataFiles; ++i) {
         const std::string name = "data" + std::to_string(i) + ".bin";
-        ok = ok && WriteRandomFile(folder / name, dataMiB << 20);
+        bench::WriteScratchFile(folder / name, dataMiB << 20, i);
         package.names.push_back(name);
     }
-    ok = ok && WriteRandomFile(folder / "stage" / "assist.exe", 1 << 20);
+    bench::WriteScratchFile(folder / "stage" / "assist.exe", 1 << 20, kDataFiles + 1);
+    bool ok = true;
     for (int i = 0; i < 8; ++i)
         ok = ok && WriteTextFile(folder / "stage" / "conf" / ("part" + std::to_string(i) + ".log"),
                                  (textMiB << 20) / 8);
@@ -207,9 +193,7 @@ int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--run") return RunInstallation(argv[2], argv[3]);
 
     const std::uint64_t dataMiB = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 150;
-    const char* scratch = std::getenv("LARKHOLM_BENCH_SCRATCH");
-    const fs::path root = fs::path(scratch ? scratch : fs::temp_directory_path().string()) /
-                          ("install-run-" + std::to_string(std::random_device()()));
+    const fs::path root = bench::ScratchRoot("install-run");
     const fs::path self = fs::canonical("/proc/self/exe");
 
     // The worker's download folder is the Wine prefix's common application data folder.

@@ -20,6 +20,7 @@
 #include <fstream>
 #include <vector>
 
+#include "bench/common/BenchScratch.h"
 #include "dui/include/core/SApplication.h"
 #include "dui/include/core/SHostWnd.h"
 #include "dui/src/host/headless/HostHeadless.h"
@@ -178,8 +179,7 @@ double MedianStart(const std::string& display, const std::vector<std::string>& a
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--child") == 0) return RunChild(argv[2]);
 
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("repaint_bench_" + std::to_string(getpid()));
+    const std::filesystem::path dir = bench::ScratchRoot("repaint");
     std::filesystem::create_directories(dir);
     const double repaint = MeasureRepaint(dir);
     std::printf(
@@ -189,6 +189,7 @@ int main(int argc, char** argv) {
     XvfbServer server;
     if (!server.Start(1280, 800)) {
         std::printf("start-to-first-frame: Xvfb did not start\n");
+        std::filesystem::remove_all(dir);
         return 1;
     }
     const std::string self = std::filesystem::canonical("/proc/self/exe").string();

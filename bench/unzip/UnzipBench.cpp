@@ -14,28 +14,20 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/BenchScratch.h"
 #include "install/ExtractPackage.h"
 #include "install/ZipReader.h"
 #include "support/TextConvert.h"
+#include "tests/install/ZipFixtures.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using larkholm::testing::RunShell;
+using larkholm::testing::ShellQuote;
 
 constexpr int kRounds = 3;
 constexpr std::uint64_t kFileBytes = 10 * 1024 * 1024;
-
-bool Shell(const std::string& command) {
-    return std::system(command.c_str()) == 0;
-}
-
-std::string Quote(const fs::path& path) {
-    std::string quoted = "'";
-    quoted += path.string();
-    quoted += '\'';
-    return quoted;
-}
 
 // Log-like content that deflates to about half: words from a small vocabulary, each followed by a
 // random token, so the archive is about half the size of what it holds.
@@ -59,14 +51,6 @@ void WriteSampleFile(const fs::path& path, std::uint64_t size, std::uint32_t see
     }
 }
 
-// VmHWM of this process in MiB.
-double PeakMemoryMiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    return 0;
-}
-
 bool ExtractWithReader(const fs::path& archive, const char* password, const fs::path& folder) {
     ZipHandle* handle = OpenArchive(AnsiToWide(archive.string()), password);
     if (handle == nullptr) return false;
@@ -82,17 +66,18 @@ bool ExtractWithReader(const fs::path& archive, const char* password, const fs::
 }
 
 bool ExtractWithUnzip(const fs::path& archive, const char* password, const fs::path& folder) {
-    const std::string passwordOption = password ? std::string("-P ") + password + " " : "";
-    return Shell("unzip -qq -o " + passwordOption + Quote(archive) + " -d " + Quote(folder));
+    const std::string passwordOption = password ? "-P " + ShellQuote(password) + " " : "";
+    return RunShell("unzip -qq -o " + passwordOption + ShellQuote(archive.string()) + " -d " +
+                    ShellQuote(folder.string()));
 }
 
 template <typename Extract>
 double BestSeconds(Extract extract, const fs::path& archive, const char* password, const fs::path& folder,
                    bool& ok) {
     fs::remove_all(folder);
-    const Clock::time_point start = Clock::now();
+    const auto start = std::chrono::steady_clock::now();
     ok = ok && extract(archive, password, folder);
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double seconds = bench::SecondsSince(start);
     fs::remove_all(folder);
     return seconds;
 }
@@ -101,8 +86,7 @@ double BestSeconds(Extract extract, const fs::path& archive, const char* passwor
 
 int main(int argc, char** argv) {
     const std::uint64_t totalMiB = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 680;
-    const fs::path work =
-        fs::temp_directory_path() / ("larkholm-unzip-bench-" + std::to_string(std::random_device()()));
+    const fs::path work = bench::ScratchRoot("unzip");
     const fs::path source = work / "source";
     fs::create_directories(source);
 
@@ -111,15 +95,16 @@ int main(int argc, char** argv) {
     for (std::uint64_t i = 0; i < files; ++i)
         WriteSampleFile(source / ("data" + std::to_string(i) + ".txt"), kFileBytes, std::uint32_t(i + 1));
     const fs::path plain = work / "plain.zip", encrypted = work / "encrypted.zip";
-    bool ok = Shell("cd " + Quote(source) + " && zip -q -r " + Quote(plain) + " . && zip -q -r -P " +
-                    kPackagePassword + " " + Quote(encrypted) + " .");
+    bool ok = RunShell("cd " + ShellQuote(source.string()) + " && zip -q -r " + ShellQuote(plain.string()) +
+                       " . && zip -q -r -P " + ShellQuote(kPackagePassword) + " " +
+                       ShellQuote(encrypted.string()) + " .");
     fs::remove_all(source);
     if (!ok) {
         std::fprintf(stderr, "zip failed\n");
         return 1;
     }
 
-    const double memoryBefore = PeakMemoryMiB();
+    const long peakBeforeKiB = bench::ResidentKiB("VmHWM");
     struct Case {
         const char* what;
         const fs::path& archive;
@@ -138,10 +123,13 @@ int main(int argc, char** argv) {
         }
         std::printf("%-22s %10.1f %10.3f %10.3f %8.3f %8.2f\n", c.what,
                     double(fs::file_size(c.archive)) / 1048576.0, reader, unzip, reader / unzip, c.target);
-        std::printf("RATIO %s %.3f %.3f s unzip\n", c.password ? "deflated-encrypted" : "deflated", reader, unzip);
+        std::printf("RATIO %s %.3f %.3f s unzip\n", c.password ? "deflated-encrypted" : "deflated", reader,
+                    unzip);
     }
-    std::printf("peak memory: %.1f MiB before extracting, %.1f MiB after\n", memoryBefore, PeakMemoryMiB());
-    std::printf("PEAK extract %ld\n", long(PeakMemoryMiB() * 1024.0));
+    const long peakAfterKiB = bench::ResidentKiB("VmHWM");
+    std::printf("peak memory: %.1f MiB before extracting, %.1f MiB after\n", peakBeforeKiB / 1024.0,
+                peakAfterKiB / 1024.0);
+    std::printf("PEAK extract %ld\n", peakAfterKiB);
     fs::remove_all(work);
     if (!ok) std::fprintf(stderr, "an extraction failed\n");
     return ok ? 0 : 1;

@@ -21,8 +21,6 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     cairo_t* Cr() const { return cr; }
-    int Width() const { return width; }
-    int Height() const { return height; }
 
     // Draws `draw` into frame `index` of a horizontal strip of frames `frameWidth` wide.
     void Frame(int index, int frameWidth, const std::function<void(cairo_t*)>& draw);

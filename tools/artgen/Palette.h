@@ -21,6 +21,5 @@ inline constexpr Colour kInk = Colour::Hex(0x2b3a4d);           // dark glyphs
 inline constexpr Colour kDisabledFace = Colour::Hex(0x7f8fa3);  // disabled faces on the navy ground
 inline constexpr Colour kDanger = Colour::Hex(0xe5484d);        // close button hover
 inline constexpr Colour kAmber = Colour::Hex(0xf5b82e);         // notices next to links
-inline constexpr Colour kGreen = Colour::Hex(0x2fbf71);
 
 }  // namespace palette

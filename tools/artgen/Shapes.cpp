@@ -79,17 +79,6 @@ void Glow(cairo_t* cr, double cx, double cy, double radius, const Colour& colour
     cairo_pattern_destroy(pattern);
 }
 
-void Shadow(cairo_t* cr, double x, double y, double w, double h, double radius, double spread, double alpha) {
-    const int steps = std::max(1, static_cast<int>(spread));
-    for (int i = steps; i >= 1; --i) {
-        const double grow = i;
-        RoundedRect(cr, x - grow, y - grow + spread / 3, w + 2 * grow, h + 2 * grow, radius + grow);
-        const double t = 1.0 - static_cast<double>(i) / (steps + 1);
-        cairo_set_source_rgba(cr, 0, 0, 0, alpha * t * t / steps * 2);
-        cairo_fill(cr);
-    }
-}
-
 void Tick(cairo_t* cr, double x, double y, double size, double width, const Colour& colour, double alpha) {
     cairo_save(cr);
     Polyline(cr, {{x + size * 0.18, y + size * 0.52},

@@ -42,9 +42,6 @@ void RoundStroke(cairo_t* cr, double width, const Colour& colour, double alpha =
 // A soft round glow: a radial gradient from `alpha` in the centre to transparent at `radius`.
 void Glow(cairo_t* cr, double cx, double cy, double radius, const Colour& colour, double alpha);
 
-// A blurred drop shadow under a rounded rectangle, built from stacked translucent outlines.
-void Shadow(cairo_t* cr, double x, double y, double w, double h, double radius, double spread, double alpha);
-
 // A tick mark fitted into the box (x, y, size, size).
 void Tick(cairo_t* cr, double x, double y, double size, double width, const Colour& colour,
           double alpha = 1.0);

@@ -26,11 +26,6 @@ struct Entry {
     std::string bytes;
 };
 
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool IsIdentifier(const std::string& text) {
     if (text.empty() || std::isdigit(static_cast<unsigned char>(text[0]))) return false;
     for (char c : text)
@@ -62,7 +57,7 @@ bool ReadIndex(const std::filesystem::path& index, std::vector<Entry>& entries) 
         std::fprintf(stderr, "respack: cannot open index %s\n", index.string().c_str());
         return false;
     }
-    std::set<std::pair<std::string, std::string>> seen;
+    std::set<std::string> seen;  // ResKey of every entry so far
     std::string line;
     for (int lineNo = 1; std::getline(in, line); ++lineNo) {
         SResIndexLine fields;
@@ -75,7 +70,7 @@ bool ReadIndex(const std::filesystem::path& index, std::vector<Entry>& entries) 
         }
         Entry e{fields.type, fields.name, {}};
         const std::string& file = fields.file;
-        if (!seen.insert({Upper(e.type), Upper(e.name)}).second) {
+        if (!seen.insert(ResKey(e.type, e.name)).second) {
             std::fprintf(stderr, "respack: %s:%d: %s %s is listed twice\n", index.string().c_str(), lineNo,
                          e.type.c_str(), e.name.c_str());
             return false;

@@ -1,7 +1,5 @@
 #include "dui/src/res.mgr/SResProviderBase.h"
 
-#include <cctype>
-
 #include "dui/include/core/SAppContext.h"
 #include "dui/src/res.mgr/SIconFile.h"
 #include "support/TextConvert.h"
@@ -22,14 +20,6 @@ unsigned SResLastError() {
 }
 void SetResLastError(unsigned error) {
     lastResError = error;
-}
-
-std::string ResKey(std::string_view type, std::string_view name) {
-    std::string key;
-    key.reserve(type.size() + name.size() + 1);
-    key.append(type).append(1, '\n').append(name);
-    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return key;
 }
 
 std::string ResKey(std::wstring_view type, std::wstring_view name) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dui/include/core/SResProvider.h"
+#include "dui/src/res.mgr/SResIndex.h"
 
 class SResProviderBase : public IResProvider {
 public:
@@ -20,6 +21,5 @@ protected:
     bool ReadAll(std::wstring_view type, std::wstring_view name, std::string& bytes);
 };
 
-// Resource keys compare without regard to case: "TYPE\nNAME" upper-cased (ASCII) as UTF-8.
-std::string ResKey(std::string_view type, std::string_view name);
+// ResKey (SResIndex.h) of the UTF-8 form of `type` and `name`.
 std::string ResKey(std::wstring_view type, std::wstring_view name);
