@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "install/ExtractPackage.h"
 #include "service/Md5.h"
@@ -14,6 +12,7 @@
 #include "support/TextConvert.h"
 #include "tests/app/WizardHarness.h"
 #include "tests/install/InstallRunFixtures.h"
+#include "tests/testing/LogCapture.h"
 #include "tests/testing/TempDir.h"
 
 namespace {
@@ -21,6 +20,7 @@ namespace {
 using larkholm::testing::Fault;
 using larkholm::testing::LogCapture;
 using larkholm::testing::MakePackage;
+using larkholm::testing::ReadFile;
 using larkholm::testing::TempDir;
 
 constexpr char kSetupPath[] = "/admin/do/install/setup";
@@ -42,8 +42,7 @@ protected:
         EXPECT_TRUE(MakePackage(
             scratch, archive,
             {{"assist.exe", "MZ the installed program"}, {"conf/", ""}, {"conf/server.ini", "[server]\n"}}));
-        std::ifstream in(archive, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        return ReadFile(archive);
     }
 
     // The setup reply points at a manifest of one file, served on `path`.
@@ -152,7 +151,8 @@ TEST_F(InstallRun, FailuresShowTheirMessageAndLeaveTheStartButtonUsable) {
     wizard.ui().Click(L"btn_msgdlg_yes");
 
     // Even a message that looks like one of our resource references is shown as it came.
-    wizard.server().ServeJson(kSetupPath, R"json({"retcode":4004,"retmsg":"@string/title","retdata":{}})json");
+    wizard.server().ServeJson(kSetupPath,
+                              R"json({"retcode":4004,"retmsg":"@string/title","retdata":{}})json");
     ASSERT_TRUE(wizard.ui().Click(L"btn_start_install_allnew"));
     ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 20000));
     EXPECT_EQ(wizard.Text(L"lb_message"), L"@string/title");

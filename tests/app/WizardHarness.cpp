@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "dui/include/core/SApplication.h"
-#include "support/Clock.h"
 #include "support/TextConvert.h"
 #include "support/platform/FolderPicker.h"
 #include "support/platform/Process.h"
@@ -24,9 +23,6 @@ const std::string WizardHarness::kInstallsNothing = "#!/bin/sh\nexit 0\n";
 
 namespace {
 
-// Pauses of the product (retry waits, the 500 ms timers, the bounded waits) run 50 times faster.
-constexpr unsigned kClockSpeedUp = 50;
-
 std::string ScreenshotDir() {
     const char* build = std::getenv("LARKHOLM_TEST_BINARY_DIR");
     return std::string(build ? build : ".") + "/screenshots";
@@ -35,7 +31,6 @@ std::string ScreenshotDir() {
 }  // namespace
 
 WizardHarness::WizardHarness(Components components) {
-    Clock::SetSpeedUp(kClockSpeedUp);
     if (components != Components::kBothMissing) winePrefix.InstallWic();
     if (components == Components::kPresent) winePrefix.SetDotNetVersion("4.0.30319");
     ::setenv("LARKHOLM_SERVICE_URL", httpServer.Url(kServicePath).c_str(), 1);
@@ -60,7 +55,6 @@ WizardHarness::~WizardHarness() {
          {"LARKHOLM_SERVICE_URL", "LARKHOLM_WIC_URL", "LARKHOLM_DOTNET_URL", "LARKHOLM_AGREEMENT_URL"}) {
         ::unsetenv(name);
     }
-    Clock::SetSpeedUp(1);
 }
 
 void WizardHarness::Start(SIZE screen) {

@@ -21,6 +21,7 @@
 #include "app/WizardApplication.h"
 #include "dui/src/host/headless/HeadlessDriver.h"
 #include "dui/src/host/headless/HostHeadless.h"
+#include "tests/testing/FastClock.h"
 #include "tests/testing/TempWinePrefix.h"
 #include "tests/testing/TestHttpServer.h"
 
@@ -89,6 +90,8 @@ public:
     void AnswerFolderPicker(const std::wstring& folder);
 
 private:
+    // Pauses of the product (retry waits, the 500 ms timers, the bounded waits) run 50 times faster.
+    larkholm::testing::FastClock fastClock{50};
     larkholm::testing::TempWinePrefix winePrefix;
     larkholm::testing::TestHttpServer httpServer;
     HostHeadless* headless = nullptr;  // owned by the application

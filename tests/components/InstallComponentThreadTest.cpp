@@ -8,6 +8,10 @@
 #include "components/SetupComponentThread.h"
 #include "support/WizardMessages.h"
 #include "tests/components/ComponentWorkerHarness.h"
+#include "tests/testing/Eventually.h"
+#include "tests/testing/FastClock.h"
+#include "tests/testing/LogCapture.h"
+#include "tests/testing/RecordingWindow.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TempWinePrefix.h"
 #include "tests/testing/TestHttpServer.h"
@@ -76,7 +80,7 @@ TEST_F(InstallComponentThreadTest, OnlyWicMissingIsDownloadedThenInstalled) {
     EXPECT_EQ(setup.setupStatus, 0);
     EXPECT_TRUE(IsWicInstalled());
 
-    const auto posted = window.Messages();
+    const auto posted = window.Posts();
     std::size_t at = ExpectComponentMessages(posted, 0, kComponentWic, true);
     const std::vector<Posted> rest(posted.begin() + std::ptrdiff_t(at), posted.end());
     EXPECT_EQ(rest, (std::vector<Posted>{{kEnded, 0, 0},
@@ -104,7 +108,7 @@ TEST_F(InstallComponentThreadTest, AFailedComponentKeepsTheJobFailedThoughALater
     Queue(kComponentWic, kWicPath);
     Queue(kComponentDotNet4, kDotNetPath);
     Run();
-    const auto posted = window.Messages();
+    const auto posted = window.Posts();
     std::size_t at = ExpectComponentMessages(posted, 0, kComponentWic, false);
     at = ExpectComponentMessages(posted, at, kComponentDotNet4, true);
     EXPECT_EQ(posted.at(at), (Posted{kEnded, 0, 0}));
@@ -117,7 +121,7 @@ TEST_F(InstallComponentThreadTest, EmptyDownloadFolderAbandonsTheQueue) {
     Queue(kComponentWic, kWicPath);
     Queue(kComponentDotNet4, kDotNetPath);
     Run();
-    EXPECT_EQ(window.Messages(), (std::vector<Posted>{{kStarted, kComponentWic, 0}, {kEnded, 0, 0}}));
+    EXPECT_EQ(window.Posts(), (std::vector<Posted>{{kStarted, kComponentWic, 0}, {kEnded, 0, 0}}));
     EXPECT_EQ(worker.downloadStatus, InstallComponentThread::kDownloadFailed);
     EXPECT_FALSE(worker.tasks.IsEmpty());
     EXPECT_TRUE(server.Requests().empty());
@@ -131,7 +135,7 @@ TEST_F(InstallComponentThreadTest, StoppingTheWorkerAbortsAStalledDownload) {
     worker.Trigger();
     ASSERT_TRUE(Eventually([&] { return server.GetCount(kWicPath) == 1; }));  // the server holds the body
     worker.StopAndJoin();
-    EXPECT_EQ(window.Messages().back(), (Posted{kEnded, 0, 0}));
+    EXPECT_EQ(window.Posts().back(), (Posted{kEnded, 0, 0}));
     EXPECT_EQ(worker.downloadStatus, InstallComponentThread::kDownloadFailed);
     EXPECT_FALSE(worker.busy);
 }

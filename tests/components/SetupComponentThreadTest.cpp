@@ -9,6 +9,8 @@
 #include "components/SetupComponentThread.h"
 #include "support/WizardMessages.h"
 #include "tests/components/ComponentWorkerHarness.h"
+#include "tests/testing/FastClock.h"
+#include "tests/testing/RecordingWindow.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TempWinePrefix.h"
 
@@ -51,7 +53,7 @@ Outcome RunInstallers(const std::vector<Installer>& installers) {
         worker.tasks.Push({installers[i].id, installers[i].emptyPath ? "" : downloads / name});
     }
     RunJob(worker, window, kEnded);
-    return {worker.setupStatus, window.Messages()};
+    return {worker.setupStatus, window.Posts()};
 }
 
 TEST(SetupComponentThreadTest, StatusOfOneInstaller) {

@@ -3,18 +3,21 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
-#include <thread>
+#include <vector>
 
 #include "download/DownLoadThread.h"
 #include "install/ExtractPackage.h"
 #include "service/Md5.h"
-#include "support/Clock.h"
 #include "support/TextConvert.h"
 #include "support/WizardMessages.h"
 #include "tests/install/InstallRunFixtures.h"
+#include "tests/testing/Eventually.h"
+#include "tests/testing/FastClock.h"
+#include "tests/testing/LogCapture.h"
+#include "tests/testing/RecordingWindow.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TempWinePrefix.h"
 #include "tests/testing/TestHttpServer.h"
@@ -22,6 +25,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using larkholm::testing::Eventually;
+using larkholm::testing::FastClock;
 using larkholm::testing::Fault;
 using larkholm::testing::LogCapture;
 using larkholm::testing::MakePackage;
@@ -59,6 +64,19 @@ struct Entry {
     std::string hash;
 };
 
+// The files of a manifest listing `entries`, as a fetched manifest leaves them.
+std::vector<ManifestFile> ManifestOf(std::initializer_list<Entry> entries) {
+    std::vector<ManifestFile> files;
+    for (const Entry& entry : entries) {
+        ManifestFile file;
+        file.name = entry.name;
+        file.downUrl = entry.downUrl;
+        file.hash = entry.hash;
+        files.push_back(file);
+    }
+    return files;
+}
+
 // Consecutive equal messages folded into one with their count: the shape of a run.
 std::vector<std::pair<UINT, std::size_t>> Shape(const std::vector<UINT>& messages) {
     std::vector<std::pair<UINT, std::size_t>> shape;
@@ -77,9 +95,8 @@ std::vector<std::pair<UINT, std::size_t>> Shape(const std::vector<UINT>& message
 class DownLoadThreadTest : public ::testing::Test {
 protected:
     DownLoadThreadTest() {
-        Clock::SetSpeedUp(100);
         ::setenv("LARKHOLM_SERVICE_URL", server.Url("/admin").c_str(), 1);
-        worker->notifyWindow = window.window;
+        worker->notifyWindow = window.handle;
         worker->installDir = AnsiToWide(InstallDir().string());
         worker->shopCode = "A1";
         worker->password = "secret";
@@ -87,7 +104,6 @@ protected:
     ~DownLoadThreadTest() override {
         worker.reset();
         ::unsetenv("LARKHOLM_SERVICE_URL");
-        Clock::SetSpeedUp(1);
     }
 
     fs::path DownloadDir() const { return fs::path(prefix.DriveC()) / "ProgramData" / "Ostrelle"; }
@@ -118,12 +134,10 @@ protected:
     void RunToEnd() {
         worker->Launch();
         ASSERT_TRUE(window.WaitFor(UM_INSTALL_FINISHED));
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (worker->running && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        ASSERT_FALSE(worker->running);
+        ASSERT_TRUE(Eventually([&] { return !worker->running; }));
     }
 
+    FastClock fastClock;
     TempWinePrefix prefix;
     TempDir scratch;
     TestHttpServer server;
@@ -203,14 +217,8 @@ TEST_F(DownLoadThreadTest, AManifestWithABadEntryIsRejectedBeforeAnyDownload) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         DownLoadThread direct;
-        direct.notifyWindow = window.window;
-        for (const Entry& entry : {good, c.bad}) {
-            ManifestFile file;
-            file.name = entry.name;
-            file.downUrl = entry.downUrl;
-            file.hash = entry.hash;
-            direct.files.push_back(file);
-        }
+        direct.notifyWindow = window.handle;
+        direct.files = ManifestOf({good, c.bad});
         EXPECT_FALSE(direct.DownloadFiles());
         EXPECT_EQ(direct.error, -2);
         EXPECT_FALSE(direct.downloading);
@@ -244,18 +252,12 @@ TEST_F(DownLoadThreadTest, AFileThatKeepsFailingIsTriedTenTimesAndStopsTheRun) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         DownLoadThread direct;
-        direct.notifyWindow = window.window;
+        direct.notifyWindow = window.handle;
         Entry failing = ServeFile("failing.bin", Content(20000, 3), c.fault);
         if (c.upperCaseHash)
             std::transform(failing.hash.begin(), failing.hash.end(), failing.hash.begin(), ::toupper);
         const Entry later = ServeFile("later.bin", "never fetched");
-        for (const Entry& entry : {failing, later}) {
-            ManifestFile file;
-            file.name = entry.name;
-            file.downUrl = entry.downUrl;
-            file.hash = entry.hash;
-            direct.files.push_back(file);
-        }
+        direct.files = ManifestOf({failing, later});
         const std::size_t retries = log.Count("重新下载文件");
         EXPECT_FALSE(direct.DownloadFiles());
         EXPECT_EQ(direct.error, c.error);
@@ -319,11 +321,9 @@ TEST_F(DownLoadThreadTest, ARefusedOrUnreachableServiceEndsTheRunAtOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         TestHttpServer service;
-        if (c.reply.empty()) {
-            ::setenv("LARKHOLM_SERVICE_URL", TestHttpServer().Url("/admin").c_str(), 1);
-        } else {
-            ::setenv("LARKHOLM_SERVICE_URL", service.Url("/admin").c_str(), 1);
-        }
+        // Nobody listens: the port of a server already gone.
+        const std::string url = c.reply.empty() ? TestHttpServer().Url("/admin") : service.Url("/admin");
+        ::setenv("LARKHOLM_SERVICE_URL", url.c_str(), 1);
         if (c.reply == "manifest") {
             service.ServeJson(kSetupPath,
                               R"({"retcode":0,"retdata":{"downUrl":")" + service.Url("/m") + "\"}}");
@@ -333,7 +333,7 @@ TEST_F(DownLoadThreadTest, ARefusedOrUnreachableServiceEndsTheRunAtOnce) {
         }
         RecordingWindow own;
         DownLoadThread run;
-        run.notifyWindow = own.window;
+        run.notifyWindow = own.handle;
         run.installDir = AnsiToWide(InstallDir().string());
         run.Launch();
         ASSERT_TRUE(own.WaitFor(UM_INSTALL_FINISHED));
@@ -349,9 +349,7 @@ TEST_F(DownLoadThreadTest, DestroyingTheWorkerMidTransferStopsItPromptly) {
         {ServeFile("stalled.bin", Content(100000, 2), Fault::Stall), ServeFile("next.bin", "next")});
     worker->Launch();
     ASSERT_TRUE(window.WaitFor(UM_DOWNLOAD_STARTED));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (server.GetCount("/files/1.bin") == 0 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(Eventually([&] { return server.GetCount("/files/1.bin") != 0; }));
     ASSERT_EQ(server.GetCount("/files/1.bin"), 1);
 
     worker.reset();  // returns only once the run has ended

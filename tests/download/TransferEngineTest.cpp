@@ -5,14 +5,15 @@
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
-#include <thread>
 
 #include "download/TransferEngine.h"
+#include "tests/testing/Eventually.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TestHttpServer.h"
 
 namespace {
 
+using larkholm::testing::Eventually;
 using larkholm::testing::Fault;
 using larkholm::testing::ReadFile;
 using larkholm::testing::TempDir;
@@ -38,16 +39,6 @@ Outcome RunEngine(const std::vector<TransferTask>& tasks) {
     engine.GetStatus(outcome.status);
     outcome.lastError = engine.LastError();
     return outcome;
-}
-
-template <typename Predicate>
-bool Eventually(Predicate done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
 }
 
 // A route whose GET sends its headers, signals that it was reached and sends no body until the

@@ -2,24 +2,17 @@
 
 #include <stdlib.h>
 
-#include <chrono>
-#include <thread>
-
 #include "service/Md5.h"
-#include "support/Clock.h"
 #include "support/TextConvert.h"
 #include "support/WizardMessages.h"
 #include "tests/install/ZipFixtures.h"
+#include "tests/testing/Eventually.h"
+#include "tests/testing/RecordingWindow.h"
 
 namespace larkholm::testing {
 
-InstallRunHarness::InstallRunHarness() {
-    Clock::SetSpeedUp(1000);
-}
-
 InstallRunHarness::~InstallRunHarness() {
     ::unsetenv("LARKHOLM_SERVICE_URL");
-    Clock::SetSpeedUp(1);
 }
 
 void InstallRunHarness::ServeRun(const std::string& package, Step step, const Serve& faulty) {
@@ -39,15 +32,12 @@ void InstallRunHarness::ServeRun(const std::string& package, Step step, const Se
 
 void InstallRunHarness::RunToEnd(DownLoadThread& worker, const std::filesystem::path& installDir) {
     RecordingWindow window;
-    worker.notifyWindow = window.window;
+    worker.notifyWindow = window.handle;
     worker.installDir = AnsiToWide(installDir.string());
     worker.shopCode = "A1";
     worker.Launch();
     ASSERT_TRUE(window.WaitFor(UM_INSTALL_FINISHED));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (worker.running && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    ASSERT_FALSE(worker.running);
+    ASSERT_TRUE(Eventually([&] { return !worker.running; }));
     EXPECT_EQ(window.Messages().back(), UINT(UM_INSTALL_FINISHED));
 }
 

@@ -12,6 +12,8 @@
 
 #include "download/DownLoadThread.h"
 #include "tests/install/InstallRunFixtures.h"
+#include "tests/testing/FastClock.h"
+#include "tests/testing/LogCapture.h"
 #include "tests/testing/SilentServer.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TempWinePrefix.h"
@@ -30,7 +32,6 @@ enum class Step { Service, Manifest, File };
 
 class InstallRunHarness : public ::testing::Test {
 protected:
-    InstallRunHarness();
     ~InstallRunHarness() override;
 
     // The right replies of the three steps, the package being `package`, with `faulty` serving
@@ -52,6 +53,7 @@ protected:
     static Serve ClosingAtOnce();              // connects, then closes without a byte
     static Serve Redirecting();                // a redirect to the right reply, never followed
 
+    FastClock fastClock{1000};
     TempWinePrefix prefix;
     TempDir scratch;
     TestHttpServer server;

@@ -11,12 +11,16 @@
 #include "support/WizardMessages.h"
 #include "tests/install/InstallRunFixtures.h"
 #include "tests/install/ZipFixtures.h"
+#include "tests/testing/FastClock.h"
+#include "tests/testing/LogCapture.h"
+#include "tests/testing/RecordingWindow.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TempWinePrefix.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using larkholm::testing::FastClock;
 using larkholm::testing::LogCapture;
 using larkholm::testing::MakePackage;
 using larkholm::testing::PackageItem;
@@ -44,12 +48,10 @@ std::set<std::string> TreeOf(const fs::path& root) {
 class ExtractPackageTest : public ::testing::Test {
 protected:
     ExtractPackageTest() {
-        Clock::SetSpeedUp(100);
         job.downloadDir = AnsiToWide((scratch.Path() / "download").string());
         job.installDir = AnsiToWide((scratch.Path() / "Apps" / "Ostrelle").string());
-        job.notifyWindow = window.window;
+        job.notifyWindow = window.handle;
     }
-    ~ExtractPackageTest() override { Clock::SetSpeedUp(1); }
 
     std::string DownloadPath(const std::string& name) const {
         return (scratch.Path() / "download" / name).string();
@@ -65,6 +67,7 @@ protected:
         AddFile(name);
     }
 
+    FastClock fastClock;
     TempDir scratch;
     RecordingWindow window;
     LogCapture log;
@@ -115,7 +118,7 @@ TEST_F(ExtractPackageTest, ThePackageIsTheAssistArchiveInAnyLetterCase) {
     InstallJob other;
     other.downloadDir = job.downloadDir;
     other.installDir = job.installDir + L"2";
-    other.notifyWindow = window.window;
+    other.notifyWindow = window.handle;
     ManifestFile unrelated;
     unrelated.name = "assist.zip.bak";
     other.files = {unrelated};
@@ -170,7 +173,7 @@ TEST_F(ExtractPackageTest, AFailureSetsTheErrorAndDeletesTheWholeInstallDirector
         InstallJob failing;
         failing.downloadDir = AnsiToWide(dir.Path().string());
         failing.installDir = AnsiToWide((dir.Path() / "Ostrelle").string());
-        failing.notifyWindow = window.window;
+        failing.notifyWindow = window.handle;
         dir.WriteFile("Ostrelle/earlier.txt", "from before");
         if (c.archiveBytes.empty()) {
             ASSERT_TRUE(

@@ -1,70 +1,11 @@
 #include "tests/install/InstallRunFixtures.h"
 
-#include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <filesystem>
 
-#include "support/platform/DebugOutput.h"
 #include "tests/install/ZipFixtures.h"
 
 namespace larkholm::testing {
-
-RecordingWindow::RecordingWindow() : window(RegisterWindow(this)) {}
-
-RecordingWindow::~RecordingWindow() {
-    UnregisterWindow(window);
-}
-
-void RecordingWindow::OnPosted(UINT message, WPARAM wParam, LPARAM) {
-    {
-        std::lock_guard lock(mutex);
-        posts.push_back({message, wParam});
-    }
-    posted.notify_all();
-}
-
-std::vector<Post> RecordingWindow::Posts() {
-    std::lock_guard lock(mutex);
-    return posts;
-}
-
-std::vector<UINT> RecordingWindow::Messages() {
-    std::vector<UINT> messages;
-    for (const Post& post : Posts()) messages.push_back(post.message);
-    return messages;
-}
-
-bool RecordingWindow::WaitFor(UINT message, std::size_t count) {
-    std::unique_lock lock(mutex);
-    return posted.wait_for(lock, std::chrono::seconds(30), [&] {
-        return std::size_t(std::count_if(posts.begin(), posts.end(),
-                                         [&](const Post& post) { return post.message == message; })) >= count;
-    });
-}
-
-LogCapture::LogCapture() {
-    SetDebugOutputObserver([this](std::string_view written) {
-        std::lock_guard lock(mutex);
-        text += written;
-    });
-}
-
-LogCapture::~LogCapture() {
-    SetDebugOutputObserver({});
-}
-
-std::string LogCapture::Text() {
-    std::lock_guard lock(mutex);
-    return text;
-}
-
-std::size_t LogCapture::Count(std::string_view needle) {
-    const std::string all = Text();
-    std::size_t count = 0;
-    for (std::size_t at = all.find(needle); at != std::string::npos; at = all.find(needle, at + 1)) ++count;
-    return count;
-}
 
 bool MakePackage(const TempDir& scratch, const std::string& archive, const std::vector<PackageItem>& items,
                  const std::string& password) {

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <mutex>
-#include <vector>
 
 #include "service/HttpClient.h"
 #include "service/Md5.h"
-#include "support/WindowMessages.h"
+#include "tests/testing/RecordingWindow.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TestHttpServer.h"
 
@@ -14,6 +12,7 @@ namespace {
 
 using larkholm::testing::Fault;
 using larkholm::testing::ReadFile;
+using larkholm::testing::RecordingWindow;
 using larkholm::testing::TempDir;
 using larkholm::testing::TestHttpServer;
 
@@ -28,26 +27,6 @@ protected:
     }
 
     TestHttpServer server;
-};
-
-// A window that records what is posted to it.
-class PostRecorder : public MessageTarget {
-public:
-    PostRecorder() : window(RegisterWindow(this)) {}
-    ~PostRecorder() { UnregisterWindow(window); }
-    void OnPosted(UINT message, WPARAM wParam, LPARAM) override {
-        std::lock_guard lock(mutex);
-        posts.push_back({message, wParam});
-    }
-    std::vector<std::pair<UINT, WPARAM>> Posts() {
-        std::lock_guard lock(mutex);
-        return posts;
-    }
-    const HWND window;
-
-private:
-    std::mutex mutex;
-    std::vector<std::pair<UINT, WPARAM>> posts;
 };
 
 TEST_F(HttpClientTest, GetAppendsTheBodyWhateverTheStatusAndFailsWhenUnreachable) {
@@ -126,19 +105,20 @@ TEST_F(HttpClientTest, DownloadToFilePostsProgressOnlyWhenTheLengthIsKnown) {
     server.ServeBytes("/sized", content);
     server.ServeBytes("/chunked", content, Fault::NoContentLength);
 
-    PostRecorder window;
-    ProgressTarget target(window.window, 9026);
+    RecordingWindow window;
+    ProgressTarget target(window.handle, 9026);
     const std::string path = dir.WriteFile("out.bin", "old content that is longer than nothing");
     ASSERT_TRUE(DownloadToFile(server.Url("/sized"), path, &target));
     EXPECT_EQ(ReadFile(path), content);
     const auto posts = window.Posts();
     ASSERT_FALSE(posts.empty());
-    EXPECT_EQ(posts.back(), std::make_pair(UINT(9026), WPARAM(100)));
-    for (std::size_t i = 1; i < posts.size(); ++i) ASSERT_LE(posts[i - 1].second, posts[i].second) << i;
+    EXPECT_EQ(posts.back().message, UINT(9026));
+    EXPECT_EQ(posts.back().wParam, WPARAM(100));
+    for (std::size_t i = 1; i < posts.size(); ++i) ASSERT_LE(posts[i - 1].wParam, posts[i].wParam) << i;
     EXPECT_EQ(target.total, std::int32_t(content.size()));
     EXPECT_EQ(target.received, std::int32_t(content.size()));
 
-    ProgressTarget unsized(window.window, 9026);
+    ProgressTarget unsized(window.handle, 9026);
     ASSERT_TRUE(DownloadToFile(server.Url("/chunked"), path, &unsized));
     EXPECT_EQ(ReadFile(path), content);
     EXPECT_EQ(window.Posts().size(), posts.size());

@@ -2,17 +2,17 @@
 #include <stdlib.h>
 
 #include <chrono>
-#include <mutex>
 
 #include "service/InstallService.h"
 #include "support/StringResolver.h"
 #include "support/TextConvert.h"
-#include "support/platform/DebugOutput.h"
+#include "tests/testing/LogCapture.h"
 #include "tests/testing/TestHttpServer.h"
 
 namespace {
 
 using larkholm::testing::Fault;
+using larkholm::testing::LogCapture;
 using larkholm::testing::TestHttpServer;
 
 constexpr const char* kSetupPath = "/admin/do/install/setup";
@@ -21,30 +21,16 @@ constexpr const char* kUrlEmptyText = "下载地址错误, 请联系系统管理
 // Points the service base URL at the test server and records the debugger output.
 class InstallServiceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ::setenv("LARKHOLM_SERVICE_URL", server.Url("/admin").c_str(), 1);
-        SetDebugOutputObserver([this](std::string_view text) {
-            std::lock_guard lock(outputMutex);
-            output += text;
-        });
-    }
-    void TearDown() override {
-        SetDebugOutputObserver({});
-        ::unsetenv("LARKHOLM_SERVICE_URL");
-    }
+    void SetUp() override { ::setenv("LARKHOLM_SERVICE_URL", server.Url("/admin").c_str(), 1); }
+    void TearDown() override { ::unsetenv("LARKHOLM_SERVICE_URL"); }
 
-    std::string Output() {
-        std::lock_guard lock(outputMutex);
-        return output;
-    }
     static std::string ClosedPortUrl() {
         TestHttpServer gone;
         return gone.Url("/");
     }
 
     TestHttpServer server;
-    std::mutex outputMutex;
-    std::string output;
+    LogCapture log;
 };
 
 // A reply the service may send and what the step then reports.
@@ -102,7 +88,7 @@ TEST_F(InstallServiceTest, RequestUrlsAreExactAndTheLoggedOneHidesThePassword) {
     EXPECT_EQ(requests[2].target, "/admin/do/install/migration?innerIp=192.168.0.10&validCode=AB+12");
     for (const auto& request : requests) EXPECT_EQ(request.method, "GET");
 
-    const std::string logged = Output();
+    const std::string logged = log.Text();
     EXPECT_NE(
         logged.find(server.Url("/admin/do/install/setup?innerIp=&billSysType=&terminalType=&terminalShortcut="
                                "&shopCode=A1&password=***\r\n")),
@@ -226,7 +212,7 @@ TEST_F(InstallServiceTest, FetchManifestReadsTheFilesInOrder) {
         EXPECT_EQ(file.progress.total + file.progress.received + file.extractTotal + file.extractDone, 0)
             << i;
     }
-    EXPECT_NE(Output().find(server.Url("/m.json") + "\r\n"), std::string::npos);
+    EXPECT_NE(log.Text().find(server.Url("/m.json") + "\r\n"), std::string::npos);
 }
 
 TEST_F(InstallServiceTest, FetchManifestFailures) {
