@@ -163,6 +163,22 @@ TEST_F(ControlsTest, MouseClickPlacesTheCaretAndMaxLengthHolds) {
     EXPECT_EQ(TextOf(L"edit_pwd"), L"@string/title");
 }
 
+TEST_F(ControlsTest, ShorterTextSetByTheProgramIsShownFromItsStart) {
+    // Typing past the field's width scrolls the text to the left.
+    ui->Type(L"edit_name", std::wstring(60, L'W'));
+    SEdit* edit = Get<SEdit>(L"edit_name");
+    ui->Press(VK_TAB);  // the program fills the field while another control has the focus
+    edit->SetText(L"ab");
+    EXPECT_EQ(edit->GetCaret(), 2u);
+
+    const RECT field = edit->GetWindowRect();
+    int inked = 0;
+    for (int y = field.top; y < field.bottom; ++y)
+        for (int x = field.left + 4; x < field.left + 40; ++x)
+            inked += ui->PixelAt(POINT{x, y}) != RGBA(255, 255, 255, 255);
+    EXPECT_GT(inked, 20);
+}
+
 TEST_F(ControlsTest, CheckBoxesToggleAndRadioButtonsFormGroupsByParent) {
     SWindow* check = ui->Find(L"chk_a");
     EXPECT_TRUE(check->IsChecked());  // "checked" in the layout

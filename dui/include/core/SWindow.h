@@ -253,6 +253,8 @@ protected:
     virtual SIZE MeasureContent(int width, int height);
     // The skin changed by attribute or SetSkin.
     virtual void OnSkinChanged() {}
+    // The text changed through SetText or SetTextLiteral (before the redraw).
+    virtual void OnTextChanged() {}
 
     // Draws the text in `rc` with the state's font and colour and the style's format.
     void DrawText(IRenderTarget& rt, const std::wstring& str, const RECT& rc);

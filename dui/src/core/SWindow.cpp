@@ -351,6 +351,7 @@ void SWindow::SetText(const std::wstring& newText) {
 
 void SWindow::SetTextLiteral(const std::wstring& newText) {
     text = newText;
+    OnTextChanged();
     Invalidate();
     if (IsContentSized()) RequestRelayout();
 }
