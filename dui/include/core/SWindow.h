@@ -223,7 +223,11 @@ protected:
     virtual void OnMouseLeave();
     virtual void OnMouseMove(UINT /*flags*/, POINT /*pt*/) {}
     virtual void OnLButtonDown(UINT flags, POINT pt);
+    // Ends a press; a release inside the window is a click (OnClick).
     virtual void OnLButtonUp(UINT flags, POINT pt);
+    // A press and release inside the window, after on_mouse_lbutton_up; the base raises the
+    // command event.
+    virtual void OnClick() { RaiseCommand(); }
     virtual void OnLButtonDblClk(UINT flags, POINT pt) { OnLButtonDown(flags, pt); }
     virtual void OnRButtonDown(UINT /*flags*/, POINT /*pt*/) {}
     virtual void OnRButtonUp(UINT /*flags*/, POINT /*pt*/) {}

@@ -71,19 +71,6 @@ void SButton::OnTimer(UINT timerId) {
     Invalidate();
 }
 
-void SButton::OnLButtonDown(UINT flags, POINT pt) {
-    if (IsDisabled()) return;
-    SWindow::OnLButtonDown(flags, pt);
-}
-
-void SButton::OnLButtonUp(UINT flags, POINT pt) {
-    if (IsDisabled()) {
-        ReleaseCapture();
-        return;
-    }
-    SWindow::OnLButtonUp(flags, pt);
-}
-
 void SButton::OnKeyDown(UINT key, UINT, UINT) {
     if ((key == VK_RETURN || key == VK_SPACE) && !IsDisabled()) RaiseCommand();
 }

@@ -56,24 +56,13 @@ void SCheckBox::OnClicked() {
     SetCheck(!IsChecked());
 }
 
-void SCheckBox::OnLButtonDown(UINT flags, POINT pt) {
-    if (IsDisabled()) return;
-    SWindow::OnLButtonDown(flags, pt);
-}
-
-void SCheckBox::OnLButtonUp(UINT flags, POINT pt) {
-    if (IsDisabled()) {
-        ReleaseCapture();
-        return;
-    }
-    if ((GetState() & WndState_PushDown) && PtInRect(&GetWindowRect(), pt)) OnClicked();
-    SWindow::OnLButtonUp(flags, pt);
+void SCheckBox::OnClick() {
+    OnClicked();
+    SWindow::OnClick();
 }
 
 void SCheckBox::OnKeyDown(UINT key, UINT, UINT) {
-    if (key != VK_SPACE || IsDisabled()) return;
-    OnClicked();
-    RaiseCommand();
+    if (key == VK_SPACE && !IsDisabled()) OnClick();
 }
 
 AttrResult SCheckBox::OnClassAttribute(std::wstring_view name, const std::wstring& value, bool loading) {

@@ -459,7 +459,7 @@ void SWindow::OnLButtonUp(UINT, POINT pt) {
     EventLButtonUp evt(this);
     evt.pt = pt;
     RaiseEvent(evt);
-    RaiseCommand();
+    OnClick();
 }
 
 bool SWindow::OnSetCursor(POINT) {
