@@ -175,8 +175,10 @@ public:
     ISkinObj* GetSkin() const { return skin.get(); }
     ISkinObj* GetNcSkin() const { return ncSkin.get(); }
     void SetSkin(ISkinObj* newSkin);
-    // 3 disabled, 2 pushed or checked, 1 hover, 0 otherwise.
-    int GetStateIndex() const;
+    // The skin frame and style index of a state word: 3 disabled, 2 pushed or checked, 1 hover,
+    // 0 otherwise.
+    static int StateIndexOf(DWORD wndState);
+    int GetStateIndex() const { return StateIndexOf(state); }
     // GetStateIndex, or 0 when `skin` has no such state.
     int GetSkinStateIndex(const ISkinObj& forSkin) const;
     BYTE GetAlpha() const { return style.alpha; }

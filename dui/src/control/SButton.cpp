@@ -12,13 +12,6 @@ constexpr UINT kFadeTimer = 1;
 constexpr UINT kFadeStepMs = 20;
 constexpr int kFadeMs = 160;
 
-int StateIndexOf(DWORD state) {
-    if (state & WndState_Disable) return 3;
-    if (state & (WndState_PushDown | WndState_Check)) return 2;
-    if (state & WndState_Hover) return 1;
-    return 0;
-}
-
 }  // namespace
 
 SButton::SButton() {

@@ -15,11 +15,8 @@ SCheckBox::SCheckBox(const wchar_t* defaultSkin) {
 }
 
 int SCheckBox::BoxFrame(const ISkinObj& skin) const {
-    const DWORD state = GetState();
-    int frame = (state & WndState_Disable)    ? 3
-                : (state & WndState_PushDown) ? 2
-                : (state & WndState_Hover)    ? 1
-                                              : 0;
+    // The checked frames are the second four.
+    int frame = StateIndexOf(GetState() & ~WndState_Check);
     if (IsChecked()) frame += 4;
     // A skin with fewer frames shows checked as its second frame, else its first.
     if (frame >= skin.GetStates()) frame = IsChecked() && skin.GetStates() > 1 ? 1 : 0;

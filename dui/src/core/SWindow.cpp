@@ -684,10 +684,10 @@ void SWindow::SetSkin(ISkinObj* newSkin) {
     if (IsContentSized()) RequestRelayout();
 }
 
-int SWindow::GetStateIndex() const {
-    if (state & WndState_Disable) return 3;
-    if (state & (WndState_PushDown | WndState_Check)) return 2;
-    if (state & WndState_Hover) return 1;
+int SWindow::StateIndexOf(DWORD wndState) {
+    if (wndState & WndState_Disable) return 3;
+    if (wndState & (WndState_PushDown | WndState_Check)) return 2;
+    if (wndState & WndState_Hover) return 1;
     return 0;
 }
 
