@@ -262,7 +262,9 @@ protected:
     // The text changed through SetText or SetTextLiteral (before the redraw).
     virtual void OnTextChanged() {}
 
-    // Draws the text in `rc` with the state's font and colour and the style's format.
+    // The DT_* format the text is drawn and measured with; the base takes the style's.
+    virtual UINT TextFormat() const { return style.GetTextFormat(); }
+    // Draws the text in `rc` with the state's font and colour and TextFormat.
     void DrawText(IRenderTarget& rt, const std::wstring& str, const RECT& rc);
     void DrawFocusRectIfFocused(IRenderTarget& rt);
     // The font and colour for the current state (falling back to the normal state).

@@ -669,7 +669,7 @@ SIZE SWindow::MeasureContent(int width, int height) {
     const std::shared_ptr<IFont> font = GetCurrentFont();
     if (!font || text.empty()) return SIZE{};
     const int limit = maxWidth.IsSpecified() ? maxWidth.ToPixels(GetScale()) : width;
-    SIZE size = font->MeasureText(text, style.GetTextFormat(), limit);
+    SIZE size = font->MeasureText(text, TextFormat(), limit);
     if (maxWidth.IsSpecified() && size.cx > limit) size.cx = limit;
     return size;
 }
@@ -764,7 +764,7 @@ void SWindow::OnNcPaint(IRenderTarget& rt) {
 void SWindow::DrawText(IRenderTarget& rt, const std::wstring& str, const RECT& rc) {
     const std::shared_ptr<IFont> font = GetCurrentFont();
     if (str.empty() || !font) return;
-    rt.DrawText(str, rc, style.GetTextFormat(), *font, GetCurrentTextColor());
+    rt.DrawText(str, rc, TextFormat(), *font, GetCurrentTextColor());
 }
 
 void SWindow::DrawFocusRectIfFocused(IRenderTarget& rt) {
