@@ -267,6 +267,9 @@ protected:
     // Draws the text in `rc` with the state's font and colour and TextFormat.
     void DrawText(IRenderTarget& rt, const std::wstring& str, const RECT& rc);
     void DrawFocusRectIfFocused(IRenderTarget& rt);
+    // The skin of that name in the current context at this window's scale; nullptr when there is
+    // no context or no such skin.
+    ISkinObj* FindSkin(std::wstring_view skinName) const;
     // The font and colour for the current state (falling back to the normal state).
     std::shared_ptr<IFont> GetCurrentFont() const;
     COLORREF GetCurrentTextColor() const;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "dui/include/core/IRenderTarget.h"
-#include "dui/include/core/SAppContext.h"
 #include "support/Clock.h"
 
 namespace {
@@ -15,8 +14,7 @@ constexpr int kFadeMs = 160;
 }  // namespace
 
 SButton::SButton() {
-    if (SAppContext* context = SAppContext::Current())
-        SetSkin(context->GetSkinPoolMgr().FindSkin(L"_skin.sys.btn.normal", GetScale()));
+    SetSkin(FindSkin(L"_skin.sys.btn.normal"));
     ApplyAttribute(L"focusable", L"1", true);
 }
 

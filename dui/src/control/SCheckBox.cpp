@@ -3,13 +3,11 @@
 #include <algorithm>
 
 #include "dui/include/core/IRenderTarget.h"
-#include "dui/include/core/SAppContext.h"
 
 SCheckBox::SCheckBox() : SCheckBox(L"_skin.sys.checkbox") {}
 
 SCheckBox::SCheckBox(const wchar_t* defaultSkin) {
-    if (SAppContext* context = SAppContext::Current())
-        SetSkin(context->GetSkinPoolMgr().FindSkin(defaultSkin, GetScale()));
+    SetSkin(FindSkin(defaultSkin));
     GetStyle().align = SwndStyle::kAlignLeft;
     ApplyAttribute(L"focusable", L"1", true);
 }
@@ -68,8 +66,7 @@ AttrResult SCheckBox::OnClassAttribute(std::wstring_view name, const std::wstrin
         return AttrResult::kOk;
     }
     if (EqualsNoCase(name, L"focusSkin")) {
-        SAppContext* context = SAppContext::Current();
-        ISkinObj* skin = context != nullptr ? context->GetSkinPoolMgr().FindSkin(value, GetScale()) : nullptr;
+        ISkinObj* skin = FindSkin(value);
         focusSkin_ = SAutoRefPtr<ISkinObj>(skin);
         return skin != nullptr ? AttrResult::kOk : AttrResult::kFailed;
     }

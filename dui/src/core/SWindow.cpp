@@ -209,15 +209,12 @@ const SAttrTable<SWindow>& SWindow::AttrTable() {
          }},
         {L"skin",
          [](W& w, V v, bool) {
-             SAppContext* context = SAppContext::Current();
-             w.SetSkin(context ? context->GetSkinPoolMgr().FindSkin(v, w.GetScale()) : nullptr);
+             w.SetSkin(w.FindSkin(v));
              return AttrResult::kOk;
          }},
         {L"ncskin",
          [](W& w, V v, bool) {
-             SAppContext* context = SAppContext::Current();
-             w.ncSkin = SAutoRefPtr<ISkinObj>(context ? context->GetSkinPoolMgr().FindSkin(v, w.GetScale())
-                                                      : nullptr);
+             w.ncSkin = SAutoRefPtr<ISkinObj>(w.FindSkin(v));
              return AttrResult::kOk;
          }},
         {L"data",
@@ -694,6 +691,11 @@ int SWindow::StateIndexOf(DWORD wndState) {
 int SWindow::GetSkinStateIndex(const ISkinObj& forSkin) const {
     const int index = GetStateIndex();
     return index < forSkin.GetStates() ? index : 0;
+}
+
+ISkinObj* SWindow::FindSkin(std::wstring_view skinName) const {
+    SAppContext* context = SAppContext::Current();
+    return context ? context->GetSkinPoolMgr().FindSkin(skinName, GetScale()) : nullptr;
 }
 
 std::shared_ptr<IFont> SWindow::GetCurrentFont() const {
