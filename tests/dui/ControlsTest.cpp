@@ -182,11 +182,18 @@ TEST_F(ControlsTest, ShorterTextSetByTheProgramIsShownFromItsStart) {
 TEST_F(ControlsTest, CheckBoxesToggleAndRadioButtonsFormGroupsByParent) {
     SWindow* check = ui->Find(L"chk_a");
     EXPECT_TRUE(check->IsChecked());  // "checked" in the layout
+    // The command comes after the toggle, so its handler reads the new state.
+    std::vector<bool> checkedAtCommand;
+    check->SubscribeEvent(EventCmd::kEventId, [&](EventArgs&) {
+        checkedAtCommand.push_back(check->IsChecked());
+        return false;
+    });
     ui->Click(L"chk_a");
     EXPECT_FALSE(check->IsChecked());
     EXPECT_EQ(wnd->Commands(L"chk_a"), 1);
     ui->Press(VK_SPACE);  // the click gave it the focus
     EXPECT_TRUE(check->IsChecked());
+    EXPECT_EQ(checkedAtCommand, (std::vector<bool>{false, true}));
     ui->Click(L"chk_off");
     EXPECT_FALSE(ui->Find(L"chk_off")->IsChecked());
 
@@ -221,7 +228,14 @@ TEST_F(ControlsTest, LinkOpensItsTargetOnlyWhenItHasOne) {
         opened.push_back(target);
         return true;
     });
+    // The program hears of the click before the target opens.
+    std::size_t openedAtCommand = 1;
+    ui->Find(L"lnk_doc")->SubscribeEvent(EventCmd::kEventId, [&](EventArgs&) {
+        openedAtCommand = opened.size();
+        return false;
+    });
     ui->Click(L"lnk_doc");
+    EXPECT_EQ(openedAtCommand, 0u);
     ui->Click(L"lnk_none");
     // A press that leaves the link before the release opens nothing.
     const POINT inside = ui->CentreOf(*ui->Find(L"lnk_doc"));
