@@ -164,14 +164,37 @@ TEST_F(ControlsTest, MouseClickPlacesTheCaretAndMaxLengthHolds) {
     EXPECT_EQ(TextOf(L"edit_pwd"), L"@string/title");
 }
 
+TEST_F(ControlsTest, ShorterTextSetByTheProgramIsShownFromItsStart) {
+    // Typing past the field's width scrolls the text to the left.
+    ui->Type(L"edit_name", std::wstring(60, L'W'));
+    SEdit* edit = Get<SEdit>(L"edit_name");
+    ui->Press(VK_TAB);  // the program fills the field while another control has the focus
+    edit->SetText(L"ab");
+    EXPECT_EQ(edit->GetCaret(), 2u);
+
+    const RECT field = edit->GetWindowRect();
+    int inked = 0;
+    for (int y = field.top; y < field.bottom; ++y)
+        for (int x = field.left + 4; x < field.left + 40; ++x)
+            inked += ui->PixelAt(POINT{x, y}) != RGBA(255, 255, 255, 255);
+    EXPECT_GT(inked, 20);
+}
+
 TEST_F(ControlsTest, CheckBoxesToggleAndRadioButtonsFormGroupsByParent) {
     SWindow* check = ui->Find(L"chk_a");
     EXPECT_TRUE(check->IsChecked());  // "checked" in the layout
+    // The command comes after the toggle, so its handler reads the new state.
+    std::vector<bool> checkedAtCommand;
+    check->SubscribeEvent(EventCmd::kEventId, [&](EventArgs&) {
+        checkedAtCommand.push_back(check->IsChecked());
+        return false;
+    });
     ui->Click(L"chk_a");
     EXPECT_FALSE(check->IsChecked());
     EXPECT_EQ(wnd->Commands(L"chk_a"), 1);
     ui->Press(VK_SPACE);  // the click gave it the focus
     EXPECT_TRUE(check->IsChecked());
+    EXPECT_EQ(checkedAtCommand, (std::vector<bool>{false, true}));
     ui->Click(L"chk_off");
     EXPECT_FALSE(ui->Find(L"chk_off")->IsChecked());
 
@@ -206,7 +229,14 @@ TEST_F(ControlsTest, LinkOpensItsTargetOnlyWhenItHasOne) {
         opened.push_back(target);
         return true;
     });
+    // The program hears of the click before the target opens.
+    std::size_t openedAtCommand = 1;
+    ui->Find(L"lnk_doc")->SubscribeEvent(EventCmd::kEventId, [&](EventArgs&) {
+        openedAtCommand = opened.size();
+        return false;
+    });
     ui->Click(L"lnk_doc");
+    EXPECT_EQ(openedAtCommand, 0u);
     ui->Click(L"lnk_none");
     // A press that leaves the link before the release opens nothing.
     const POINT inside = ui->CentreOf(*ui->Find(L"lnk_doc"));

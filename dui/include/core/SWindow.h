@@ -175,8 +175,10 @@ public:
     ISkinObj* GetSkin() const { return skin.get(); }
     ISkinObj* GetNcSkin() const { return ncSkin.get(); }
     void SetSkin(ISkinObj* newSkin);
-    // 3 disabled, 2 pushed or checked, 1 hover, 0 otherwise.
-    int GetStateIndex() const;
+    // The skin frame and style index of a state word: 3 disabled, 2 pushed or checked, 1 hover,
+    // 0 otherwise.
+    static int StateIndexOf(DWORD wndState);
+    int GetStateIndex() const { return StateIndexOf(state); }
     // GetStateIndex, or 0 when `skin` has no such state.
     int GetSkinStateIndex(const ISkinObj& forSkin) const;
     BYTE GetAlpha() const { return style.alpha; }
@@ -223,7 +225,11 @@ protected:
     virtual void OnMouseLeave();
     virtual void OnMouseMove(UINT /*flags*/, POINT /*pt*/) {}
     virtual void OnLButtonDown(UINT flags, POINT pt);
+    // Ends a press; a release inside the window is a click (OnClick).
     virtual void OnLButtonUp(UINT flags, POINT pt);
+    // A press and release inside the window, after on_mouse_lbutton_up; the base raises the
+    // command event.
+    virtual void OnClick() { RaiseCommand(); }
     virtual void OnLButtonDblClk(UINT flags, POINT pt) { OnLButtonDown(flags, pt); }
     virtual void OnRButtonDown(UINT /*flags*/, POINT /*pt*/) {}
     virtual void OnRButtonUp(UINT /*flags*/, POINT /*pt*/) {}
@@ -253,10 +259,17 @@ protected:
     virtual SIZE MeasureContent(int width, int height);
     // The skin changed by attribute or SetSkin.
     virtual void OnSkinChanged() {}
+    // The text changed through SetText or SetTextLiteral (before the redraw).
+    virtual void OnTextChanged() {}
 
-    // Draws the text in `rc` with the state's font and colour and the style's format.
+    // The DT_* format the text is drawn and measured with; the base takes the style's.
+    virtual UINT TextFormat() const { return style.GetTextFormat(); }
+    // Draws the text in `rc` with the state's font and colour and TextFormat.
     void DrawText(IRenderTarget& rt, const std::wstring& str, const RECT& rc);
     void DrawFocusRectIfFocused(IRenderTarget& rt);
+    // The skin of that name in the current context at this window's scale; nullptr when there is
+    // no context or no such skin.
+    ISkinObj* FindSkin(std::wstring_view skinName) const;
     // The font and colour for the current state (falling back to the normal state).
     std::shared_ptr<IFont> GetCurrentFont() const;
     COLORREF GetCurrentTextColor() const;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "dui/include/core/IRenderTarget.h"
-#include "dui/include/core/SAppContext.h"
 #include "support/Clock.h"
 
 namespace {
@@ -12,18 +11,10 @@ constexpr UINT kFadeTimer = 1;
 constexpr UINT kFadeStepMs = 20;
 constexpr int kFadeMs = 160;
 
-int StateIndexOf(DWORD state) {
-    if (state & WndState_Disable) return 3;
-    if (state & (WndState_PushDown | WndState_Check)) return 2;
-    if (state & WndState_Hover) return 1;
-    return 0;
-}
-
 }  // namespace
 
 SButton::SButton() {
-    if (SAppContext* context = SAppContext::Current())
-        SetSkin(context->GetSkinPoolMgr().FindSkin(L"_skin.sys.btn.normal", GetScale()));
+    SetSkin(FindSkin(L"_skin.sys.btn.normal"));
     ApplyAttribute(L"focusable", L"1", true);
 }
 
@@ -69,19 +60,6 @@ void SButton::OnTimer(UINT timerId) {
         if (ISwndContainer* container = GetContainer()) container->KillSwndTimer(this, kFadeTimer);
     }
     Invalidate();
-}
-
-void SButton::OnLButtonDown(UINT flags, POINT pt) {
-    if (IsDisabled()) return;
-    SWindow::OnLButtonDown(flags, pt);
-}
-
-void SButton::OnLButtonUp(UINT flags, POINT pt) {
-    if (IsDisabled()) {
-        ReleaseCapture();
-        return;
-    }
-    SWindow::OnLButtonUp(flags, pt);
 }
 
 void SButton::OnKeyDown(UINT key, UINT, UINT) {

@@ -22,8 +22,6 @@ protected:
     void OnPaint(IRenderTarget& rt) override;
     // Large enough for both the text and one frame of the skin.
     SIZE MeasureContent(int width, int height) override;
-    void OnLButtonDown(UINT flags, POINT pt) override;
-    void OnLButtonUp(UINT flags, POINT pt) override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnTimer(UINT timerId) override;
     void OnStateChanged(DWORD oldState, DWORD newState) override;

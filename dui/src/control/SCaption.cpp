@@ -6,17 +6,11 @@ void SCaption::OnLButtonDown(UINT, POINT pt) {
     if (IsFocusable()) SetFocus();
     SHostWnd* host = HostOf(*this);
     if (host == nullptr || host->GetHostWindow() == nullptr) return;
-    if (host->GetHostWindow()->IsMaximized()) {
-        dragStarted_ = true;
-        return;
-    }
+    // A maximised host does not move.
+    if (host->GetHostWindow()->IsMaximized()) return;
     host->SendMessage(WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(pt.x, pt.y));
     // The move loop has the button-up; give the tree one so nothing stays pressed.
     host->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-}
-
-void SCaption::OnLButtonUp(UINT, POINT) {
-    dragStarted_ = false;
 }
 
 void SCaption::OnLButtonDblClk(UINT, POINT) {

@@ -12,10 +12,5 @@ public:
 
 protected:
     void OnLButtonDown(UINT flags, POINT pt) override;
-    void OnLButtonUp(UINT flags, POINT pt) override;
     void OnLButtonDblClk(UINT flags, POINT pt) override;
-
-private:
-    // A press on the caption of a maximised host: nothing moves; the press is only noted.
-    bool dragStarted_ = false;
 };

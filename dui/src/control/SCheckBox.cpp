@@ -3,23 +3,18 @@
 #include <algorithm>
 
 #include "dui/include/core/IRenderTarget.h"
-#include "dui/include/core/SAppContext.h"
 
 SCheckBox::SCheckBox() : SCheckBox(L"_skin.sys.checkbox") {}
 
 SCheckBox::SCheckBox(const wchar_t* defaultSkin) {
-    if (SAppContext* context = SAppContext::Current())
-        SetSkin(context->GetSkinPoolMgr().FindSkin(defaultSkin, GetScale()));
+    SetSkin(FindSkin(defaultSkin));
     GetStyle().align = SwndStyle::kAlignLeft;
     ApplyAttribute(L"focusable", L"1", true);
 }
 
 int SCheckBox::BoxFrame(const ISkinObj& skin) const {
-    const DWORD state = GetState();
-    int frame = (state & WndState_Disable)    ? 3
-                : (state & WndState_PushDown) ? 2
-                : (state & WndState_Hover)    ? 1
-                                              : 0;
+    // The checked frames are the second four.
+    int frame = StateIndexOf(GetState() & ~WndState_Check);
     if (IsChecked()) frame += 4;
     // A skin with fewer frames shows checked as its second frame, else its first.
     if (frame >= skin.GetStates()) frame = IsChecked() && skin.GetStates() > 1 ? 1 : 0;
@@ -56,24 +51,13 @@ void SCheckBox::OnClicked() {
     SetCheck(!IsChecked());
 }
 
-void SCheckBox::OnLButtonDown(UINT flags, POINT pt) {
-    if (IsDisabled()) return;
-    SWindow::OnLButtonDown(flags, pt);
-}
-
-void SCheckBox::OnLButtonUp(UINT flags, POINT pt) {
-    if (IsDisabled()) {
-        ReleaseCapture();
-        return;
-    }
-    if ((GetState() & WndState_PushDown) && PtInRect(&GetWindowRect(), pt)) OnClicked();
-    SWindow::OnLButtonUp(flags, pt);
+void SCheckBox::OnClick() {
+    OnClicked();
+    SWindow::OnClick();
 }
 
 void SCheckBox::OnKeyDown(UINT key, UINT, UINT) {
-    if (key != VK_SPACE || IsDisabled()) return;
-    OnClicked();
-    RaiseCommand();
+    if (key == VK_SPACE && !IsDisabled()) OnClick();
 }
 
 AttrResult SCheckBox::OnClassAttribute(std::wstring_view name, const std::wstring& value, bool loading) {
@@ -82,8 +66,7 @@ AttrResult SCheckBox::OnClassAttribute(std::wstring_view name, const std::wstrin
         return AttrResult::kOk;
     }
     if (EqualsNoCase(name, L"focusSkin")) {
-        SAppContext* context = SAppContext::Current();
-        ISkinObj* skin = context != nullptr ? context->GetSkinPoolMgr().FindSkin(value, GetScale()) : nullptr;
+        ISkinObj* skin = FindSkin(value);
         focusSkin_ = SAutoRefPtr<ISkinObj>(skin);
         return skin != nullptr ? AttrResult::kOk : AttrResult::kFailed;
     }

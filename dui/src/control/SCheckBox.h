@@ -20,8 +20,8 @@ protected:
 
     void OnPaint(IRenderTarget& rt) override;
     SIZE MeasureContent(int width, int height) override;
-    void OnLButtonDown(UINT flags, POINT pt) override;
-    void OnLButtonUp(UINT flags, POINT pt) override;
+    // Toggles (OnClicked), then raises the command event.
+    void OnClick() override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     bool NeedRedrawWhenStateChange() const override { return true; }
     AttrResult OnClassAttribute(std::wstring_view name, const std::wstring& value, bool loading) override;

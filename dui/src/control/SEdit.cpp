@@ -47,7 +47,6 @@ std::vector<int> SEdit::Carets() const {
 }
 
 void SEdit::ClampCaret() {
-    // The program may have set a shorter text since.
     caret_ = std::min(caret_, GetText().size());
     anchor_ = std::min(anchor_, GetText().size());
 }
@@ -61,8 +60,7 @@ void SEdit::SetSel(std::size_t anchor, std::size_t caret) {
 }
 
 std::wstring SEdit::GetSelText() const {
-    const std::size_t from = std::min({anchor_, caret_, GetText().size()});
-    const std::size_t to = std::min(std::max(anchor_, caret_), GetText().size());
+    const std::size_t from = std::min(anchor_, caret_), to = std::max(anchor_, caret_);
     return GetText().substr(from, to - from);
 }
 
@@ -103,7 +101,6 @@ void SEdit::MoveCaret(std::size_t caret, bool extend) {
 }
 
 void SEdit::ReplaceSelection(const std::wstring& inserted) {
-    ClampCaret();
     const std::wstring& text = GetText();
     const std::size_t from = std::min(anchor_, caret_), to = std::max(anchor_, caret_);
     std::wstring piece = inserted;
@@ -133,7 +130,6 @@ void SEdit::Paste() {
 }
 
 void SEdit::OnKeyDown(UINT key, UINT, UINT) {
-    ClampCaret();
     const bool shift = KeyDown(VK_SHIFT), control = KeyDown(VK_CONTROL);
     const std::size_t length = GetText().size();
     const std::size_t from = std::min(anchor_, caret_), to = std::max(anchor_, caret_);
@@ -184,7 +180,6 @@ void SEdit::OnChar(UINT codePoint, UINT, UINT) {
 
 void SEdit::OnLButtonDown(UINT flags, POINT pt) {
     SWindow::OnLButtonDown(flags, pt);
-    ClampCaret();
     selecting_ = true;
     MoveCaret(HitTest(pt), (flags & MK_SHIFT) != 0);
 }
@@ -207,10 +202,16 @@ void SEdit::OnLButtonDblClk(UINT flags, POINT pt) {
 }
 
 void SEdit::OnSetFocus(SWindow*) {
-    ClampCaret();
     ScrollToCaret();
     RestartBlink();
     Invalidate();
+}
+
+void SEdit::OnTextChanged() {
+    // A text set by the program may be shorter than the one the caret was in, and scrolled
+    // text would otherwise stay scrolled out of view.
+    ClampCaret();
+    ScrollToCaret();
 }
 
 void SEdit::OnKillFocus(SWindow*) {
@@ -227,7 +228,6 @@ void SEdit::OnTimer(UINT timerId) {
 }
 
 void SEdit::OnPaint(IRenderTarget& rt) {
-    ClampCaret();
     const RECT client = GetClientRect();
     if (ISkinObj* skin = GetSkin())
         skin->Draw(rt, client, GetSkinStateIndex(*skin));

@@ -35,6 +35,8 @@ protected:
     void OnKillFocus(SWindow* newFocus) override;
     void OnTimer(UINT timerId) override;
     bool NeedRedrawWhenStateChange() const override { return true; }
+    // Keeps the caret inside a text the program set and the text in view.
+    void OnTextChanged() override;
     AttrResult OnClassAttribute(std::wstring_view name, const std::wstring& value, bool loading) override;
 
 private:

@@ -13,8 +13,8 @@ public:
     const std::wstring& GetHref() const { return href_; }
 
 protected:
-    void OnLButtonDown(UINT flags, POINT pt) override;
-    void OnLButtonUp(UINT flags, POINT pt) override;
+    // Raises the command event, then opens the target.
+    void OnClick() override;
     bool NeedRedrawWhenStateChange() const override { return true; }
     AttrResult OnClassAttribute(std::wstring_view name, const std::wstring& value, bool loading) override;
 

@@ -3,14 +3,12 @@
 #include <algorithm>
 
 #include "dui/include/core/IRenderTarget.h"
-#include "dui/include/core/SAppContext.h"
 #include "support/WideFormat.h"
 
 namespace {
 
-AttrResult FindSkin(SAutoRefPtr<ISkinObj>& target, const std::wstring& name, int scale) {
-    SAppContext* context = SAppContext::Current();
-    ISkinObj* skin = context != nullptr ? context->GetSkinPoolMgr().FindSkin(name, scale) : nullptr;
+// A skin attribute naming no skin fails (and clears the skin).
+AttrResult KeepSkin(SAutoRefPtr<ISkinObj>& target, ISkinObj* skin) {
     target = SAutoRefPtr<ISkinObj>(skin);
     return skin != nullptr ? AttrResult::kOk : AttrResult::kFailed;
 }
@@ -85,9 +83,9 @@ AttrResult SProgress::OnClassAttribute(std::wstring_view name, const std::wstrin
              return AttrResult::kOk;
          }},
         {L"bkgndSkin",
-         [](SProgress& p, const std::wstring& v, bool) { return FindSkin(p.bkgndSkin_, v, p.GetScale()); }},
+         [](SProgress& p, const std::wstring& v, bool) { return KeepSkin(p.bkgndSkin_, p.FindSkin(v)); }},
         {L"posSkin",
-         [](SProgress& p, const std::wstring& v, bool) { return FindSkin(p.posSkin_, v, p.GetScale()); }},
+         [](SProgress& p, const std::wstring& v, bool) { return KeepSkin(p.posSkin_, p.FindSkin(v)); }},
     };
     const AttrResult result = table.Apply(*this, name, value, loading);
     if (result == AttrResult::kDeclined) return SWindow::OnClassAttribute(name, value, loading);

@@ -10,11 +10,9 @@ public:
     SStatic() = default;
 
 protected:
-    void OnPaint(IRenderTarget& rt) override;
-    SIZE MeasureContent(int width, int height) override;
+    UINT TextFormat() const override;
     AttrResult OnClassAttribute(std::wstring_view name, const std::wstring& value, bool loading) override;
 
 private:
-    UINT TextFormat() const;
     bool multiLines_ = false;
 };

@@ -209,15 +209,12 @@ const SAttrTable<SWindow>& SWindow::AttrTable() {
          }},
         {L"skin",
          [](W& w, V v, bool) {
-             SAppContext* context = SAppContext::Current();
-             w.SetSkin(context ? context->GetSkinPoolMgr().FindSkin(v, w.GetScale()) : nullptr);
+             w.SetSkin(w.FindSkin(v));
              return AttrResult::kOk;
          }},
         {L"ncskin",
          [](W& w, V v, bool) {
-             SAppContext* context = SAppContext::Current();
-             w.ncSkin = SAutoRefPtr<ISkinObj>(context ? context->GetSkinPoolMgr().FindSkin(v, w.GetScale())
-                                                      : nullptr);
+             w.ncSkin = SAutoRefPtr<ISkinObj>(w.FindSkin(v));
              return AttrResult::kOk;
          }},
         {L"data",
@@ -351,6 +348,7 @@ void SWindow::SetText(const std::wstring& newText) {
 
 void SWindow::SetTextLiteral(const std::wstring& newText) {
     text = newText;
+    OnTextChanged();
     Invalidate();
     if (IsContentSized()) RequestRelayout();
 }
@@ -458,7 +456,7 @@ void SWindow::OnLButtonUp(UINT, POINT pt) {
     EventLButtonUp evt(this);
     evt.pt = pt;
     RaiseEvent(evt);
-    RaiseCommand();
+    OnClick();
 }
 
 bool SWindow::OnSetCursor(POINT) {
@@ -668,7 +666,7 @@ SIZE SWindow::MeasureContent(int width, int height) {
     const std::shared_ptr<IFont> font = GetCurrentFont();
     if (!font || text.empty()) return SIZE{};
     const int limit = maxWidth.IsSpecified() ? maxWidth.ToPixels(GetScale()) : width;
-    SIZE size = font->MeasureText(text, style.GetTextFormat(), limit);
+    SIZE size = font->MeasureText(text, TextFormat(), limit);
     if (maxWidth.IsSpecified() && size.cx > limit) size.cx = limit;
     return size;
 }
@@ -683,16 +681,21 @@ void SWindow::SetSkin(ISkinObj* newSkin) {
     if (IsContentSized()) RequestRelayout();
 }
 
-int SWindow::GetStateIndex() const {
-    if (state & WndState_Disable) return 3;
-    if (state & (WndState_PushDown | WndState_Check)) return 2;
-    if (state & WndState_Hover) return 1;
+int SWindow::StateIndexOf(DWORD wndState) {
+    if (wndState & WndState_Disable) return 3;
+    if (wndState & (WndState_PushDown | WndState_Check)) return 2;
+    if (wndState & WndState_Hover) return 1;
     return 0;
 }
 
 int SWindow::GetSkinStateIndex(const ISkinObj& forSkin) const {
     const int index = GetStateIndex();
     return index < forSkin.GetStates() ? index : 0;
+}
+
+ISkinObj* SWindow::FindSkin(std::wstring_view skinName) const {
+    SAppContext* context = SAppContext::Current();
+    return context ? context->GetSkinPoolMgr().FindSkin(skinName, GetScale()) : nullptr;
 }
 
 std::shared_ptr<IFont> SWindow::GetCurrentFont() const {
@@ -763,7 +766,7 @@ void SWindow::OnNcPaint(IRenderTarget& rt) {
 void SWindow::DrawText(IRenderTarget& rt, const std::wstring& str, const RECT& rc) {
     const std::shared_ptr<IFont> font = GetCurrentFont();
     if (str.empty() || !font) return;
-    rt.DrawText(str, rc, style.GetTextFormat(), *font, GetCurrentTextColor());
+    rt.DrawText(str, rc, TextFormat(), *font, GetCurrentTextColor());
 }
 
 void SWindow::DrawFocusRectIfFocused(IRenderTarget& rt) {
