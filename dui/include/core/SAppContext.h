@@ -46,10 +46,9 @@ public:
     SUiDefInfo& GetUiDef() { return *uiDef; }
     void SetUiDef(SAutoRefPtr<SUiDefInfo> info);
 
-    // Parses resource (type, name): from `provider` when given, else from the newest provider
-    // that has it; type "file" reads the path `name`. False when absent or not XML.
-    bool LoadXml(pugi::xml_document& doc, std::wstring_view name, std::wstring_view type,
-                 IResProvider* provider = nullptr);
+    // Parses resource (type, name) from the newest provider that has it; type "file" reads the
+    // path `name`. False when absent or not XML.
+    bool LoadXml(pugi::xml_document& doc, std::wstring_view name, std::wstring_view type);
     // "TYPE:NAME"; false for a one-part id.
     bool LoadXmlById(pugi::xml_document& doc, std::wstring_view resId);
 

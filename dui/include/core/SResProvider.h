@@ -52,3 +52,7 @@ void SetResLastError(unsigned error);
 
 // A new, unbound provider of `kind`; nothing for an unknown kind.
 SAutoRefPtr<IResProvider> CreateResProvider(int kind);
+
+// The whole resource (type, name) of `provider` itself; false when absent, empty or unreadable.
+bool ReadWholeResource(IResProvider& provider, std::wstring_view type, std::wstring_view name,
+                       std::string& bytes);

@@ -14,10 +14,6 @@ public:
     std::shared_ptr<IBitmap> LoadCursorRes(std::wstring_view name) override;
     std::shared_ptr<IBitmap> LoadImageRes(std::wstring_view type, std::wstring_view name) override;
     std::shared_ptr<IImgX> LoadImgXRes(std::wstring_view type, std::wstring_view name) override;
-
-protected:
-    // The whole resource; false when absent or empty.
-    bool ReadAll(std::wstring_view type, std::wstring_view name, std::string& bytes);
 };
 
 // Resource keys compare without regard to case: "TYPE\nNAME" upper-cased (ASCII) as UTF-8.

@@ -140,10 +140,7 @@ bool SResProviderMgr::ReadResource(std::wstring_view type, std::wstring_view nam
     std::lock_guard guard(lock);
     if (IsFileType(type)) return ReadFile(name, bytes) && !bytes.empty();
     IResProvider* provider = FindProviderLocked(type, name);
-    const std::size_t size = provider ? provider->ResourceSize(type, name) : 0;
-    if (size == 0) return false;
-    bytes.resize(size);
-    return provider->ReadResource(type, name, bytes.data(), bytes.size());
+    return provider && ReadWholeResource(*provider, type, name, bytes);
 }
 
 template <class Picture>
