@@ -54,15 +54,6 @@ std::shared_ptr<IBitmap> SResProviderBase::LoadIconRes(std::wstring_view name, i
     return nullptr;
 }
 
-std::shared_ptr<IBitmap> SResProviderBase::LoadBitmapRes(std::wstring_view name) {
-    return LoadImageRes(L"BITMAP", name);
-}
-
-std::shared_ptr<IBitmap> SResProviderBase::LoadCursorRes(std::wstring_view name) {
-    if (auto animated = LoadImageRes(L"ANICURSOR", name)) return animated;
-    return LoadImageRes(L"CURSOR", name);
-}
-
 std::shared_ptr<IBitmap> SResProviderBase::LoadImageRes(std::wstring_view type, std::wstring_view name) {
     IRenderFactory* factory = RenderFactory();
     std::string bytes;
