@@ -33,8 +33,6 @@ public:
                   [](const auto& a, const auto& b) { return a.first < b.first; });
     }
 
-    bool Has(std::wstring_view name) const { return Find(name) != nullptr; }
-
     AttrResult Apply(T& object, std::wstring_view name, const std::wstring& value, bool loading) const {
         const Parser parse = Find(name);
         return parse ? parse(object, value, loading) : AttrResult::kDeclined;

@@ -477,11 +477,7 @@ bool SWindow::RaiseEvent(EventArgs& evt) {
     eventSet.FireEvent(evt);
     if (!evt.bubbleUp) return evt.handled != 0;
     bool handled = evt.handled != 0;
-    if (owner) {
-        handled = owner->RaiseEvent(evt) || handled;
-    } else if (ISwndContainer* host = GetContainer()) {
-        handled = host->OnFireEvent(evt) || handled;
-    }
+    if (ISwndContainer* host = GetContainer()) handled = host->OnFireEvent(evt) || handled;
     return handled;
 }
 
