@@ -18,6 +18,12 @@
 
 #include "dui/include/core/SObject.h"
 
+// The parser of a plain on/off attribute: stores ParseFlag(value) in `field`.
+inline AttrResult Flag(bool& field, const std::wstring& value) {
+    field = ParseFlag(value);
+    return AttrResult::kOk;
+}
+
 template <class T>
 class SAttrTable {
 public:
