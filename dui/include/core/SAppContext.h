@@ -49,7 +49,7 @@ public:
     // Parses resource (type, name) from the newest provider that has it; type "file" reads the
     // path `name`. False when absent or not XML.
     bool LoadXml(pugi::xml_document& doc, std::wstring_view name, std::wstring_view type);
-    // "TYPE:NAME"; false for a one-part id.
+    // "TYPE:NAME", or "NAME" of a LAYOUT resource (how layouts and includes name each other).
     bool LoadXmlById(pugi::xml_document& doc, std::wstring_view resId);
 
     // Reads the system package through `provider` (registered only meanwhile): the system skins,

@@ -148,13 +148,9 @@ void SWindow::BuildChildren(pugi::xml_node node) {
     for (pugi::xml_node element : node.children()) {
         if (element.type() != pugi::node_element) continue;
         if (EqualsNoCase(element.name(), "include")) {
-            std::wstring type, name;
-            if (SplitResId(XmlAttrText(element, "src"), type, name) == 1) {
-                name = type;
-                type = L"LAYOUT";
-            }
             pugi::xml_document doc;
-            if (context->LoadXml(doc, name, type)) BuildChildren(XmlChild(doc, "include"));
+            if (context->LoadXmlById(doc, XmlAttrText(element, "src")))
+                BuildChildren(XmlChild(doc, "include"));
             continue;
         }
         SAutoRefPtr<SWindow> child = context->GetObjectFactory().Create<SWindow>(XmlText(element.name()));

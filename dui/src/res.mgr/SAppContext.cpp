@@ -39,7 +39,11 @@ bool SAppContext::LoadXml(pugi::xml_document& doc, std::wstring_view name, std::
 
 bool SAppContext::LoadXmlById(pugi::xml_document& doc, std::wstring_view resId) {
     std::wstring type, name;
-    return SplitResId(resId, type, name) == 2 && LoadXml(doc, name, type);
+    if (SplitResId(resId, type, name) == 1) {
+        name = std::move(type);
+        type = L"LAYOUT";
+    }
+    return LoadXml(doc, name, type);
 }
 
 int SAppContext::LoadSystemResources(IResProvider* provider) {
