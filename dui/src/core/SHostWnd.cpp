@@ -125,8 +125,7 @@ HWND SHostWnd::Create(HWND /*owner*/, int x, int y, int cx, int cy) {
         return nullptr;
     }
     SApplication::Current()->AddHostWnd(hwnd_, this);
-    renderTarget_ = SAppContext::Current()->GetRenderFactory()->CreateRenderTarget(
-        SIZE{std::max(cx, 1), std::max(cy, 1)});
+    renderTarget_ = factory->CreateRenderTarget(SIZE{std::max(cx, 1), std::max(cy, 1)});
     SendMessage(WM_CREATE);
     if (cx <= 0 || cy <= 0) {
         const SIZE size = LayoutSize();
@@ -156,7 +155,6 @@ void SHostWnd::OnHostCreate() {
     if (!dui) return;
     DestroyAllChildren();
     ApplyPools(dui);
-    hostWindow_->SetTitle(hostAttr_.title);
     if (hostAttr_.alpha < 255 || hostAttr_.translucent) hostWindow_->SetOpacity(hostAttr_.alpha);
     ApplyIcons();
     LoadFromXml(XmlChild(dui, "root"));
