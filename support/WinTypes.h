@@ -167,6 +167,10 @@ inline constexpr int GET_X_LPARAM(LPARAM v) {
 inline constexpr int GET_Y_LPARAM(LPARAM v) {
     return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(v)));
 }
+// The client point of a mouse message.
+inline constexpr POINT PointOf(LPARAM lParam) {
+    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
 // Rectangle helpers of User32, with its conventions: right and bottom are outside the rectangle.
 inline constexpr BOOL IsRectEmpty(const RECT* r) {
     return r->right <= r->left || r->bottom <= r->top;

@@ -113,6 +113,17 @@ TEST(ResProviderMgr, FileTypeReadsThePathDirectly) {
     EXPECT_FALSE(env.Context().LoadXmlById(doc, L"no-colon"));
 }
 
+TEST(SAppContext, OnePartIdsNameLayouts) {
+    CoreTestEnv env(L"uidef:xml_init");
+    pugi::xml_document doc;
+    for (const wchar_t* id : {L"xml_included", L"LAYOUT:XML_INCLUDED"}) {
+        ASSERT_TRUE(env.Context().LoadXmlById(doc, id)) << id;
+        EXPECT_TRUE(XmlChild(doc, "include")) << id;
+    }
+    EXPECT_FALSE(env.Context().LoadXmlById(doc, L"XML:xml_included"));
+    EXPECT_FALSE(env.Context().LoadXmlById(doc, L""));
+}
+
 TEST(ResProviderMgr, CursorNamesMapToSystemCursors) {
     CoreTestEnv env;
     SResProviderMgr& mgr = env.Context().GetResProviderMgr();

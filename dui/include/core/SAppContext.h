@@ -46,11 +46,10 @@ public:
     SUiDefInfo& GetUiDef() { return *uiDef; }
     void SetUiDef(SAutoRefPtr<SUiDefInfo> info);
 
-    // Parses resource (type, name): from `provider` when given, else from the newest provider
-    // that has it; type "file" reads the path `name`. False when absent or not XML.
-    bool LoadXml(pugi::xml_document& doc, std::wstring_view name, std::wstring_view type,
-                 IResProvider* provider = nullptr);
-    // "TYPE:NAME"; false for a one-part id.
+    // Parses resource (type, name) from the newest provider that has it; type "file" reads the
+    // path `name`. False when absent or not XML.
+    bool LoadXml(pugi::xml_document& doc, std::wstring_view name, std::wstring_view type);
+    // "TYPE:NAME", or "NAME" of a LAYOUT resource (how layouts and includes name each other).
     bool LoadXmlById(pugi::xml_document& doc, std::wstring_view resId);
 
     // Reads the system package through `provider` (registered only meanwhile): the system skins,

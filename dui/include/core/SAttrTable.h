@@ -18,6 +18,12 @@
 
 #include "dui/include/core/SObject.h"
 
+// The parser of a plain on/off attribute: stores ParseFlag(value) in `field`.
+inline AttrResult Flag(bool& field, const std::wstring& value) {
+    field = ParseFlag(value);
+    return AttrResult::kOk;
+}
+
 template <class T>
 class SAttrTable {
 public:
@@ -32,8 +38,6 @@ public:
         std::sort(entries.begin(), entries.end(),
                   [](const auto& a, const auto& b) { return a.first < b.first; });
     }
-
-    bool Has(std::wstring_view name) const { return Find(name) != nullptr; }
 
     AttrResult Apply(T& object, std::wstring_view name, const std::wstring& value, bool loading) const {
         const Parser parse = Find(name);

@@ -34,8 +34,6 @@ public:
     // Ends Run after the message being handled (or the idle pass) with `exitCode`.
     void Quit(int exitCode = 0);
     bool IsRunning() const { return running_; }
-    // The message being handled.
-    const MSG& GetCurrentMessage() const { return msg_; }
 
     void AddMessageFilter(IMessageFilter* filter) { filters_.push_back(filter); }
     bool RemoveMessageFilter(IMessageFilter* filter);

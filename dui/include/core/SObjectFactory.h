@@ -24,7 +24,6 @@ public:
     // Replaces an earlier factory of the same name and kind.
     void RegisterFactory(std::wstring_view className, ObjectKind kind, Creator create);
     bool UnregisterFactory(std::wstring_view className, ObjectKind kind);
-    bool HasFactory(std::wstring_view className, ObjectKind kind) const;
 
     template <class T>
     void Register() {

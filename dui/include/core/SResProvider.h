@@ -29,9 +29,6 @@ public:
     // chosen (the next larger, else the largest; 0 means 32) and returned as stored, so the
     // host scales it when the file has no image of that size.
     virtual std::shared_ptr<IBitmap> LoadIconRes(std::wstring_view name, int cx, int cy) = 0;
-    virtual std::shared_ptr<IBitmap> LoadBitmapRes(std::wstring_view name) = 0;
-    // An "ANICURSOR" resource of that name first, else a "CURSOR" resource.
-    virtual std::shared_ptr<IBitmap> LoadCursorRes(std::wstring_view name) = 0;
     // Decodes the resource through the render factory; nothing when absent, empty or not a picture.
     virtual std::shared_ptr<IBitmap> LoadImageRes(std::wstring_view type, std::wstring_view name) = 0;
     virtual std::shared_ptr<IImgX> LoadImgXRes(std::wstring_view type, std::wstring_view name) = 0;
@@ -52,3 +49,7 @@ void SetResLastError(unsigned error);
 
 // A new, unbound provider of `kind`; nothing for an unknown kind.
 SAutoRefPtr<IResProvider> CreateResProvider(int kind);
+
+// The whole resource (type, name) of `provider` itself; false when absent, empty or unreadable.
+bool ReadWholeResource(IResProvider& provider, std::wstring_view type, std::wstring_view name,
+                       std::string& bytes);

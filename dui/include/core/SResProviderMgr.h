@@ -44,10 +44,6 @@ public:
 
     SAutoRefPtr<IResProvider> FindProvider(std::wstring_view type, std::wstring_view name) const;
 
-    bool ContainsResource(std::wstring_view type, std::wstring_view name) const;
-    std::size_t ResourceSize(std::wstring_view type, std::wstring_view name) const;
-    bool ReadResource(std::wstring_view type, std::wstring_view name, void* buffer,
-                      std::size_t capacity) const;
     // The whole resource; false when absent or empty.
     bool ReadResource(std::wstring_view type, std::wstring_view name, std::string& bytes) const;
 
@@ -58,7 +54,6 @@ public:
     std::shared_ptr<IImgX> LoadImgX(std::wstring_view resId) const;
     // "NAME:SIZE" (decimal pixels) or "NAME" (default size), through the type "ICON".
     std::shared_ptr<IBitmap> LoadIcon(std::wstring_view iconId) const;
-    std::shared_ptr<IBitmap> LoadBitmap(std::wstring_view name) const;
     // A number below 0x10000 or a system cursor name gives a system cursor; other names are loaded
     // from the resources (or a file) once and cached.
     SCursor LoadCursor(std::wstring_view name);

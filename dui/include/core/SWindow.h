@@ -73,9 +73,6 @@ public:
     // The host of the tree; a child reaches it through its parents.
     ISwndContainer* GetContainer() const;
     void SetContainer(ISwndContainer* host) { container = host; }
-    // A composite control that wants its parts' events before the host.
-    SWindow* GetOwner() const { return owner; }
-    void SetOwner(SWindow* wnd) { owner = wnd; }
 
     // ---- identity ----
     int GetID() const { return id; }
@@ -188,8 +185,8 @@ public:
     int SubscribeEvent(int eventId, EventHandler handler) {
         return eventSet.Subscribe(eventId, std::move(handler));
     }
-    // Fires to the subscribers, then (unless a subscriber cleared bubbleUp) to the owner or the
-    // host. True when anyone handled it.
+    // Fires to the subscribers, then (unless a subscriber cleared bubbleUp) to the host. True when
+    // anyone handled it.
     bool RaiseEvent(EventArgs& evt);
     void RaiseCommand();
 
@@ -240,8 +237,6 @@ protected:
     virtual void OnKeyUp(UINT /*key*/, UINT /*repeat*/, UINT /*flags*/) {}
     virtual void OnChar(UINT /*codePoint*/, UINT /*repeat*/, UINT /*flags*/) {}
     virtual void OnTimer(UINT /*timerId*/) {}
-    // Which keys the window wants (DLGC_* bits); 0 lets the host use Tab and Enter itself.
-    virtual UINT OnGetDlgCode() const { return 0; }
     // Sets the cursor of the style; true when handled.
     virtual bool OnSetCursor(POINT pt);
     virtual void OnSize() {}
@@ -281,8 +276,6 @@ private:
     enum ClassLayout { kTakeClassLayout, kKeepLayout };
     void ApplyClass(const std::wstring& className, ClassLayout classLayout);
     SWindow* FindChild(const std::function<bool(const SWindow&)>& match, int depth) const;
-    void DispatchShow(bool show, ParentChangeReason reason);
-    void DispatchEnable(bool enable, ParentChangeReason reason);
     void DestroySubtree();
     std::vector<SLayoutChild> CollectLayoutChildren(std::vector<SWindow*>& windows);
     void SetLayout(SAutoRefPtr<ILayout> newLayout);
@@ -294,7 +287,6 @@ private:
     SWindow* nextSibling = nullptr;
     int childCount = 0;
     ISwndContainer* container = nullptr;
-    SWindow* owner = nullptr;
 
     int id = 0;
     std::wstring name;

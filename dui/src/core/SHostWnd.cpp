@@ -11,10 +11,6 @@
 
 namespace {
 
-POINT PointOf(LPARAM lParam) {
-    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
-
 bool IsMouseMessage(UINT message) {
     return message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP ||
            message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDOWN || message == WM_RBUTTONUP ||
@@ -41,10 +37,10 @@ ImgFrame IconFrame(IRenderFactory& factory, const IBitmap& icon, int size) {
 
 // "NAME:SIZE" → SIZE; the default when absent.
 int IconSize(const std::wstring& iconId, int fallback) {
-    const auto colon = iconId.find(L':');
-    if (colon == std::wstring::npos) return fallback;
-    const long size = ParseIntAuto(iconId.substr(colon + 1));
-    return size > 0 ? static_cast<int>(size) : fallback;
+    std::wstring name, size;
+    if (SplitResId(iconId, name, size) != 2) return fallback;
+    const long pixels = ParseIntAuto(size);
+    return pixels > 0 ? static_cast<int>(pixels) : fallback;
 }
 
 void CollectFocusable(SWindow& wnd, std::vector<SWindow*>& out) {
@@ -129,8 +125,7 @@ HWND SHostWnd::Create(HWND /*owner*/, int x, int y, int cx, int cy) {
         return nullptr;
     }
     SApplication::Current()->AddHostWnd(hwnd_, this);
-    renderTarget_ = SAppContext::Current()->GetRenderFactory()->CreateRenderTarget(
-        SIZE{std::max(cx, 1), std::max(cy, 1)});
+    renderTarget_ = factory->CreateRenderTarget(SIZE{std::max(cx, 1), std::max(cy, 1)});
     SendMessage(WM_CREATE);
     if (cx <= 0 || cy <= 0) {
         const SIZE size = LayoutSize();
@@ -146,10 +141,7 @@ HWND SHostWnd::Create(HWND /*owner*/, int x, int y, int cx, int cy) {
 
 bool SHostWnd::LoadLayout() {
     if (layoutId_.empty()) return false;
-    const auto colon = layoutId_.find(L':');
-    const std::wstring type = colon == std::wstring::npos ? L"LAYOUT" : layoutId_.substr(0, colon);
-    const std::wstring name = colon == std::wstring::npos ? layoutId_ : layoutId_.substr(colon + 1);
-    if (!SAppContext::Current()->LoadXml(layoutDoc_, name, type)) return false;
+    if (!SAppContext::Current()->LoadXmlById(layoutDoc_, layoutId_)) return false;
     // The root element is `DUI` in any case; anything else builds nothing.
     if (!EqualsNoCase(XmlText(layoutDoc_.first_child().name()), L"dui")) {
         layoutDoc_.reset();
@@ -163,7 +155,6 @@ void SHostWnd::OnHostCreate() {
     if (!dui) return;
     DestroyAllChildren();
     ApplyPools(dui);
-    hostWindow_->SetTitle(hostAttr_.title);
     if (hostAttr_.alpha < 255 || hostAttr_.translucent) hostWindow_->SetOpacity(hostAttr_.alpha);
     ApplyIcons();
     LoadFromXml(XmlChild(dui, "root"));

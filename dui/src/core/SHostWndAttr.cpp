@@ -23,11 +23,6 @@ bool ParseRect(const std::wstring& value, RECT& out) {
     return true;
 }
 
-AttrResult Flag(bool& field, const std::wstring& value) {
-    field = ParseFlag(value);
-    return AttrResult::kOk;
-}
-
 AttrResult Text(std::wstring& field, const std::wstring& value) {
     field = value;
     return AttrResult::kOk;

@@ -13,10 +13,6 @@ bool SObjectFactoryMgr::UnregisterFactory(std::wstring_view className, ObjectKin
     return factories.erase({ToLowerAscii(className), kind}) != 0;
 }
 
-bool SObjectFactoryMgr::HasFactory(std::wstring_view className, ObjectKind kind) const {
-    return factories.count({ToLowerAscii(className), kind}) != 0;
-}
-
 SAutoRefPtr<SObject> SObjectFactoryMgr::CreateObject(std::wstring_view className, ObjectKind kind) const {
     const std::wstring key = ToLowerAscii(className);
     auto it = factories.find({key, kind});

@@ -11,10 +11,6 @@ namespace {
 
 constexpr const wchar_t* kSource = L"src\\core\\SWnd";
 
-POINT PointOf(LPARAM lParam) {
-    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
-
 struct NamedId {
     const wchar_t* name;
     int id;
@@ -22,11 +18,6 @@ struct NamedId {
 constexpr NamedId kDialogIds[] = {{L"IDOK", 1},    {L"IDCANCEL", 2}, {L"IDABORT", 3},
                                   {L"IDRETRY", 4}, {L"IDIGNORE", 5}, {L"IDYES", 6},
                                   {L"IDNO", 7},    {L"IDCLOSE", 8},  {L"IDHELP", 9}};
-
-AttrResult Flag(bool& target, const std::wstring& value) {
-    target = ParseFlag(value);
-    return AttrResult::kOk;
-}
 
 }  // namespace
 
@@ -157,13 +148,9 @@ void SWindow::BuildChildren(pugi::xml_node node) {
     for (pugi::xml_node element : node.children()) {
         if (element.type() != pugi::node_element) continue;
         if (EqualsNoCase(element.name(), "include")) {
-            std::wstring type, name;
-            if (SplitResId(XmlAttrText(element, "src"), type, name) == 1) {
-                name = type;
-                type = L"LAYOUT";
-            }
             pugi::xml_document doc;
-            if (context->LoadXml(doc, name, type)) BuildChildren(XmlChild(doc, "include"));
+            if (context->LoadXmlById(doc, XmlAttrText(element, "src")))
+                BuildChildren(XmlChild(doc, "include"));
             continue;
         }
         SAutoRefPtr<SWindow> child = context->GetObjectFactory().Create<SWindow>(XmlText(element.name()));
@@ -176,6 +163,14 @@ void SWindow::BuildChildren(pugi::xml_node node) {
 const SAttrTable<SWindow>& SWindow::AttrTable() {
     using W = SWindow;
     using V = const std::wstring&;
+    // "visible" and "show" are two names of one attribute.
+    constexpr auto visible = [](W& w, V v, bool loading) {
+        if (loading)
+            w.visible = ParseFlag(v);
+        else
+            w.Show(ParseFlag(v), true);
+        return AttrResult::kOk;
+    };
     static const SAttrTable<SWindow> table{
         {L"layout",
          [](W& w, V v, bool) {
@@ -240,22 +235,8 @@ const SAttrTable<SWindow>& SWindow::AttrTable() {
              }
              return AttrResult::kOk;
          }},
-        {L"visible",
-         [](W& w, V v, bool loading) {
-             if (loading)
-                 w.visible = ParseFlag(v);
-             else
-                 w.Show(ParseFlag(v), true);
-             return AttrResult::kOk;
-         }},
-        {L"show",
-         [](W& w, V v, bool loading) {
-             if (loading)
-                 w.visible = ParseFlag(v);
-             else
-                 w.Show(ParseFlag(v), true);
-             return AttrResult::kOk;
-         }},
+        {L"visible", visible},
+        {L"show", visible},
         {L"display", [](W& w, V v, bool) { return Flag(w.display, v); }},
         {L"cache", [](W& w, V v, bool) { return Flag(w.cache, v); }},
         {L"alpha", [](W& w, V v, bool l) { return w.style.ApplyAttribute(L"alpha", v, l); }},
@@ -475,11 +456,7 @@ bool SWindow::RaiseEvent(EventArgs& evt) {
     eventSet.FireEvent(evt);
     if (!evt.bubbleUp) return evt.handled != 0;
     bool handled = evt.handled != 0;
-    if (owner) {
-        handled = owner->RaiseEvent(evt) || handled;
-    } else if (ISwndContainer* host = GetContainer()) {
-        handled = host->OnFireEvent(evt) || handled;
-    }
+    if (ISwndContainer* host = GetContainer()) handled = host->OnFireEvent(evt) || handled;
     return handled;
 }
 

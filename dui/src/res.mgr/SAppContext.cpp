@@ -32,23 +32,18 @@ void SAppContext::SetUiDef(SAutoRefPtr<SUiDefInfo> info) {
     if (info) uiDef = std::move(info);
 }
 
-bool SAppContext::LoadXml(pugi::xml_document& doc, std::wstring_view name, std::wstring_view type,
-                          IResProvider* provider) {
+bool SAppContext::LoadXml(pugi::xml_document& doc, std::wstring_view name, std::wstring_view type) {
     std::string bytes;
-    if (!provider) {
-        if (!resProviderMgr.ReadResource(type, name, bytes)) return false;
-    } else {
-        const std::size_t size = provider->ResourceSize(type, name);
-        if (size == 0) return false;
-        bytes.resize(size);
-        if (!provider->ReadResource(type, name, bytes.data(), bytes.size())) return false;
-    }
-    return ParseXml(doc, bytes.data(), bytes.size());
+    return resProviderMgr.ReadResource(type, name, bytes) && ParseXml(doc, bytes.data(), bytes.size());
 }
 
 bool SAppContext::LoadXmlById(pugi::xml_document& doc, std::wstring_view resId) {
     std::wstring type, name;
-    return SplitResId(resId, type, name) == 2 && LoadXml(doc, name, type);
+    if (SplitResId(resId, type, name) == 1) {
+        name = std::move(type);
+        type = L"LAYOUT";
+    }
+    return LoadXml(doc, name, type);
 }
 
 int SAppContext::LoadSystemResources(IResProvider* provider) {

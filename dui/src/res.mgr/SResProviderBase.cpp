@@ -26,42 +26,34 @@ std::string ResKey(std::wstring_view type, std::wstring_view name) {
     return ResKey(WideToUtf8(type), WideToUtf8(name));
 }
 
-bool SResProviderBase::ReadAll(std::wstring_view type, std::wstring_view name, std::string& bytes) {
-    const std::size_t size = ResourceSize(type, name);
+bool ReadWholeResource(IResProvider& provider, std::wstring_view type, std::wstring_view name,
+                       std::string& bytes) {
+    const std::size_t size = provider.ResourceSize(type, name);
     if (size == 0) return false;
     bytes.resize(size);
-    return ReadResource(type, name, bytes.data(), bytes.size());
+    return provider.ReadResource(type, name, bytes.data(), bytes.size());
 }
 
 std::shared_ptr<IBitmap> SResProviderBase::LoadIconRes(std::wstring_view name, int cx, int) {
     IRenderFactory* factory = RenderFactory();
     std::string bytes;
-    if (!factory || !ReadAll(L"ICON", name, bytes)) return nullptr;
+    if (!factory || !ReadWholeResource(*this, L"ICON", name, bytes)) return nullptr;
     std::string_view image = bytes;
     if (PickIconImage(bytes, cx, image) || image.starts_with("\x89PNG"))
         return factory->LoadBitmap(image.data(), image.size());
     return nullptr;
 }
 
-std::shared_ptr<IBitmap> SResProviderBase::LoadBitmapRes(std::wstring_view name) {
-    return LoadImageRes(L"BITMAP", name);
-}
-
-std::shared_ptr<IBitmap> SResProviderBase::LoadCursorRes(std::wstring_view name) {
-    if (auto animated = LoadImageRes(L"ANICURSOR", name)) return animated;
-    return LoadImageRes(L"CURSOR", name);
-}
-
 std::shared_ptr<IBitmap> SResProviderBase::LoadImageRes(std::wstring_view type, std::wstring_view name) {
     IRenderFactory* factory = RenderFactory();
     std::string bytes;
-    if (!factory || !ReadAll(type, name, bytes)) return nullptr;
+    if (!factory || !ReadWholeResource(*this, type, name, bytes)) return nullptr;
     return factory->LoadBitmap(bytes.data(), bytes.size());
 }
 
 std::shared_ptr<IImgX> SResProviderBase::LoadImgXRes(std::wstring_view type, std::wstring_view name) {
     IRenderFactory* factory = RenderFactory();
     std::string bytes;
-    if (!factory || !ReadAll(type, name, bytes)) return nullptr;
+    if (!factory || !ReadWholeResource(*this, type, name, bytes)) return nullptr;
     return factory->LoadImgX(bytes.data(), bytes.size());
 }

@@ -1,6 +1,6 @@
-// What every resource provider shares: the picture loads (icon, bitmap, cursor, image, multi-frame
-// image) made from ResourceSize + ReadResource and decoded through the current context's render
-// factory. A concrete provider supplies Init, ContainsResource, ResourceSize and ReadResource.
+// What every resource provider shares: the picture loads (icon, image, multi-frame image) made
+// from ResourceSize + ReadResource and decoded through the current context's render factory. A
+// concrete provider supplies Init, ContainsResource, ResourceSize and ReadResource.
 #pragma once
 
 #include <string>
@@ -11,14 +11,8 @@
 class SResProviderBase : public IResProvider {
 public:
     std::shared_ptr<IBitmap> LoadIconRes(std::wstring_view name, int cx, int cy) override;
-    std::shared_ptr<IBitmap> LoadBitmapRes(std::wstring_view name) override;
-    std::shared_ptr<IBitmap> LoadCursorRes(std::wstring_view name) override;
     std::shared_ptr<IBitmap> LoadImageRes(std::wstring_view type, std::wstring_view name) override;
     std::shared_ptr<IImgX> LoadImgXRes(std::wstring_view type, std::wstring_view name) override;
-
-protected:
-    // The whole resource; false when absent or empty.
-    bool ReadAll(std::wstring_view type, std::wstring_view name, std::string& bytes);
 };
 
 // ResKey (SResIndex.h) of the UTF-8 form of `type` and `name`.

@@ -1,7 +1,6 @@
 #include "dui/include/core/SResProviderMgr.h"
 
 #include <algorithm>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -100,50 +99,11 @@ SAutoRefPtr<IResProvider> SResProviderMgr::FindProvider(std::wstring_view type,
     return SAutoRefPtr<IResProvider>(FindProviderLocked(type, name));
 }
 
-bool SResProviderMgr::ContainsResource(std::wstring_view type, std::wstring_view name) const {
-    std::lock_guard guard(lock);
-    if (IsFileType(type)) {
-        std::ifstream in(WideToAnsi(name));
-        return static_cast<bool>(in);
-    }
-    return FindProviderLocked(type, name) != nullptr;
-}
-
-std::size_t SResProviderMgr::ResourceSize(std::wstring_view type, std::wstring_view name) const {
-    std::lock_guard guard(lock);
-    if (IsFileType(type)) {
-        std::string bytes;
-        return ReadFile(name, bytes) ? bytes.size() : 0;
-    }
-    IResProvider* provider = FindProviderLocked(type, name);
-    return provider ? provider->ResourceSize(type, name) : 0;
-}
-
-bool SResProviderMgr::ReadResource(std::wstring_view type, std::wstring_view name, void* buffer,
-                                   std::size_t capacity) const {
-    std::lock_guard guard(lock);
-    if (IsFileType(type)) {
-        std::string bytes;
-        if (!ReadFile(name, bytes) || bytes.empty()) return false;
-        if (capacity < bytes.size()) {
-            SetResLastError(kErrorInsufficientBuffer);
-            return false;
-        }
-        std::memcpy(buffer, bytes.data(), bytes.size());
-        return true;
-    }
-    IResProvider* provider = FindProviderLocked(type, name);
-    return provider && provider->ReadResource(type, name, buffer, capacity);
-}
-
 bool SResProviderMgr::ReadResource(std::wstring_view type, std::wstring_view name, std::string& bytes) const {
     std::lock_guard guard(lock);
     if (IsFileType(type)) return ReadFile(name, bytes) && !bytes.empty();
     IResProvider* provider = FindProviderLocked(type, name);
-    const std::size_t size = provider ? provider->ResourceSize(type, name) : 0;
-    if (size == 0) return false;
-    bytes.resize(size);
-    return provider->ReadResource(type, name, bytes.data(), bytes.size());
+    return provider && ReadWholeResource(*provider, type, name, bytes);
 }
 
 template <class Picture>
@@ -188,12 +148,6 @@ std::shared_ptr<IBitmap> SResProviderMgr::LoadIcon(std::wstring_view iconId) con
     return provider ? provider->LoadIconRes(iconName, pixels, pixels) : nullptr;
 }
 
-std::shared_ptr<IBitmap> SResProviderMgr::LoadBitmap(std::wstring_view name) const {
-    std::lock_guard guard(lock);
-    IResProvider* provider = FindProviderLocked(L"BITMAP", name);
-    return provider ? provider->LoadBitmapRes(name) : nullptr;
-}
-
 SCursor SResProviderMgr::LoadCursor(std::wstring_view name) {
     unsigned id = 0;
     if (ParseCursorNumber(name, id) && id < 0x10000) return SCursor{id, nullptr};
@@ -203,13 +157,12 @@ SCursor SResProviderMgr::LoadCursor(std::wstring_view name) {
     std::lock_guard guard(lock);
     const std::wstring key(name);
     if (auto it = cursors.find(key); it != cursors.end()) return it->second;
+    // An animated cursor of that name wins over a plain one.
+    const wchar_t* type = L"ANICURSOR";
+    IResProvider* provider = FindProviderLocked(type, name);
+    if (!provider) provider = FindProviderLocked(type = L"CURSOR", name);
     SCursor cursor;
-    if (IResProvider* provider = FindProviderLocked(L"ANICURSOR", name))
-        cursor.picture = provider->LoadCursorRes(name);
-    else if (IResProvider* plain = FindProviderLocked(L"CURSOR", name))
-        cursor.picture = plain->LoadCursorRes(name);
-    else
-        cursor.picture = LoadImage(L"file", name);
+    cursor.picture = provider ? provider->LoadImageRes(type, name) : LoadImage(L"file", name);
     if (cursor.picture) cursors.emplace(key, cursor);
     return cursor;
 }

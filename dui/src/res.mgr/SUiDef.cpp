@@ -20,12 +20,9 @@ void Warn(int line, const wchar_t* message) {
 // Reads (type, name) from `provider` itself, not from the manager.
 bool ParseFromProvider(IResProvider* provider, const std::wstring& type, const std::wstring& name,
                        pugi::xml_document& doc, bool& found) {
-    const std::size_t size = provider->ResourceSize(type, name);
-    found = size != 0;
-    if (!found) return false;
-    std::string bytes(size, '\0');
-    return provider->ReadResource(type, name, bytes.data(), bytes.size()) &&
-           ParseXml(doc, bytes.data(), bytes.size());
+    std::string bytes;
+    found = ReadWholeResource(*provider, type, name, bytes);
+    return found && ParseXml(doc, bytes.data(), bytes.size());
 }
 
 }  // namespace
