@@ -4,9 +4,10 @@
 #   bash tools/fuzz.sh 600        # ten minutes per target
 # Each run starts from the committed seed corpus (tests/fuzz/corpus/<target>/) and grows a working
 # corpus under the build folder; a finding stops the script with the fuzzer's report and reproducer.
-# LARKHOLM_FUZZ_SEED fixes the fuzzer's random seed: the test command sets it, so its smoke step
-# retraces the same mutations on every machine and checks the corpus for regressions, while long
-# runs without it explore afresh each time.
+# LARKHOLM_FUZZ_SEED fixes the fuzzer's random seed. The test command sets it, so its smoke step
+# replays the committed corpus and then follows the same order of mutations each time; how far it
+# gets in its time still depends on the machine, and on a working corpus left by earlier runs. Long
+# runs leave it unset and explore afresh each time.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds="${1:-20}"

@@ -12,7 +12,8 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build" -j "${LARKHOLM_JOBS:-2}"
 
 # Every fuzz target runs briefly (clang, its own build folder) before the unit tests, with a fixed
-# seed so that the step is repeatable; bench/fuzz-long/run.sh is where new ground is searched.
+# seed so that a fresh checkout searches the same way each time; bench/fuzz-long/run.sh is where
+# new ground is searched.
 LARKHOLM_FUZZ_SEED="${LARKHOLM_FUZZ_SEED:-1}" bash "$root/tools/fuzz.sh" "${LARKHOLM_FUZZ_SECONDS:-20}"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:${ASAN_OPTIONS:-}"
