@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "install/LittleEndian.h"
+
 namespace {
 
 constexpr std::uint16_t kExtendedTimestampTag = 0x5455;  // "UT"
@@ -12,12 +14,6 @@ constexpr std::uint32_t kWindowsAttributeMask =
 
 bool IsDosLikeHost(std::uint32_t host) {
     return host == 0 || host == 7 || host == 11 || host == 14;
-}
-
-std::uint32_t ReadLittleEndian(const unsigned char* p, int bytes) {
-    std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | p[i];
-    return value;
 }
 
 }  // namespace
@@ -49,8 +45,8 @@ std::uint64_t UnixTimeToFileTime(std::int64_t seconds) {
 void ApplyExtendedTimestamp(const unsigned char* extra, std::size_t size, ZipEntryInfo& info) {
     std::size_t pos = 0;
     while (size - pos >= 5) {
-        const std::uint32_t tag = ReadLittleEndian(extra + pos, 2);
-        const std::size_t blockSize = ReadLittleEndian(extra + pos + 2, 2);
+        const auto tag = std::uint32_t(ReadLittleEndian(extra + pos, 2));
+        const auto blockSize = std::size_t(ReadLittleEndian(extra + pos + 2, 2));
         const std::size_t data = pos + 4;
         if (tag != kExtendedTimestampTag) {
             if (blockSize > size - data) return;

@@ -7,19 +7,13 @@ constexpr std::uint32_t kDeflated = 8;
 constexpr std::uint32_t kFlagEncrypted = 0x01;
 constexpr std::uint32_t kFlagDataDescriptor = 0x08;
 
-ZipResult FromMinizip(int code) {
-    return code == UNZ_ERRNO ? kZipReadFailed : kZipCorrupt;
-}
-
 }  // namespace
 
-ZipItemStream::ZipItemStream(unzFile archive, unsigned char* input, unsigned char* output)
+ZipItemStream::ZipItemStream(ZipArchiveFile& archive, unsigned char* input, unsigned char* output)
     : archive(archive), input(input), output(output) {}
 
 ZipItemStream::~ZipItemStream() {
     if (inflating) inflateEnd(&inflater);
-    // In raw mode minizip checks nothing on closing; the verdict was Next's.
-    if (dataOpen) unzCloseCurrentFile(archive);
 }
 
 ZipResult ZipItemStream::Open(const ZipItemFacts& itemFacts, const std::string* password) {
@@ -28,19 +22,13 @@ ZipResult ZipItemStream::Open(const ZipItemFacts& itemFacts, const std::string* 
     const bool encrypted = facts.flags & kFlagEncrypted;
     if (encrypted && password == nullptr) return kZipPassword;
 
-    int method = 0, level = 0;
-    if (unzOpenCurrentFile2(archive, &method, &level, 1) != UNZ_OK) return kZipCorrupt;
-    dataOpen = true;
+    if (!facts.dataBegin) return kZipCorrupt;
 
     if (encrypted) {
         unsigned char header[PkwareDecrypter::kHeaderSize];
-        std::size_t have = 0;
-        while (have < sizeof header) {
-            const int n = unzReadCurrentFile(archive, header + have, unsigned(sizeof header - have));
-            if (n < 0) return FromMinizip(n);
-            if (n == 0) return kZipCorrupt;  // shorter than the encryption header
-            have += std::size_t(n);
-        }
+        if (facts.compressedSize < sizeof header) return kZipCorrupt;  // shorter than the encryption header
+        if (!archive.Read(*facts.dataBegin, header, sizeof header)) return kZipReadFailed;
+        rawRead = sizeof header;
         const unsigned char check =
             (facts.flags & kFlagDataDescriptor) ? (facts.dosDateTime >> 8) & 0xFF : (facts.crc >> 24) & 0xFF;
         decrypter.emplace(*password);
@@ -61,15 +49,11 @@ ZipResult ZipItemStream::Next(const unsigned char*& data, std::size_t& size) {
 }
 
 ZipResult ZipItemStream::ReadRaw(std::size_t& size) {
-    size = 0;
-    if (rawEnded) return kZipOk;
-    const int n = unzReadCurrentFile(archive, input, unsigned(kBufferSize));
-    if (n < 0) return FromMinizip(n);
-    if (n == 0) {
-        rawEnded = true;
-        return kZipOk;
-    }
-    size = std::size_t(n);
+    const std::uint64_t rest = facts.compressedSize - rawRead;
+    size = rest < kBufferSize ? std::size_t(rest) : kBufferSize;
+    if (size == 0) return kZipOk;
+    if (!archive.Read(*facts.dataBegin + rawRead, input, size)) return kZipReadFailed;
+    rawRead += size;
     if (decrypter) decrypter->Decrypt(input, size);
     return kZipOk;
 }

@@ -1,14 +1,14 @@
-// The content of one archive item, made from the raw bytes minizip reads for the current item:
-// decrypted when the item is encrypted, inflated when it is deflated, and held to the item's
-// declared size and CRC-32 on the way. The content never grows past the declared size, so a lying
-// header cannot make the reader write more than it announced.
+// The content of one archive item, made from the item's raw data bytes: decrypted when the item is
+// encrypted, inflated when it is deflated, and held to the item's declared size and CRC-32 on the
+// way. The content never grows past the declared size, so a lying header cannot make the reader
+// write more than it announced.
 //
-// minizip is used in raw mode on purpose: the system library is built without decryption, and its
-// own checks skip the CRC when the declared size was not reached. The stream borrows the reader's
-// transfer buffers and the archive, whose current item must not change while the stream lives.
+// The raw bytes are read here rather than through minizip: the system library is built without
+// decryption, its own checks skip the CRC when the declared size was not reached, and on 64-bit
+// hosts it does not take sizes and offsets from ZIP64 fields. The stream borrows the reader's
+// transfer buffers and archive file.
 #pragma once
 
-#include <unzip.h>
 #include <zlib.h>
 
 #include <cstddef>
@@ -17,29 +17,32 @@
 #include <string>
 
 #include "install/PkwareDecrypter.h"
+#include "install/ZipArchiveFile.h"
 #include "install/ZipResult.h"
 
-// What the central directory says about an item's data.
+// What the central directory says about an item's data, and where the data lies.
 struct ZipItemFacts {
     std::uint32_t method = 0;  // 0 stored, 8 deflated
     std::uint32_t flags = 0;   // bit 0 encrypted, bit 3 sizes and CRC after the data
     std::uint32_t crc = 0;
     std::uint32_t dosDateTime = 0;
     std::uint64_t uncompressedSize = 0;
+    std::uint64_t compressedSize = 0;
+    std::optional<std::uint64_t> dataBegin;  // none when the local header is missing or disagrees
 };
 
 class ZipItemStream {
 public:
     static constexpr std::size_t kBufferSize = 16 * 1024;
 
-    // `input` and `output` hold kBufferSize bytes each and outlive the stream.
-    ZipItemStream(unzFile archive, unsigned char* input, unsigned char* output);
+    // `input` and `output` hold kBufferSize bytes each; they and `archive` outlive the stream.
+    ZipItemStream(ZipArchiveFile& archive, unsigned char* input, unsigned char* output);
     ~ZipItemStream();
     ZipItemStream(const ZipItemStream&) = delete;
     ZipItemStream& operator=(const ZipItemStream&) = delete;
 
-    // Opens the current item's data. An encrypted item needs `password` to pass the header check
-    // (kZipPassword otherwise, no password included); an unknown method or unreadable local header
+    // Opens the item's data. An encrypted item needs `password` to pass the header check
+    // (kZipPassword otherwise, no password included); an unknown method or a missing local header
     // is kZipCorrupt.
     ZipResult Open(const ZipItemFacts& facts, const std::string* password);
 
@@ -55,15 +58,14 @@ private:
     ZipResult Account(const unsigned char* data, std::size_t size);
     ZipResult Finish() const;
 
-    unzFile archive;
+    ZipArchiveFile& archive;
     unsigned char* input;
     unsigned char* output;
     ZipItemFacts facts;
     std::optional<PkwareDecrypter> decrypter;
     z_stream inflater{};
-    bool dataOpen = false;
     bool inflating = false;
-    bool rawEnded = false;
+    std::uint64_t rawRead = 0;
     bool contentEnded = false;
     std::uint64_t produced = 0;
     uLong crc = 0;

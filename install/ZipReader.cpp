@@ -12,6 +12,9 @@
 #include <system_error>
 #include <vector>
 
+#include "install/LittleEndian.h"
+#include "install/Zip64Extra.h"
+#include "install/ZipArchiveFile.h"
 #include "install/ZipEntryName.h"
 #include "install/ZipItemStream.h"
 #include "support/PathText.h"
@@ -21,6 +24,10 @@
 namespace {
 
 constexpr std::size_t kMaxExtraField = 0xFFFF;
+constexpr std::size_t kCentralHeaderSize = 46;
+constexpr std::size_t kLocalHeaderSize = 30;
+constexpr std::uint32_t kLocalHeaderSignature = 0x04034B50;  // "PK\3\4"
+constexpr std::uint32_t kFlagDataDescriptor = 0x08;
 // Archives without zip64 records can't count past 0xFFFF items; minizip then reads on until the
 // central directory ends.
 constexpr ZPOS64_T kSaturatedItemCount = 0xFFFF;
@@ -84,6 +91,15 @@ struct DataRange {
     std::uint64_t end = 0;
 };
 
+// What an item's headers say about its data: the sizes (ZIP64 fields applied) from the central
+// directory, and where the data begins after its local header.
+struct ItemLayout {
+    ZipItemSizes sizes;
+    std::uint32_t method = 0;
+    std::uint32_t flags = 0;
+    std::optional<std::uint64_t> dataBegin;
+};
+
 // True when two ranges share a byte. Legitimate archives never let items share data; overlapping
 // items are how a small archive declares far more content than it holds. O(n log n).
 bool AnyOverlap(std::vector<DataRange> ranges) {
@@ -120,7 +136,8 @@ private:
     };
 
     ZipResult IndexItems();
-    std::optional<DataRange> ItemDataRange(std::uint64_t compressedSize);
+    std::optional<ItemLayout> ReadLayout(std::uint64_t centralHeader);
+    std::optional<std::uint64_t> LocalDataBegin(const ItemLayout& central, std::uint32_t crc);
     bool FitsFreeSpace(const std::string& root, std::int32_t index) const;
     ZipResult LoadEntry(std::int32_t index);
     std::optional<TargetPlan> PlanTarget(const std::wstring& target) const;
@@ -128,8 +145,10 @@ private:
     ZipResult ExtractFile(const TargetPlan& plan);
 
     bool opened = false;
+    ZipArchiveFile file;
     unzFile archive = nullptr;  // stays null for an empty archive
     std::vector<unz64_file_pos> items;
+    std::vector<ItemLayout> layouts;
     // Declared content of item i and of every file item after it, for the free-space check.
     std::vector<std::uint64_t> declaredFromItem;
     std::optional<std::string> password;
@@ -156,10 +175,12 @@ ZipResult ZipReader::Open(const std::wstring& path, const char* passwordText) {
     extraField.reset(new (std::nothrow) unsigned char[kMaxExtraField]);
     if (!extraField) return kZipNoMemory;
 
-    const std::string file = WideToAnsi(path);
-    archive = unzOpen64(file.c_str());
+    const std::string filePath = WideToAnsi(path);
+    if (!file.Open(filePath)) return kZipCannotOpen;
+    zlib_filefunc64_def view = file.MinizipView();
+    archive = unzOpen2_64(filePath.c_str(), &view);
     if (archive == nullptr) {
-        if (!IsEmptyArchive(file)) return kZipCannotOpen;
+        if (!IsEmptyArchive(filePath)) return kZipCannotOpen;
     } else if (const ZipResult indexed = IndexItems(); indexed != kZipOk) {
         return indexed;
     }
@@ -182,12 +203,16 @@ ZipResult ZipReader::IndexItems() {
         unz_file_info64 header{};
         if (unzGetCurrentFileInfo64(archive, &header, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
             return kZipCannotOpen;
+        const std::optional<ItemLayout> layout = ReadLayout(position.pos_in_zip_directory);
+        if (!layout) return kZipCannotOpen;
+        layouts.push_back(*layout);
         const bool folder =
             EntryAttributes(std::uint32_t(header.version), std::uint32_t(header.external_fa)) &
             kZipAttrDirectory;
-        declared.push_back(folder ? 0 : header.uncompressed_size);
-        if (const std::optional<DataRange> range = ItemDataRange(header.compressed_size))
-            ranges.push_back(*range);
+        declared.push_back(folder ? 0 : layout->sizes.uncompressed);
+        if (layout->dataBegin && layout->sizes.compressed != 0)
+            ranges.push_back(
+                {*layout->dataBegin, SaturatingAdd(*layout->dataBegin, layout->sizes.compressed)});
     }
     const bool endOfSaturatedCount = status == UNZ_BADZIPFILE && global.number_entry == kSaturatedItemCount &&
                                      items.size() >= kSaturatedItemCount;
@@ -200,15 +225,49 @@ ZipResult ZipReader::IndexItems() {
     return kZipOk;
 }
 
-// The current item's data range, found through its local header. Nothing for an item without data
-// or whose local header can't be read (its extraction fails on that anyway).
-std::optional<DataRange> ZipReader::ItemDataRange(std::uint64_t compressedSize) {
-    if (compressedSize == 0) return std::nullopt;
-    int method = 0, level = 0;
-    if (unzOpenCurrentFile2(archive, &method, &level, 1) != UNZ_OK) return std::nullopt;
-    const std::uint64_t begin = unzGetCurrentFileZStreamPos64(archive);
-    unzCloseCurrentFile(archive);
-    return DataRange{begin, SaturatingAdd(begin, compressedSize)};
+// The item whose central directory header starts at `centralHeader`, read from the header's own
+// bytes: minizip keeps the saturated 32-bit values where ZIP64 fields hold the real ones. Nothing
+// when the header can't be read.
+std::optional<ItemLayout> ZipReader::ReadLayout(std::uint64_t centralHeader) {
+    unsigned char header[kCentralHeaderSize];
+    if (!file.Read(centralHeader, header, sizeof header)) return std::nullopt;
+    ItemLayout layout;
+    layout.flags = std::uint32_t(ReadLittleEndian(header + 8, 2));
+    layout.method = std::uint32_t(ReadLittleEndian(header + 10, 2));
+    layout.sizes.compressed = ReadLittleEndian(header + 20, 4);
+    layout.sizes.uncompressed = ReadLittleEndian(header + 24, 4);
+    layout.sizes.localHeaderOffset = ReadLittleEndian(header + 42, 4);
+    const std::uint64_t nameSize = ReadLittleEndian(header + 28, 2);
+    const std::size_t extraSize = std::size_t(ReadLittleEndian(header + 30, 2));
+    if (!file.Read(centralHeader + kCentralHeaderSize + nameSize, extraField.get(), extraSize))
+        return std::nullopt;
+    ApplyZip64Extra(extraField.get(), extraSize, ZipHeaderKind::Central, layout.sizes);
+    layout.dataBegin = LocalDataBegin(layout, std::uint32_t(ReadLittleEndian(header + 16, 4)));
+    return layout;
+}
+
+// Where the item's data begins, after its local header. Nothing when that header is missing or
+// disagrees with the central directory about the method, or, unless the sizes and CRC follow the
+// data, about them; the item's extraction then fails as damaged.
+std::optional<std::uint64_t> ZipReader::LocalDataBegin(const ItemLayout& central, std::uint32_t crc) {
+    const std::uint64_t at = central.sizes.localHeaderOffset;
+    unsigned char header[kLocalHeaderSize];
+    if (!file.Read(at, header, sizeof header) || ReadLittleEndian(header, 4) != kLocalHeaderSignature)
+        return std::nullopt;
+    if (ReadLittleEndian(header + 8, 2) != central.method) return std::nullopt;
+    const std::uint64_t nameSize = ReadLittleEndian(header + 26, 2);
+    const std::size_t extraSize = std::size_t(ReadLittleEndian(header + 28, 2));
+    if (!(central.flags & kFlagDataDescriptor)) {
+        ZipItemSizes local;
+        local.compressed = ReadLittleEndian(header + 18, 4);
+        local.uncompressed = ReadLittleEndian(header + 22, 4);
+        if (!file.Read(at + kLocalHeaderSize + nameSize, extraField.get(), extraSize)) return std::nullopt;
+        ApplyZip64Extra(extraField.get(), extraSize, ZipHeaderKind::Local, local);
+        if (ReadLittleEndian(header + 14, 4) != crc || local.compressed != central.sizes.compressed ||
+            local.uncompressed != central.sizes.uncompressed)
+            return std::nullopt;
+    }
+    return SaturatingAdd(at, kLocalHeaderSize + nameSize + extraSize);
 }
 
 // Items are extracted in order, so what item `index` and those after it declare must fit on the
@@ -250,14 +309,17 @@ ZipResult ZipReader::LoadEntry(std::int32_t index) {
     entry.atime = entry.ctime = entry.mtime = DosTimeToFileTime(std::uint32_t(header.dosDate));
     ApplyExtendedTimestamp(extraField.get(), std::min<std::size_t>(header.size_file_extra, kMaxExtraField),
                            entry);
-    entry.compSize = ClampToInt32(header.compressed_size);
-    entry.uncSize = ClampToInt32(header.uncompressed_size);
+    const ItemLayout& layout = layouts[std::size_t(index)];
+    entry.compSize = ClampToInt32(layout.sizes.compressed);
+    entry.uncSize = ClampToInt32(layout.sizes.uncompressed);
 
-    entryFacts.method = std::uint32_t(header.compression_method);
-    entryFacts.flags = std::uint32_t(header.flag);
+    entryFacts.method = layout.method;
+    entryFacts.flags = layout.flags;
     entryFacts.crc = std::uint32_t(header.crc);
     entryFacts.dosDateTime = std::uint32_t(header.dosDate);
-    entryFacts.uncompressedSize = header.uncompressed_size;
+    entryFacts.uncompressedSize = layout.sizes.uncompressed;
+    entryFacts.compressedSize = layout.sizes.compressed;
+    entryFacts.dataBegin = layout.dataBegin;
     entryNameComponents = SplitPathComponents(entry.name);
     entryResolved = ResolveEntryName(entry.name);
     return kZipOk;
@@ -317,7 +379,7 @@ ZipResult ZipReader::ExtractFile(const TargetPlan& plan) {
         if (!transfer) return kZipNoMemory;
     }
     if (!FitsFreeSpace(plan.root, entry.index)) return kZipWriteFailed;
-    ZipItemStream stream(archive, transfer.get(), transfer.get() + ZipItemStream::kBufferSize);
+    ZipItemStream stream(file, transfer.get(), transfer.get() + ZipItemStream::kBufferSize);
     // The password is judged before the target is created, so a wrong one leaves nothing behind.
     if (const ZipResult opened = stream.Open(entryFacts, password ? &*password : nullptr); opened != kZipOk)
         return opened;

@@ -9,7 +9,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libfontconfig-dev libpng-dev libgif-dev libx11-dev
   fonts-wqy-microhei
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcpp-httplib-dev libssl-dev libbrotli-dev
-  xvfb xdotool x11-utils imagemagick zenity zip unzip curl python3 coreutils
+  xvfb xdotool x11-utils imagemagick zenity zip unzip p7zip-full libarchive-tools curl python3 coreutils
 )
 
 missing=()
