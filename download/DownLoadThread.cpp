@@ -95,7 +95,8 @@ bool DownLoadThread::DownloadFiles() {
 
     const std::string folder = WideToAnsi(downloadDir);
     for (ManifestFile& file : files) {
-        const std::string path = folder + kPathSeparator + file.name;
+        // A name in a subfolder may use either separator; the file lands where the engine writes it.
+        const std::string path = JoinPath(folder, NativeSeparators(file.name));
         Log(WideFormat(L"开始下载 文件名:%ls 地址:%ls", AnsiToWide(file.name).c_str(),
                        AnsiToWide(file.downUrl).c_str()));
         DownloadFile(file, path);

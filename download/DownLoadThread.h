@@ -17,8 +17,8 @@
 //   UM_INSTALL_FINISHED   last message of every run, whatever the outcome
 //
 // `error` after a run: 0 (see `retcode`/`retmsg` for a refusal), -1 service unreachable or reply
-// malformed, -2 manifest rejected (an entry without "downUrl" or "hash", or a "name" that is not a
-// plain file name; nothing downloaded), -3 a file unreadable or its digest wrong after ten attempts,
+// malformed, -2 manifest rejected (an entry without "downUrl" or "hash", or a "name" that could lead
+// outside the download folder; nothing downloaded), -3 a file unreadable or its digest wrong after ten attempts,
 // a positive libcurl code when the last attempt's transfer failed, -4 or a ZIP result code when the
 // extraction failed.
 //

@@ -1,11 +1,13 @@
 // Which manifest "name" values the download worker accepts. A name is joined to the download
-// folder as it stands, so only a plain file name may pass: anything that could name another
-// folder ("..", a separator, a drive prefix) is refused before a byte is downloaded. Pure; any thread.
+// folder, so it may name a file there or in a subfolder of it ("bin/x.dll", "bin\x.dll"; the
+// transfer engine makes the missing folders), but nothing that could lead elsewhere is let through
+// before a byte is downloaded. Pure; any thread.
 #pragma once
 
 #include <string_view>
 
-// True for a plain file name and for the empty name (the file is then saved under its URL name
-// and fails verification). False
-// for ".", "..", a name holding "\", "/" or a zero byte, and one with a drive prefix ("c:x").
+// True for a relative name whose every component (between "\" or "/") is a real name, and for the
+// empty name (the file is then saved under its URL name and fails verification). False for a
+// "." or ".." component, an empty one (a leading separator: absolute and network paths; a doubled
+// or trailing one), and for any ":" (a drive prefix, or a stream on Windows) or zero byte.
 bool ManifestNameStaysInFolder(std::string_view name);

@@ -22,12 +22,6 @@ constexpr int kPollMilliseconds = 1000;
 
 constexpr long kReceiveBufferBytes = 256 * 1024;
 
-// Destinations may arrive as Windows-style text: both separators name folders, the native one is written.
-std::string NativeSeparators(std::string path) {
-    std::replace_if(path.begin(), path.end(), IsPathSeparator<char>, kPathSeparator);
-    return path;
-}
-
 // A last component holding a "." followed by more text names a file ("setup.exe"); one without,
 // or whose only "." is the last character ("v1."), names a folder.
 bool NamesFile(const std::string& path, std::size_t lastSeparator) {

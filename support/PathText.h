@@ -22,11 +22,16 @@ constexpr bool IsPathSeparator(Char c) {
 // True for "/", "\", a drive root with or without its separator ("C:\", "C:/", "C:") and a network
 // share root ("\\server", "\\server\share", with either separator and an optional trailing one).
 bool IsRootPath(const wchar_t* path);
-inline bool IsRootPath(const std::wstring& path) { return IsRootPath(path.c_str()); }
+inline bool IsRootPath(const std::wstring& path) {
+    return IsRootPath(path.c_str());
+}
 
 // Removes one trailing "\" or "/" when the text is not empty.
 void StripTrailingSeparator(std::wstring& path);
 void StripTrailingSeparator(std::string& path);
+
+// The text with every "\" and "/" turned into the native separator.
+std::string NativeSeparators(std::string path);
 
 // `folder` + native separator + `name`.
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);

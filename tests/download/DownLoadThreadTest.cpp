@@ -209,10 +209,13 @@ TEST_F(DownLoadThreadTest, AManifestWithABadEntryIsRejectedBeforeAnyDownload) {
         {"climbing name", {"../../x.bin", good.downUrl, good.hash}},
         {"climbing name, Windows separators", {"..\\..\\x.bin", good.downUrl, good.hash}},
         {"absolute name", {(scratch.Path() / "x.bin").string(), good.downUrl, good.hash}},
-        {"name in a subfolder", {"sub/x.bin", good.downUrl, good.hash}},
+        {"climbing out of a subfolder", {"sub/../../x.bin", good.downUrl, good.hash}},
         {"parent folder", {"..", good.downUrl, good.hash}},
         {"this folder", {".", good.downUrl, good.hash}},
         {"drive prefix", {"c:x.bin", good.downUrl, good.hash}},
+        {"absolute name, Windows separator", {"\\x.bin", good.downUrl, good.hash}},
+        {"network path", {"\\\\server\\share\\x.bin", good.downUrl, good.hash}},
+        {"stream name", {"sub\\x.bin:hidden", good.downUrl, good.hash}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -234,6 +237,15 @@ TEST_F(DownLoadThreadTest, AManifestWithABadEntryIsRejectedBeforeAnyDownload) {
     EXPECT_EQ(worker->error, -2);
     EXPECT_EQ(window.Messages().back(), UM_INSTALL_FINISHED);
     EXPECT_EQ(server.GetCount("/files/1.bin"), 0);
+}
+
+TEST_F(DownLoadThreadTest, NamesInSubfoldersLandThereWhicheverSeparatorTheyUse) {
+    ServeManifest({ServeFile("bin/x.dll", "x"), ServeFile("bin\\plugins\\y.dll", "y")});
+    RunToEnd();
+    EXPECT_EQ(worker->error, 0);
+    EXPECT_EQ(ReadFile((DownloadDir() / "bin" / "x.dll").string()), "x");
+    EXPECT_EQ(ReadFile((DownloadDir() / "bin" / "plugins" / "y.dll").string()), "y");
+    EXPECT_EQ(window.Messages().back(), UM_INSTALL_FINISHED);
 }
 
 TEST_F(DownLoadThreadTest, AFileThatKeepsFailingIsTriedTenTimesAndStopsTheRun) {
