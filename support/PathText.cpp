@@ -5,9 +5,7 @@
 
 namespace {
 
-bool IsDriveLetter(wchar_t c) {
-    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
-}
+bool IsDriveLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
 
 // "\\server" or "\\server\share", each part non-empty, with at most one trailing separator.
 bool IsShareRoot(std::wstring_view p) {
@@ -42,12 +40,8 @@ bool IsRootPath(const wchar_t* path) {
     return IsShareRoot(p);
 }
 
-void StripTrailingSeparator(std::wstring& path) {
-    StripOne(path);
-}
-void StripTrailingSeparator(std::string& path) {
-    StripOne(path);
-}
+void StripTrailingSeparator(std::wstring& path) { StripOne(path); }
+void StripTrailingSeparator(std::string& path) { StripOne(path); }
 
 std::string NativeSeparators(std::string path) {
     std::replace_if(path.begin(), path.end(), IsPathSeparator<char>, kPathSeparator);
@@ -57,6 +51,4 @@ std::string NativeSeparators(std::string path) {
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
     return folder + kWidePathSeparator + name;
 }
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    return folder + kPathSeparator + name;
-}
+std::string JoinPath(const std::string& folder, const std::string& name) { return folder + kPathSeparator + name; }

@@ -22,9 +22,7 @@ constexpr bool IsPathSeparator(Char c) {
 // True for "/", "\", a drive root with or without its separator ("C:\", "C:/", "C:") and a network
 // share root ("\\server", "\\server\share", with either separator and an optional trailing one).
 bool IsRootPath(const wchar_t* path);
-inline bool IsRootPath(const std::wstring& path) {
-    return IsRootPath(path.c_str());
-}
+inline bool IsRootPath(const std::wstring& path) { return IsRootPath(path.c_str()); }
 
 // Removes one trailing "\" or "/" when the text is not empty.
 void StripTrailingSeparator(std::wstring& path);
