@@ -14,6 +14,7 @@
 #include "support/WindowMessages.h"
 #include "support/WizardMessages.h"
 #include "support/platform/ConfinedFolder.h"
+#include "support/platform/WindowsView.h"
 
 namespace {
 
@@ -105,7 +106,10 @@ Outcome ExtractArchive(InstallJob& job, ManifestFile& file, const std::wstring& 
     }
     const Outcome outcome = ExtractItems(job, file, zip, folder, worker);
     CloseArchive(zip);
-    if (outcome == Outcome::Extracted) job.launchPath = JoinPath(folder, stem + L".exe");
+    // The program is named after the manifest's spelling of the package; the archive may spell it
+    // otherwise, and it is the extracted file that must start.
+    if (outcome == Outcome::Extracted)
+        job.launchPath = AnsiToWide(ExistingSpelling(WideToAnsi(JoinPath(folder, stem + L".exe"))));
     return outcome;
 }
 

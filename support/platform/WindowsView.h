@@ -15,6 +15,10 @@ std::string WinePrefix();
 // native path and is returned unchanged.
 std::string MapWindowsPath(const std::string& path);
 
+// A native path with each component spelled as it exists, where one matches without regard to case
+// (the rest as given): what Windows would open for the path. On Windows the path as it is.
+std::string ExistingSpelling(const std::string& path);
+
 // Shell folders; empty when the prefix has no drive c:.
 std::wstring CommonAppDataFolder();  // CSIDL_COMMON_APPDATA: <prefix>/drive_c/ProgramData
 std::wstring ProgramFilesFolder();   // CSIDL_PROGRAM_FILES: <prefix>/drive_c/Program Files

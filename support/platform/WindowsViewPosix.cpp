@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/PathText.h"
 #include "support/TextConvert.h"
 #include "support/WineRegistry.h"
 #include "support/platform/WindowsView.h"
@@ -41,6 +42,22 @@ std::string MatchEntry(const std::string& folder, const std::string& name) {
     }
     ::closedir(dir);
     return found;
+}
+
+// `root` followed by each component of `rest` (either separator) in its existing spelling.
+std::string SpellBelow(const std::string& root, std::string_view rest) {
+    std::string spelled = root;
+    std::size_t i = 0;
+    while (i < rest.size()) {
+        while (i < rest.size() && IsPathSeparator(rest[i])) ++i;
+        const std::size_t start = i;
+        while (i < rest.size() && !IsPathSeparator(rest[i])) ++i;
+        if (i == start) break;
+        const std::string folder = spelled.empty() ? "." : spelled;
+        if (!spelled.empty() && spelled.back() != '/') spelled += '/';
+        spelled += MatchEntry(folder, std::string(rest.substr(start, i - start)));
+    }
+    return spelled;
 }
 
 std::string DriveRoot(char letter) {
@@ -93,18 +110,12 @@ std::string WinePrefix() {
 std::string MapWindowsPath(const std::string& path) {
     const bool hasDrive = path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
     if (!hasDrive) return path;
-    std::string mapped = DriveRoot(path[0]);
-    size_t i = 2;
-    while (i < path.size()) {
-        while (i < path.size() && (path[i] == '\\' || path[i] == '/')) ++i;
-        const size_t start = i;
-        while (i < path.size() && path[i] != '\\' && path[i] != '/') ++i;
-        if (i == start) break;
-        const std::string component = MatchEntry(mapped, path.substr(start, i - start));
-        mapped += '/';
-        mapped += component;
-    }
-    return mapped;
+    return SpellBelow(DriveRoot(path[0]), std::string_view(path).substr(2));
+}
+
+std::string ExistingSpelling(const std::string& path) {
+    return !path.empty() && path[0] == '/' ? SpellBelow("/", std::string_view(path).substr(1))
+                                           : SpellBelow("", path);
 }
 
 std::wstring CommonAppDataFolder() { return DriveCFolder("ProgramData"); }
