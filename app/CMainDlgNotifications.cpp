@@ -66,7 +66,7 @@ void CMainDlg::OnInstallFinished() {
             true, ResolveString(L"@string/msg_error_download_server") + WideFormat(L"%d", downloader.error));
         if (downloader.error == kErrorBadManifestEntry || downloader.error == kErrorFileNotVerified) {
             SetControlText(controls.lbInstallInfo, L"@string/msg_info_function_downloading_error_retry");
-        } else if (downloader.error == kErrorExtraction) {
+        } else if (IsExtractionError(downloader.error)) {
             SetControlText(controls.lbInstallInfo, L"@string/msg_info_function_installing_error_retry");
         }
         return;

@@ -10,6 +10,7 @@
 #include "download/ManifestNames.h"
 #include "download/TransferEngine.h"
 #include "install/ExtractPackage.h"
+#include "install/ZipResult.h"
 #include "service/InstallService.h"
 #include "service/Md5.h"
 #include "support/Clock.h"
@@ -21,6 +22,9 @@
 #include "support/WindowMessages.h"
 #include "support/WizardMessages.h"
 #include "support/platform/WindowsView.h"
+
+// The window tells a failed transfer from a failed extraction by the code in `error`.
+static_assert(CURL_LAST < kZipDuplicateHandle, "transfer and ZIP reader codes must not meet");
 
 namespace {
 

@@ -154,6 +154,10 @@ bool ExtractPackage(InstallJob& job, Thread& worker) {
     return false;
 }
 
+bool IsExtractionError(std::int32_t error) {
+    return error == kErrorExtraction || error >= std::int32_t(kZipDuplicateHandle);
+}
+
 std::int32_t ExtractionPercent(const std::vector<ManifestFile>& files) {
     std::int64_t doneSum = 0;
     std::int64_t totalSum = 0;

@@ -27,6 +27,10 @@ inline constexpr const char* kPackagePassword = "Vorlimbeck";
 
 bool ExtractPackage(InstallJob& job, Thread& worker);
 
+// True when a run's `error` tells that its extraction failed: -4, or the result code of the ZIP
+// reader (0x100 and up, above every code of the transfer library).
+bool IsExtractionError(std::int32_t error);
+
 // Items extracted over items to extract, over every archive of `files`, as a truncated percentage
 // 0..100; 0 while nothing is known. For the UI thread, while the worker extracts.
 std::int32_t ExtractionPercent(const std::vector<ManifestFile>& files);

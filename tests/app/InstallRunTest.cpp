@@ -37,12 +37,27 @@ protected:
     }
 
     // A package whose archive holds the program the wizard starts at the end.
-    std::string Package() {
+    std::string Package(const std::string& password = kPackagePassword) {
         const std::string archive = scratch / "assist.zip";
         EXPECT_TRUE(MakePackage(
             scratch, archive,
-            {{"assist.exe", "MZ the installed program"}, {"conf/", ""}, {"conf/server.ini", "[server]\n"}}));
+            {{"assist.exe", "MZ the installed program"}, {"conf/", ""}, {"conf/server.ini", "[server]\n"}},
+            password));
         return ReadFile(archive);
+    }
+
+    // Unpacking fails as a whole (-4) or at an item (the ZIP reader's code): either way the
+    // operator is asked to quit and try again, on the progress page, and nothing is started.
+    void ExpectUnpackingFailure(const std::string& package, const std::wstring& code) {
+        wizard.server().ServeBytes("/files/assist.zip", package);
+        ServeManifest("assist.zip", "/files/assist.zip", Md5(package).HexDigest());
+        FillFormAndStart();
+        ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 30000));
+        EXPECT_EQ(wizard.Text(L"lb_message"), L"服务器异常,请联系系统管理员,错误码:" + code);
+        EXPECT_EQ(wizard.Text(L"lb_install_info"), L"解压文件出错，请退出重试");
+        EXPECT_TRUE(wizard.Shown(L"win_install_progress"));
+        EXPECT_TRUE(StartEnabled());
+        EXPECT_TRUE(wizard.OpenedTargets().empty());
     }
 
     // The setup reply points at a manifest of one file, served on `path`.
@@ -196,17 +211,13 @@ TEST_F(InstallRun, ManifestWithoutFilesIsReportedInsteadOfPassingInSilence) {
     EXPECT_TRUE(StartEnabled());
 }
 
-TEST_F(InstallRun, PackageThatCannotBeUnpackedAsksToQuitAndRetry) {
-    const std::string notAnArchive(4096, 'x');
-    wizard.server().ServeBytes("/files/assist.zip", notAnArchive);
-    ServeManifest("assist.zip", "/files/assist.zip", Md5(notAnArchive).HexDigest());
-    FillFormAndStart();
-    ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 30000));
-    EXPECT_EQ(wizard.Text(L"lb_message"), L"服务器异常,请联系系统管理员,错误码:-4");
-    EXPECT_EQ(wizard.Text(L"lb_install_info"), L"解压文件出错，请退出重试");
-    EXPECT_TRUE(wizard.Shown(L"win_install_progress"));
-    EXPECT_TRUE(StartEnabled());
-    EXPECT_TRUE(wizard.OpenedTargets().empty());
+TEST_F(InstallRun, PackageThatCannotBeOpenedAsksToQuitAndRetry) {
+    ExpectUnpackingFailure(std::string(4096, 'x'), L"-4");
+}
+
+TEST_F(InstallRun, PackageItemThatCannotBeUnpackedAsksToQuitAndRetry) {
+    // Another password than the wizard's: the archive opens, its first item fails with 0x1000.
+    ExpectUnpackingFailure(Package("not the package password"), L"4096");
 }
 
 TEST_F(InstallRun, CloseDuringTheDownloadIsRefused) {
