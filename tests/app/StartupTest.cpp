@@ -10,10 +10,12 @@
 #include "support/platform/Module.h"
 #include "support/platform/WindowsView.h"
 #include "tests/app/WizardHarness.h"
+#include "tests/testing/TempDir.h"
 
 namespace {
 
 using larkholm::testing::Fault;
+using larkholm::testing::TempDir;
 
 TEST(Startup, BuildsTheSevenPagesAndTheWindowAtItsLayoutSizeCentred) {
     // A missing component whose installer never arrives holds the wizard on the check page, so
@@ -59,11 +61,21 @@ TEST(Startup, BuildsTheSevenPagesAndTheWindowAtItsLayoutSizeCentred) {
         EXPECT_EQ(named->GetID(), entry.id) << std::string(entry.name, entry.name + wcslen(entry.name));
     }
     wizard.Screenshot("check");
+}
 
-    // Relative paths start at the executable's folder, wherever the wizard was started from.
+TEST(Startup, RelativePathsStartAtTheExecutablesFolderWhereverItWasStartedFrom) {
+    // As from a shortcut whose working folder is elsewhere.
+    const std::filesystem::path testFolder = std::filesystem::current_path();
+    TempDir elsewhere;
+    std::filesystem::current_path(elsewhere.Path());
+    WizardHarness wizard;
+    wizard.Start();
+    const std::filesystem::path afterStart = std::filesystem::current_path();
+    std::filesystem::current_path(testFolder);
+
     std::wstring executableFolder;
     ASSERT_EQ(ModuleDirectory(executableFolder), 0u);
-    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(executableFolder));
+    EXPECT_EQ(afterStart, std::filesystem::path(executableFolder));
 }
 
 TEST(Startup, WindowLargerThanTheWorkAreaIsKeptInsideIt) {
