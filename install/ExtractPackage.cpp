@@ -1,6 +1,5 @@
 #include "install/ExtractPackage.h"
 
-#include <atomic>
 #include <string_view>
 
 #include "install/InstallFolders.h"
@@ -33,11 +32,6 @@ bool IsPackageArchive(std::string_view name) {
     return true;
 }
 
-// The window reads the counters while the worker writes them; both sides go through atomic_ref.
-std::atomic_ref<std::int32_t> Counter(const std::int32_t& counter) {
-    return std::atomic_ref<std::int32_t>(const_cast<std::int32_t&>(counter));
-}
-
 // Creates an empty item. Its name is resolved as the reader resolves names, so it lands inside
 // `folder` like every other item; missing folders above it are made, since an archive need not
 // list them. A name ending in a separator is a folder even when the archive did not mark it so.
@@ -62,8 +56,8 @@ Outcome ExtractItems(InstallJob& job, ManifestFile& file, ZipHandle* zip, const 
     ZipEntryInfo info;
     GetEntry(zip, -1, info);
     const std::int32_t count = info.index;
-    Counter(file.extractTotal).store(count);
-    Counter(file.extractDone).store(0);
+    file.extractTotal = count;
+    file.extractDone = 0;
     for (std::int32_t index = 0; index < count; ++index) {
         if (worker.StopRequested()) return Outcome::Stopped;
         ZipEntryInfo item;
@@ -77,7 +71,7 @@ Outcome ExtractItems(InstallJob& job, ManifestFile& file, ZipHandle* zip, const 
             Log(WideFormat(L"Unzip file error. file:%ls, error:%d", target.c_str(), int(result)));
             return Outcome::Failed;
         }
-        const std::int32_t done = Counter(file.extractDone).fetch_add(1) + 1;
+        const std::int32_t done = file.extractDone.Add(1) + 1;
         Log(WideFormat(L"Unzip file. file:%ls, %d/%d", item.name.c_str(), done, count));
         PostToWindow(job.notifyWindow, UM_EXTRACT_PROGRESS, 0, 0);
     }
@@ -162,9 +156,9 @@ std::int32_t ExtractionPercent(const std::vector<ManifestFile>& files) {
     std::int64_t doneSum = 0;
     std::int64_t totalSum = 0;
     for (const ManifestFile& file : files) {
-        const std::int32_t total = Counter(file.extractTotal).load(std::memory_order_relaxed);
+        const std::int32_t total = file.extractTotal;
         if (total <= 0) continue;
-        const std::int32_t done = Counter(file.extractDone).load(std::memory_order_relaxed);
+        const std::int32_t done = file.extractDone;
         Log(WideFormat(L"decompressed file:%d, total file:%d", done, total));
         doneSum += done;
         totalSum += total;

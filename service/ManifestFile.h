@@ -8,12 +8,14 @@
 #include <string>
 
 #include "service/ProgressTarget.h"
+#include "support/Sampled.h"
 
 struct ManifestFile {
     std::string downUrl;
     std::string name;
     std::string hash;
     ProgressTarget progress;
-    std::int32_t extractTotal = 0;
-    std::int32_t extractDone = 0;
+    // Written by the extraction while the window reads them.
+    Sampled<std::int32_t> extractTotal = 0;
+    Sampled<std::int32_t> extractDone = 0;
 };
