@@ -13,6 +13,8 @@
 // - A wrong password is found before the target is touched; data that doesn't match its declared
 //   size or CRC-32 is kZipCorrupt (a partly written target stays behind, as for every failure after
 //   the target was created).
+// - ZIP64 sizes and offsets are read wherever an archive puts them (central and local headers,
+//   ZIP64 end records), and an archive may follow leading bytes (a self-extracting stub).
 // - Archives whose items share data (a way to declare far more content than the archive holds) are
 //   refused at opening. Before a file item is written, what it and the items after it declare must
 //   fit in the free space of the target's file system, else kZipWriteFailed and nothing is written.
