@@ -8,6 +8,7 @@
 #include "support/PathText.h"
 #include "support/platform/WindowsView.h"
 #include "tests/app/WizardHarness.h"
+#include "tests/testing/InstallReplies.h"
 
 namespace {
 
@@ -31,16 +32,12 @@ protected:
 
     // The setup reply points at a manifest of `entries`, each served (or not) by the test.
     void ServeManifest(const std::vector<ManifestEntry>& entries) {
-        std::string list;
-        for (const ManifestEntry& entry : entries) {
-            list += (list.empty() ? "" : ",") + std::string("{\"downUrl\":\"") +
-                    wizard.server().Url(entry.path) + "\",\"name\":\"" + entry.name + "\",\"hash\":\"" +
-                    entry.hash + "\"}";
-        }
-        wizard.server().ServeJson("/admin/do/install/setup", "{\"retcode\":0,\"retdata\":{\"downUrl\":\"" +
-                                                                 wizard.server().Url("/manifest") +
-                                                                 "\",\"shopId\":1}}");
-        wizard.server().ServeJson("/manifest", "{\"retcode\":0,\"retdata\":[" + list + "]}");
+        std::vector<larkholm::testing::ManifestEntry> served;
+        for (const ManifestEntry& entry : entries)
+            served.push_back({entry.name, wizard.server().Url(entry.path), entry.hash});
+        wizard.server().ServeJson("/admin/do/install/setup",
+                                  larkholm::testing::SetupReply(wizard.server().Url("/manifest"), 1));
+        wizard.server().ServeJson("/manifest", larkholm::testing::ManifestReply(served));
     }
 
     // This layout's all-new form has no fields: every rule is skipped and the run starts at once.

@@ -12,6 +12,7 @@
 #include "support/TextConvert.h"
 #include "tests/app/WizardHarness.h"
 #include "tests/install/InstallRunFixtures.h"
+#include "tests/testing/InstallReplies.h"
 #include "tests/testing/LogCapture.h"
 #include "tests/testing/TempDir.h"
 
@@ -20,14 +21,12 @@ namespace {
 using larkholm::testing::Fault;
 using larkholm::testing::LogCapture;
 using larkholm::testing::MakePackage;
+using larkholm::testing::ManifestReply;
 using larkholm::testing::ReadFile;
+using larkholm::testing::SetupReply;
 using larkholm::testing::TempDir;
 
 constexpr char kSetupPath[] = "/admin/do/install/setup";
-
-std::string Json(const std::string& text) {
-    return "\"" + text + "\"";
-}
 
 class InstallRun : public ::testing::Test {
 protected:
@@ -62,12 +61,8 @@ protected:
 
     // The setup reply points at a manifest of one file, served on `path`.
     void ServeManifest(const std::string& name, const std::string& path, const std::string& hash) {
-        wizard.server().ServeJson(kSetupPath, "{\"retcode\":0,\"retmsg\":\"ok\",\"retdata\":{\"downUrl\":" +
-                                                  Json(wizard.server().Url("/manifest")) +
-                                                  ",\"shopId\":12}}");
-        wizard.server().ServeJson(
-            "/manifest", "{\"retcode\":0,\"retdata\":[{\"downUrl\":" + Json(wizard.server().Url(path)) +
-                             ",\"name\":" + Json(name) + ",\"hash\":" + Json(hash) + "}]}");
+        wizard.server().ServeJson(kSetupPath, SetupReply(wizard.server().Url("/manifest")));
+        wizard.server().ServeJson("/manifest", ManifestReply({{name, wizard.server().Url(path), hash}}));
     }
 
     void FillFormAndStart() {
@@ -201,9 +196,8 @@ TEST_F(InstallRun, ManifestWithoutAHashIsRejected) {
 }
 
 TEST_F(InstallRun, ManifestWithoutFilesIsReportedInsteadOfPassingInSilence) {
-    wizard.server().ServeJson(kSetupPath, "{\"retcode\":0,\"retmsg\":\"ok\",\"retdata\":{\"downUrl\":" +
-                                              Json(wizard.server().Url("/manifest")) + ",\"shopId\":12}}");
-    wizard.server().ServeJson("/manifest", R"({"retcode":0,"retdata":[]})");
+    wizard.server().ServeJson(kSetupPath, SetupReply(wizard.server().Url("/manifest")));
+    wizard.server().ServeJson("/manifest", ManifestReply({}));
     FillFormAndStart();
     ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 20000));
     EXPECT_EQ(wizard.Text(L"lb_message"), L"下载地址错误, 请联系系统管理员");

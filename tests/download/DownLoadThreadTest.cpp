@@ -16,6 +16,7 @@
 #include "tests/install/InstallRunFixtures.h"
 #include "tests/testing/Eventually.h"
 #include "tests/testing/FastClock.h"
+#include "tests/testing/InstallReplies.h"
 #include "tests/testing/LogCapture.h"
 #include "tests/testing/RecordingWindow.h"
 #include "tests/testing/TempDir.h"
@@ -28,6 +29,8 @@ namespace fs = std::filesystem;
 using larkholm::testing::Eventually;
 using larkholm::testing::FastClock;
 using larkholm::testing::Fault;
+using larkholm::testing::ManifestReply;
+using larkholm::testing::SetupReply;
 using larkholm::testing::LogCapture;
 using larkholm::testing::MakePackage;
 using larkholm::testing::ReadFile;
@@ -49,20 +52,7 @@ std::string Md5Hex(const std::string& bytes) {
     return Md5(bytes).HexDigest();
 }
 
-std::string JsonText(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') quoted += '\\';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
-struct Entry {
-    std::string name;
-    std::string downUrl;
-    std::string hash;
-};
+using Entry = larkholm::testing::ManifestEntry;
 
 // The files of a manifest listing `entries`, as a fetched manifest leaves them.
 std::vector<ManifestFile> ManifestOf(std::initializer_list<Entry> entries) {
@@ -119,15 +109,8 @@ protected:
 
     // The setup reply points at a manifest listing `entries`.
     void ServeManifest(const std::vector<Entry>& entries) {
-        std::string list;
-        for (const Entry& entry : entries) {
-            if (!list.empty()) list += ",";
-            list += "{\"downUrl\":" + JsonText(entry.downUrl) + ",\"name\":" + JsonText(entry.name) +
-                    ",\"hash\":" + JsonText(entry.hash) + "}";
-        }
-        server.ServeJson(kSetupPath, "{\"retcode\":0,\"retmsg\":\"ok\",\"retdata\":{\"downUrl\":" +
-                                         JsonText(server.Url("/manifest")) + ",\"shopId\":12}}");
-        server.ServeJson("/manifest", "{\"retcode\":0,\"retdata\":[" + list + "]}");
+        server.ServeJson(kSetupPath, SetupReply(server.Url("/manifest")));
+        server.ServeJson("/manifest", ManifestReply(entries));
     }
 
     // Launches a run and waits for its end, as the window does: UM_INSTALL_FINISHED, then `running`.
@@ -337,9 +320,8 @@ TEST_F(DownLoadThreadTest, ARefusedOrUnreachableServiceEndsTheRunAtOnce) {
         const std::string url = c.reply.empty() ? TestHttpServer().Url("/admin") : service.Url("/admin");
         ::setenv("LARKHOLM_SERVICE_URL", url.c_str(), 1);
         if (c.reply == "manifest") {
-            service.ServeJson(kSetupPath,
-                              R"({"retcode":0,"retdata":{"downUrl":")" + service.Url("/m") + "\"}}");
-            service.ServeJson("/m", R"({"retcode":0,"retdata":[]})");
+            service.ServeJson(kSetupPath, SetupReply(service.Url("/m")));
+            service.ServeJson("/m", ManifestReply({}));
         } else if (!c.reply.empty()) {
             service.ServeJson(kSetupPath, c.reply);
         }

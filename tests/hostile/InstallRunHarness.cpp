@@ -6,6 +6,7 @@
 #include "support/TextConvert.h"
 #include "support/WizardMessages.h"
 #include "tests/install/ZipFixtures.h"
+#include "tests/testing/InstallReplies.h"
 #include "tests/testing/Eventually.h"
 #include "tests/testing/RecordingWindow.h"
 
@@ -21,12 +22,8 @@ void InstallRunHarness::ServeRun(const std::string& package, Step step, const Se
     };
     const std::string file = serve(Step::File, "/files/assist.zip", package) + "/files/assist.zip";
     const std::string manifest =
-        serve(Step::Manifest, "/manifest",
-              ManifestReply({R"({"downUrl":")" + file + R"(","name":"assist.zip","hash":")" +
-                             Md5(package).HexDigest() + R"("})"}));
-    const std::string service = serve(
-        Step::Service, "/admin/do/install/setup",
-        R"({"retcode":0,"retmsg":"ok","retdata":{"downUrl":")" + manifest + R"(/manifest","shopId":12}})");
+        serve(Step::Manifest, "/manifest", ManifestReply({{"assist.zip", file, Md5(package).HexDigest()}}));
+    const std::string service = serve(Step::Service, "/admin/do/install/setup", SetupReply(manifest + "/manifest"));
     ::setenv("LARKHOLM_SERVICE_URL", (service + "/admin").c_str(), 1);
 }
 
@@ -43,12 +40,6 @@ void InstallRunHarness::RunToEnd(DownLoadThread& worker, const std::filesystem::
 
 std::filesystem::path InstallRunHarness::DownloadDir() const {
     return std::filesystem::path(prefix.DriveC()) / "ProgramData" / "Ostrelle";
-}
-
-std::string InstallRunHarness::ManifestReply(const std::vector<std::string>& entries) {
-    std::string list;
-    for (const std::string& entry : entries) list += (list.empty() ? "" : ",") + entry;
-    return R"({"retcode":0,"retmsg":"","retdata":[)" + list + "]}";
 }
 
 Serve InstallRunHarness::Healthy() {

@@ -44,8 +44,6 @@ protected:
 
     std::filesystem::path DownloadDir() const;
 
-    static std::string ManifestReply(const std::vector<std::string>& entries);
-
     static Serve Healthy();
     static Serve Faulty(Fault fault);
     static Serve Replying(std::string reply);  // any reply in place of the right one

@@ -6,12 +6,15 @@
 
 #include "support/WizardMessages.h"
 #include "tests/hostile/InstallRunHarness.h"
+#include "tests/testing/InstallReplies.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using larkholm::testing::Fault;
 using larkholm::testing::MakePackage;
+using larkholm::testing::ManifestEntry;
+using larkholm::testing::ManifestReply;
 using larkholm::testing::ReadFile;
 using larkholm::testing::Step;
 
@@ -108,11 +111,11 @@ TEST_F(NetworkFaultTest, PackageFileFaults) {
 // Thousands of entries are read in full: the one bad entry at the end rejects the manifest before
 // anything is downloaded.
 TEST_F(NetworkFaultTest, AManifestOfThousandsOfEntries) {
-    std::vector<std::string> entries;
+    std::vector<ManifestEntry> entries;
     for (int i = 0; i < 5000; ++i)
-        entries.push_back(R"({"downUrl":")" + server.Url("/f/" + std::to_string(i)) + R"(","name":"f)" +
-                          std::to_string(i) + R"(.bin","hash":"0123456789abcdef0123456789abcdef"})");
-    entries.push_back(R"({"downUrl":"http://127.0.0.1:9/x","name":"last.bin","hash":""})");
+        entries.push_back({"f" + std::to_string(i) + ".bin", server.Url("/f/" + std::to_string(i)),
+                           "0123456789abcdef0123456789abcdef"});
+    entries.push_back({"last.bin", "http://127.0.0.1:9/x", ""});
     ExpectOutcome(
         {"5001 entries, the last without a hash", Step::Manifest, Replying(ManifestReply(entries)), -2});
     EXPECT_EQ(server.GetCount("/f/0"), 0);
