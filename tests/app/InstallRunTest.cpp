@@ -83,21 +83,28 @@ TEST_F(InstallRun, ReachesTheFinishPageThroughTheProgressPageAndStartsTheProgram
 
     std::vector<std::wstring> phases;
     bool pictured = false;
+    std::wstring speed;
+    std::wstring feature;
     ASSERT_TRUE(wizard.RunUntil(
         [&] {
             if (wizard.Shown(L"win_install_progress")) {
                 const std::wstring phase = wizard.Text(L"lb_install_info");
                 if (phases.empty() || phases.back() != phase) phases.push_back(phase);
                 const std::wstring value = wizard.Text(L"lb_progress_value");
-                if (!pictured && value != L"50%" && value != L"0%" && value != L"100%") {
+                const std::wstring shownSpeed = wizard.Text(L"lb_download_speed");
+                if (!pictured && value != L"50%" && value != L"0%" && value != L"100%" && !shownSpeed.empty()) {
                     wizard.Screenshot("progress");
                     pictured = true;
+                    speed = shownSpeed;
+                    feature = wizard.Shown(L"win_icon_function1") ? wizard.Text(L"lb_function_name1") : L"";
                 }
             }
             return wizard.Shown(L"win_install_finish");
         },
         30000));
-    EXPECT_TRUE(pictured) << "no download percentage was seen";
+    EXPECT_TRUE(pictured) << "no download percentage with its speed was seen";
+    EXPECT_NE(speed.find(L"B/s"), std::wstring::npos);
+    EXPECT_EQ(feature, L"会员充值");  // the first of the features the page shows in turn
     ASSERT_FALSE(phases.empty());
     EXPECT_EQ(phases.front(), L"下载进度");
     EXPECT_FALSE(wizard.Shown(L"win_install_progress"));
