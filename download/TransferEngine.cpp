@@ -344,7 +344,6 @@ void TransferEngine::RunTask(void* easy, const TransferTask& task) {
 
 int TransferEngine::Fetch(void* easy, const TransferTask& task, std::uint64_t resumeFrom) {
     requestedFrom = resumeFrom;
-    requestedValidator = resumeFrom > 0 ? task.validator : std::string();
     bodyOffset = resumeFrom;
     bodyBytes = 0;
     restartFromZero = false;
@@ -353,7 +352,7 @@ int TransferEngine::Fetch(void* easy, const TransferTask& task, std::uint64_t re
         std::lock_guard lock(statusMutex);
         status.received = double(resumeFrom);
         status.resumedFrom = double(resumeFrom);
-        status.validator = requestedValidator;
+        status.validator = resumeFrom > 0 ? task.validator : std::string();
     }
 
     const std::string range = std::to_string(resumeFrom) + "-";

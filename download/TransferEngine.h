@@ -172,7 +172,6 @@ private:
     std::uint64_t requestedFrom = 0;
     std::uint64_t bodyOffset = 0;
     std::uint64_t bodyBytes = 0;
-    std::string requestedValidator;
     AnswerHeaders answer;
     bool restartFromZero = false;
     std::atomic<bool> runActive{false};
