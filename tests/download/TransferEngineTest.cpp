@@ -301,8 +301,8 @@ TEST(TransferEngineTest, AStalledTransferEndsWithTheTimeOutCode) {
 TEST(TransferEngineTest, ASlowTransferLongerThanFiveMinutesArrivesInOneGo) {
     FastClock fastClock;
     TestHttpServer server;
-    const std::string body(3 * 1024 * 1024 + 100 * 1024, 'w');  // 310 s at 10 KiB/s
-    server.ServeDownload("/slow.zip", {.body = body, .bytesPerSecond = 10 * 1024});
+    const std::string body(40 * 1024 * 1024, 'w');  // 410 s at 100 KiB/s
+    server.ServeDownload("/slow.zip", {.body = body, .bytesPerSecond = 100 * 1024});
     TempDir dir;
     const Outcome outcome = RunEngine({{server.Url("/slow.zip"), dir / "slow.zip"}});
     EXPECT_EQ(outcome.lastError, 0);
