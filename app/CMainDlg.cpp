@@ -217,6 +217,7 @@ void CMainDlg::FindControls() {
         {L"lb_install_info", nullptr, &Controls::lbInstallInfo},
         {L"progress_installing", nullptr, &Controls::progressInstalling},
         {L"lb_progress_value", nullptr, &Controls::lbProgressValue},
+        {L"lb_download_speed", nullptr, &Controls::lbDownloadSpeed},
         {L"btn_setup_finish", nullptr, &Controls::btnSetupFinish},
         {L"lb_message", nullptr, &Controls::lbMessage},
         {L"btn_msgdlg_sysclose", nullptr, &Controls::btnMsgdlgSysclose},

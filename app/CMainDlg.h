@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/DownloadMeter.h"
 #include "components/InstallComponentThread.h"
 #include "components/SetupComponentThread.h"
 #include "download/DownLoadThread.h"
@@ -53,6 +54,7 @@ public:
     // Overall download and extraction progress of the current run, 0..100 (a download value may
     // exceed 100 when a server sent more than it announced).
     int DownloadPercent() const;
+    double DownloadProgress() const;  // the same, not truncated
     int ExtractionPercent() const;
 
 protected:
@@ -107,6 +109,7 @@ private:
         SWindow* lbInstallInfo = nullptr;
         SWindow* progressInstalling = nullptr;
         SWindow* lbProgressValue = nullptr;
+        SWindow* lbDownloadSpeed = nullptr;
         SWindow* btnSetupFinish = nullptr;
         SWindow* lbMessage = nullptr;
         SWindow* btnMsgdlgSysclose = nullptr;
@@ -159,6 +162,7 @@ private:
     void OnExtractDone();
     void OnInstallFinished();
     void ShowProgressValue(int percent);
+    void ShowDownloadSpeed(const std::wstring& text);
 
     // ---- overlays, close and quit (CMainDlgOverlays.cpp) ----
     void ShowMessage(bool show, const std::wstring& text);
@@ -195,4 +199,5 @@ private:
     InstallComponentThread componentDownloader;
     SetupComponentThread componentSetup;
     Controls controls;
+    DownloadMeter downloadMeter;
 };

@@ -1,15 +1,17 @@
 // CMainDlg: the messages of an installation run (DownLoadThread) — page change, progress, phase
 // label, the end of the run with its errors, and the launch of the installed program.
+#include <algorithm>
 #include <cstdint>
 
 #include "app/CMainDlg.h"
 #include "dui/include/core/SUiDef.h"
 #include "install/ExtractPackage.h"
+#include "support/Clock.h"
 #include "support/Log.h"
 #include "support/WideFormat.h"
 #include "support/platform/Process.h"
 
-int CMainDlg::DownloadPercent() const {
+double CMainDlg::DownloadProgress() const {
     const auto& files = downloader.files;
     if (files.empty()) return 0;
     double sum = 0;
@@ -19,7 +21,11 @@ int CMainDlg::DownloadPercent() const {
         const std::int64_t received = file.progress.received.load(std::memory_order_relaxed);
         if (total > 0) sum += static_cast<double>(received) * 100.0 / static_cast<double>(total);
     }
-    return sum > 0 ? static_cast<int>(sum / static_cast<double>(files.size())) : 0;
+    return sum > 0 ? sum / static_cast<double>(files.size()) : 0;
+}
+
+int CMainDlg::DownloadPercent() const {
+    return static_cast<int>(DownloadProgress());
 }
 
 // The worker's counters are read as they stand; the extraction code owns how they add up.
@@ -29,16 +35,25 @@ int CMainDlg::ExtractionPercent() const {
 
 void CMainDlg::OnDownloadStarted() {
     SetControlText(controls.lbInstallInfo, L"@string/msg_info_function_downloading_progress");
+    downloadMeter.Reset();
+    ShowDownloadSpeed(L"");
     ShowProgressPage();
 }
 
 void CMainDlg::OnDownloadProgress() {
     ShowProgressValue(DownloadPercent());
+    std::uint64_t bytes = 0;
+    for (const ManifestFile& file : downloader.files) {
+        bytes += std::uint64_t(std::max<std::int64_t>(0, file.progress.received.load(std::memory_order_relaxed)));
+    }
+    downloadMeter.Add(Clock::Ticks(), bytes, DownloadProgress());
+    ShowDownloadSpeed(downloadMeter.Text(ResolveString(L"@string/msg_info_download_time_left")));
 }
 
 void CMainDlg::OnDownloadDone() {
-    // The bar keeps its last value until the first extraction progress.
+    // The bar keeps its last value until the first extraction progress; speed means nothing then.
     SetControlText(controls.lbInstallInfo, L"@string/msg_info_function_installing_progress");
+    ShowDownloadSpeed(L"");
 }
 
 void CMainDlg::OnExtractProgress() {
@@ -56,6 +71,7 @@ void CMainDlg::OnExtractDone() {
 
 void CMainDlg::OnInstallFinished() {
     WaitForWorkerIdle(downloader.running);
+    ShowDownloadSpeed(L"");
     if (downloader.kind == kInstallKindSetup) {
         EnableControl(controls.btnStartInstallAllnew, true);
     } else if (downloader.kind == kInstallKindMigration) {

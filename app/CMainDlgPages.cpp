@@ -90,3 +90,7 @@ void CMainDlg::ShowProgressValue(int percent) {
     if (auto* bar = dynamic_cast<SProgress*>(controls.progressInstalling)) bar->SetValue(percent);
     SetControlText(controls.lbProgressValue, WideFormat(L"%d%%", percent));
 }
+
+void CMainDlg::ShowDownloadSpeed(const std::wstring& text) {
+    SetControlText(controls.lbDownloadSpeed, text);
+}

@@ -8,7 +8,7 @@
 
 #include "components/ComponentTable.h"
 #include "download/TransferEngine.h"
-#include "support/Clock.h"
+#include "download/TransferPoll.h"
 #include "support/Log.h"
 #include "support/TextConvert.h"
 #include "support/WideFormat.h"
@@ -16,9 +16,6 @@
 #include "support/WizardMessages.h"
 
 namespace {
-
-// While the engine prepares its transfer (size query, file creation) progress is looked at again soon.
-constexpr std::uint32_t kPreparingPollMs = 20;
 
 // received / total × 100 within 0..100; 0 while the total is unknown.
 double PercentOf(const TransferStatus& status) {
@@ -77,9 +74,10 @@ void InstallComponentThread::DownloadAll() {
 
 bool InstallComponentThread::DownloadComponent(const ComponentTask& task, const std::string& localPath,
                                                std::int32_t jobStatus) {
+    std::string validator;  // of the answer that started the partial installer the last attempt left
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         downloadStatus = jobStatus;
-        if (Attempt(task, localPath)) {
+        if (Attempt(task, localPath, validator)) {
             Post(UM_COMPONENT_DOWNLOAD_PROGRESS, WPARAM(task.id), 100);
             return true;
         }
@@ -90,51 +88,39 @@ bool InstallComponentThread::DownloadComponent(const ComponentTask& task, const 
     return false;
 }
 
-bool InstallComponentThread::Attempt(const ComponentTask& task, const std::string& localPath) {
+bool InstallComponentThread::Attempt(const ComponentTask& task, const std::string& localPath,
+                                     std::string& validator) {
     TransferEngine engine;
     engine.SetFinishObserver([this] { Notify(); });
     // A task the engine refuses (a path or name it cannot hold) would end with nothing announced and
     // nothing received, which the size check would take for a success.
-    if (!engine.AddTask({task.location, localPath}) || engine.StartTransfers() != 0) return false;
+    if (!engine.AddTask({task.location, localPath, validator}) || engine.StartTransfers() != 0) return false;
     totalBytes = 0;
     receivedBytes = 0;
-    FollowProgress(engine, task.id, localPath);
-    if (!engine.IsFinished()) return false;  // stopped: the engine's destructor aborts the transfer
+    const bool finished = PollTransfer(*this, engine, kSampleMs, [&](const TransferStatus& status, double speed) {
+        LogTransferSample(localPath, PercentOf(status), speed);
+        Log(WideFormat(L"文件长度:%lld，已下载长度:%lld", static_cast<long long>(status.total),
+                       static_cast<long long>(status.received)));
+        StoreSizes(status);
+        Post(UM_COMPONENT_DOWNLOAD_PROGRESS, WPARAM(task.id), LPARAM(PercentOf(status)));
+    });
+    if (!finished) return false;  // stopped: the engine's destructor waits for the aborted transfer
 
     TransferStatus status;
     engine.GetStatus(status);
     Log(WideFormat(L"正在下载:%ls, 下载进度 : %6.2lf%%", AnsiToWide(localPath).c_str(), PercentOf(status)));
-    totalBytes = Truncated(status.total);
-    receivedBytes = Truncated(status.received);
-    return engine.LastError() == 0 && totalBytes == receivedBytes;
+    StoreSizes(status);
+    // An installer that arrived whole but not at the announced size is fetched again from its first
+    // byte; one cut short is continued by the next attempt.
+    const bool delivered = engine.LastError() == 0;
+    const bool complete = delivered && totalBytes == receivedBytes;
+    validator = delivered && !complete ? std::string() : status.validator;
+    return complete;
 }
 
-void InstallComponentThread::FollowProgress(TransferEngine& engine, std::int32_t id,
-                                            const std::string& localPath) {
-    const std::wstring shownPath = AnsiToWide(localPath);
-    double previousReceived = 0;
-    std::uint64_t sampleTick = Clock::Ticks();
-    while (!engine.IsFinished() && !StopRequested()) {
-        std::uint32_t wait = kPreparingPollMs;
-        if (engine.IsRunning()) {
-            TransferStatus status;
-            engine.GetStatus(status);
-            const std::uint64_t now = Clock::Ticks();
-            const double speed =
-                now > sampleTick ? (status.received - previousReceived) / double(now - sampleTick) : 0;
-            Log(WideFormat(L"正在下载:%ls, 下载进度 : %6.2lf%%, 下载速度 : %9.2lfKB / s", shownPath.c_str(),
-                           PercentOf(status), speed));
-            Log(WideFormat(L"文件长度:%lld，已下载长度:%lld", static_cast<long long>(status.total),
-                           static_cast<long long>(status.received)));
-            sampleTick = now;
-            totalBytes = Truncated(status.total);
-            receivedBytes = Truncated(status.received);
-            Post(UM_COMPONENT_DOWNLOAD_PROGRESS, WPARAM(id), LPARAM(PercentOf(status)));
-            previousReceived = status.received;
-            wait = kSampleMs;
-        }
-        WaitUntil(wait, [&engine] { return engine.IsFinished(); });
-    }
+void InstallComponentThread::StoreSizes(const TransferStatus& status) {
+    totalBytes = Truncated(status.total);
+    receivedBytes = Truncated(status.received);
 }
 
 // A window that is gone drops the message, as posting to a destroyed window does.

@@ -22,7 +22,7 @@
 #include "support/Thread.h"
 #include "support/WinTypes.h"
 
-class TransferEngine;
+struct TransferStatus;
 
 class InstallComponentThread : public Thread {
 public:
@@ -49,11 +49,13 @@ public:
 private:
     void DownloadAll();
     // All attempts at one component; true once one brought the whole file. `jobStatus` is what
-    // `downloadStatus` reads at the start of each attempt (the job's first failure, or 0).
+    // `downloadStatus` reads at the start of each attempt (the job's first failure, or 0). An
+    // attempt that ends early leaves its bytes for the next one to continue.
     bool DownloadComponent(const ComponentTask& task, const std::string& localPath, std::int32_t jobStatus);
-    // One engine run; true when it ended without error and with as many bytes as announced.
-    bool Attempt(const ComponentTask& task, const std::string& localPath);
-    // Samples progress every kSampleMs until the engine finishes (seen at once) or a stop is requested.
-    void FollowProgress(TransferEngine& engine, std::int32_t id, const std::string& localPath);
+    // One engine run, sampled every kSampleMs; true when it ended without error and with as many
+    // bytes as announced. `validator` names the version of the partial file the previous attempt
+    // left (empty: start from zero) and is updated for the next.
+    bool Attempt(const ComponentTask& task, const std::string& localPath, std::string& validator);
+    void StoreSizes(const TransferStatus& status);
     void Post(UINT message, WPARAM wParam, LPARAM lParam) const;
 };

@@ -9,11 +9,11 @@
 
 #include "download/ManifestNames.h"
 #include "download/TransferEngine.h"
+#include "download/TransferPoll.h"
 #include "install/ExtractPackage.h"
 #include "install/ZipResult.h"
 #include "service/InstallService.h"
 #include "service/Md5.h"
-#include "support/Clock.h"
 #include "support/Config.h"
 #include "support/Log.h"
 #include "support/PathText.h"
@@ -27,10 +27,6 @@
 static_assert(CURL_LAST < kZipDuplicateHandle, "transfer and ZIP reader codes must not meet");
 
 namespace {
-
-// While the engine prepares a transfer (size probe, opening the file) the poll looks again after
-// this pause; the engine never waits for the poll.
-constexpr std::uint32_t kPreparePollMs = 10;
 
 double Percent(const TransferStatus& status) {
     // An unknown total (-1) gives a negative figure, as the engine reports it; a zero total none.
@@ -125,8 +121,9 @@ bool DownLoadThread::ManifestIsUsable() const {
 }
 
 void DownLoadThread::DownloadFile(ManifestFile& file, const std::string& path) {
+    std::string validator;  // of the answer that started the partial file the last attempt left
     for (int failed = 0;;) {
-        Attempt(file, path);
+        Attempt(file, path, validator);
         if (error == 0 || StopRequested()) return;
         ++failed;
         if (!SleepUnlessStopped(kRetryPauseMs)) return;
@@ -135,13 +132,20 @@ void DownLoadThread::DownloadFile(ManifestFile& file, const std::string& path) {
     }
 }
 
-void DownLoadThread::Attempt(ManifestFile& file, const std::string& path) {
+void DownLoadThread::Attempt(ManifestFile& file, const std::string& path, std::string& validator) {
     TransferEngine engine;
     engine.SetFinishObserver([this] { Notify(); });
     // A refused task (a path or URL too long for the task record) leaves nothing to verify, so the
     // attempt fails at verification like one whose file cannot be written.
-    engine.AddTask({file.downUrl, path});
-    if (engine.StartTransfers() == 0) PollTransfer(engine, file);
+    engine.AddTask({file.downUrl, path, validator});
+    if (engine.StartTransfers() == 0) {
+        PollTransfer(*this, engine, kSampleIntervalMs, [&file](const TransferStatus& status, double speed) {
+            const double percent = Percent(status);
+            LogTransferSample(status.path, percent, speed);
+            StoreSizes(file.progress, status);
+            PostToWindow(file.progress.window, file.progress.message, PercentParam(percent), 0);
+        });
+    }
 
     TransferStatus status;
     engine.GetStatus(status);
@@ -151,48 +155,24 @@ void DownLoadThread::Attempt(ManifestFile& file, const std::string& path) {
         return;
     }
 
+    // The next attempt continues the file when this one ended early; a file the server delivered
+    // whole that still fails verification is started again from its first byte.
+    validator = status.validator;
+    const bool delivered = engine.LastError() == 0;
     std::string digest;
     if (!Md5OfFile(path, digest)) {
         Log(L"文件不能打开. 文件名:" + AnsiToWide(path));
         error = kErrorFileNotVerified;
+        if (delivered) validator.clear();
         return;
     }
     if (digest != file.hash) {
         Log(L"文件hash值不匹配. 文件名:" + AnsiToWide(path));
         error = kErrorFileNotVerified;
+        if (delivered) validator.clear();
         return;
     }
     error = engine.LastError();
     StoreSizes(file.progress, status);
     if (error == 0) PostToWindow(file.progress.window, file.progress.message, 100, 0);
-}
-
-void DownLoadThread::PollTransfer(TransferEngine& engine, ManifestFile& file) {
-    double previousReceived = 0;
-    std::uint64_t sampleTick = Clock::Ticks();
-    const auto finished = [&engine] { return engine.IsFinished(); };
-    while (!engine.IsFinished()) {
-        if (StopRequested()) {
-            engine.Abort();  // the engine's destruction waits for its thread
-            return;
-        }
-        if (!engine.IsRunning()) {
-            WaitUntil(kPreparePollMs, finished);
-            continue;
-        }
-        TransferStatus status;
-        engine.GetStatus(status);
-        const std::uint64_t now = Clock::Ticks();
-        const auto elapsed = std::uint32_t(now - sampleTick);
-        const double speed = elapsed != 0 ? (status.received - previousReceived) / elapsed : 0;
-        const double percent = Percent(status);
-        Log(WideFormat(L"正在下载:%ls, 下载进度 : %6.2lf%%, 下载速度 : %9.2lfKB / s",
-                       AnsiToWide(status.path).c_str(), percent, speed));
-        sampleTick = now;
-        StoreSizes(file.progress, status);
-        PostToWindow(file.progress.window, file.progress.message, PercentParam(percent), 0);
-        previousReceived = status.received;
-        // Woken at once by the engine's finish, so the end of a transfer costs no wait.
-        WaitUntil(kSampleIntervalMs, finished);
-    }
 }

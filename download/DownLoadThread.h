@@ -32,8 +32,6 @@
 #include "service/InstallJob.h"
 #include "support/Thread.h"
 
-class TransferEngine;
-
 class DownLoadThread : public Thread, public InstallJob {
 public:
     static constexpr std::uint32_t kSampleIntervalMs = 500;
@@ -60,9 +58,9 @@ private:
     // Checks every entry before anything is downloaded; false (error -2) rejects the manifest.
     bool ManifestIsUsable() const;
     // Up to kMaxAttempts transfers of one file, each verified; leaves `error` at the last outcome.
+    // An attempt that ends early leaves its bytes for the next one to continue.
     void DownloadFile(ManifestFile& file, const std::string& path);
-    // One transfer and its verification; sets `error` (0 on success).
-    void Attempt(ManifestFile& file, const std::string& path);
-    // Samples the engine's progress until its run ends (or the worker is stopped).
-    void PollTransfer(TransferEngine& engine, ManifestFile& file);
+    // One transfer and its verification; sets `error` (0 on success). `validator` names the version
+    // of the partial file the previous attempt left (empty: start from zero) and is updated for the next.
+    void Attempt(ManifestFile& file, const std::string& path, std::string& validator);
 };

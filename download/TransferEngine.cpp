@@ -3,10 +3,13 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <limits>
 #include <system_error>
 
+#include "download/StallWatch.h"
+#include "service/ProxyOptions.h"
 #include "support/Clock.h"
 #include "support/PathText.h"
 
@@ -16,9 +19,15 @@ namespace {
 // end of any engine's run clears it.
 std::atomic<std::int32_t> cancelFlag{0};
 
-// How long a transfer waits for its sockets before it looks at Abort and Pause again; Abort and
-// Resume also wake it at once.
-constexpr int kPollMilliseconds = 1000;
+// How long a transfer waits for its sockets before it looks at Abort, Pause and the stall watch
+// again, in clock time so that a sped-up clock keeps the watch as fine-grained; Abort and Resume
+// also wake it at once.
+constexpr std::uint32_t kPollMilliseconds = 1000;
+
+int PollMilliseconds() {
+    const auto real = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::Scaled(kPollMilliseconds));
+    return std::max(1, int(real.count()));
+}
 
 constexpr long kReceiveBufferBytes = 256 * 1024;
 
@@ -50,14 +59,23 @@ struct TransferCallbacks {
     static std::size_t WriteChunk(char* data, std::size_t size, std::size_t count, void* context) {
         auto* engine = static_cast<TransferEngine*>(context);
         if (cancelFlag.load() == 1 || engine->abortRequested.load()) return 0;
-        return std::fwrite(data, 1, size * count, engine->destination);
+        const std::size_t written = std::fwrite(data, 1, size * count, engine->destination);
+        engine->bodyBytes += written;
+        return written;
     }
 
-    // Records the bytes received so far; the total libcurl reports is not used, the HEAD request's is.
-    static int RecordProgress(void* context, curl_off_t, curl_off_t downloadNow, curl_off_t, curl_off_t) {
+    static std::size_t TakeHeader(char* line, std::size_t size, std::size_t count, void* context) {
+        auto* engine = static_cast<TransferEngine*>(context);
+        const std::size_t length = size * count;
+        if (!engine->answer.Take(std::string_view(line, length))) return length;
+        return engine->AcceptAnswer() ? length : 0;
+    }
+
+    // Records the bytes of the file so far; the total libcurl reports is not used, the HEAD request's is.
+    static int RecordProgress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
         auto* engine = static_cast<TransferEngine*>(context);
         std::lock_guard lock(engine->statusMutex);
-        engine->status.received = double(downloadNow);
+        engine->status.received = double(engine->bodyOffset + engine->bodyBytes);
         return 0;
     }
 };
@@ -97,7 +115,7 @@ bool TransferEngine::AddTask(TransferTask task) {
     }
 
     std::lock_guard lock(tasksMutex);
-    tasks.push_back({std::move(task.url), std::move(path)});
+    tasks.push_back({std::move(task.url), std::move(path), std::move(task.validator)});
     return true;
 }
 
@@ -198,8 +216,9 @@ double TransferEngine::QueryRemoteSize(const std::string& url) {
     // A server that never answers must not hold the run (and the owner waiting for it) for ever.
     curl_easy_setopt(probe, CURLOPT_TIMEOUT, long(timeoutSeconds.load()));
     curl_easy_setopt(probe, CURLOPT_NOSIGNAL, 1L);
+    ApplyProxySettings(probe, url);
     double size = -1.0;
-    if (Perform(probe) == CURLE_OK) {
+    if (Perform(probe, false) == CURLE_OK) {
         curl_off_t length = -1;
         if (curl_easy_getinfo(probe, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK && length >= 0)
             size = double(length);
@@ -278,6 +297,8 @@ void TransferEngine::RunTask(void* easy, const TransferTask& task) {
         status.startSize = startSize;
         status.total = -1;
         status.received = 0;
+        status.resumedFrom = 0;
+        status.validator.clear();
     }
     const double total = QueryRemoteSize(task.url);
     {
@@ -289,37 +310,107 @@ void TransferEngine::RunTask(void* easy, const TransferTask& task) {
         return;
     }
 
-    // Every transfer starts from the first byte. If the old file cannot be removed, appending would
-    // mix old and new bytes, so the task is skipped like one whose file cannot be opened.
+    // Without the validator of the answer that started the file there is no telling whether its
+    // bytes belong to the server's current file, so it starts from the first byte. If the old file
+    // cannot be removed, appending would mix old and new bytes, so the task is skipped like one
+    // whose file cannot be opened.
     std::error_code error;
-    if (std::filesystem::is_regular_file(task.path, error) && !std::filesystem::remove(task.path, error))
+    std::uint64_t resumeFrom = 0;
+    if (!task.validator.empty() && std::filesystem::is_regular_file(task.path, error))
+        resumeFrom = std::filesystem::file_size(task.path, error);
+    if (error) resumeFrom = 0;
+    if (resumeFrom == 0 && std::filesystem::is_regular_file(task.path, error) &&
+        !std::filesystem::remove(task.path, error))
         return;
     destination = std::fopen(task.path.c_str(), "ab+");
     if (destination == nullptr)
         return;  // skipped, lastError unchanged: the owner notices when it verifies the file
-
-    curl_easy_setopt(easy, CURLOPT_URL, task.url.c_str());
-    curl_easy_setopt(easy, CURLOPT_TIMEOUT, long(timeoutSeconds.load()));
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    // An error page (404, 500, ...) is not the file: the transfer fails with CURLE_HTTP_RETURNED_ERROR.
-    curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &TransferCallbacks::WriteChunk);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
-    // Larger reads than libcurl's 16 KiB mean fewer calls and writes for files of many MiB.
-    curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
-    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &TransferCallbacks::RecordProgress);
-    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
+    destinationPath = task.path;
 
     SetState(kStateRunning);
-    const int result = Perform(easy);
+    int result = Fetch(easy, task, resumeFrom);
+    if (restartFromZero && !abortRequested) result = Fetch(easy, task, 0);
     if (result != CURLE_OK) lastError = result;
     SetState(kStateIdle);
     std::fclose(destination);
     destination = nullptr;
 }
 
-int TransferEngine::Perform(void* easy) {
+int TransferEngine::Fetch(void* easy, const TransferTask& task, std::uint64_t resumeFrom) {
+    requestedFrom = resumeFrom;
+    bodyOffset = resumeFrom;
+    bodyBytes = 0;
+    restartFromZero = false;
+    answer = AnswerHeaders();
+    {
+        std::lock_guard lock(statusMutex);
+        status.received = double(resumeFrom);
+        status.resumedFrom = double(resumeFrom);
+        status.validator = resumeFrom > 0 ? task.validator : std::string();
+    }
+
+    const std::string range = std::to_string(resumeFrom) + "-";
+    curl_slist* ifRange = nullptr;
+    if (resumeFrom > 0) ifRange = curl_slist_append(nullptr, ("If-Range: " + task.validator).c_str());
+    curl_easy_setopt(easy, CURLOPT_RANGE, resumeFrom > 0 ? range.c_str() : nullptr);
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, ifRange);
+    curl_easy_setopt(easy, CURLOPT_URL, task.url.c_str());
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    // An error page (404, 500, ...) is not the file: the transfer fails with CURLE_HTTP_RETURNED_ERROR.
+    curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &TransferCallbacks::WriteChunk);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &TransferCallbacks::TakeHeader);
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
+    // Larger reads than libcurl's 16 KiB mean fewer calls and writes for files of many MiB.
+    curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
+    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &TransferCallbacks::RecordProgress);
+    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
+    ApplyProxySettings(easy, task.url);
+
+    int result = Perform(easy, true);
+    long status416 = 0;
+    if (result == CURLE_HTTP_RETURNED_ERROR && resumeFrom > 0 &&
+        curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status416) == CURLE_OK && status416 == 416) {
+        // The file already holds at least as many bytes as the server has: they cannot be trusted.
+        restartFromZero = true;
+    }
+    if (restartFromZero) {
+        std::error_code error;
+        std::filesystem::resize_file(destinationPath, 0, error);
+        if (error) restartFromZero = false;  // the bytes cannot go: the failure stands
+    }
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, nullptr);
+    curl_slist_free_all(ifRange);
+    return result;
+}
+
+bool TransferEngine::AcceptAnswer() {
+    if (answer.status == 206) {
+        if (answer.rangeStart < 0 || std::uint64_t(answer.rangeStart) != requestedFrom) {
+            restartFromZero = true;  // the body belongs elsewhere in the file: ask again for all of it
+            return false;
+        }
+        return true;  // the rest of the same file: appended to the bytes already there
+    }
+    if (answer.status >= 300) return true;  // an error fails through FAILONERROR; nothing is touched
+    // A whole file (the server ignores ranges, or its file changed): it replaces what is there.
+    const std::string validator = answer.Validator();
+    {
+        std::lock_guard lock(statusMutex);
+        status.validator = validator;
+        status.received = 0;
+        status.resumedFrom = 0;
+    }
+    if (bodyOffset == 0) return true;
+    bodyOffset = 0;
+    std::error_code error;
+    std::filesystem::resize_file(destinationPath, 0, error);
+    return !error;
+}
+
+int TransferEngine::Perform(void* easy, bool watchStalls) {
     CURLM* multi = curl_multi_init();
     if (multi == nullptr) return CURLE_OUT_OF_MEMORY;
     curl_multi_add_handle(multi, easy);
@@ -332,6 +423,8 @@ int TransferEngine::Perform(void* easy) {
     // The handle may still be paused from a task that ended by time-out, so the state is set afresh.
     bool paused = pauseRequested;
     curl_easy_pause(easy, paused ? CURLPAUSE_RECV : CURLPAUSE_CONT);
+    StallWatch stalls;
+    stalls.Restart(bodyBytes, Clock::Ticks());
     for (;;) {
         if (abortRequested) {
             result = CURLE_ABORTED_BY_CALLBACK;
@@ -350,7 +443,13 @@ int TransferEngine::Perform(void* easy) {
             result = FinishedResult(multi);
             break;
         }
-        curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
+        // A transfer held by Pause is not stalled: its period starts again when it resumes.
+        if (paused || !watchStalls) stalls.Restart(bodyBytes, Clock::Ticks());
+        else if (stalls.Stalled(bodyBytes, Clock::Ticks())) {
+            result = CURLE_OPERATION_TIMEDOUT;
+            break;
+        }
+        curl_multi_poll(multi, nullptr, 0, PollMilliseconds(), nullptr);
     }
     {
         std::lock_guard lock(handleMutex);

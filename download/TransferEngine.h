@@ -3,10 +3,18 @@
 //
 // Pattern of use (the download and component workers): create an engine, AddTask, StartTransfers,
 // wait until IsFinished (WaitForFinish, or a wait of the owner's woken by the finish observer),
-// read GetStatus and LastError, discard the engine. Every transfer starts the destination from its
-// first byte: an existing file is deleted first, there is no resume. A HEAD request learns the size
-// before each GET; a GET answered with an HTTP error status (400 and above) fails with
-// CURLE_HTTP_RETURNED_ERROR instead of saving the error page.
+// read GetStatus and LastError, discard the engine. A HEAD request learns the size before each GET;
+// a GET answered with an HTTP error status (400 and above) fails with CURLE_HTTP_RETURNED_ERROR
+// instead of saving the error page.
+//
+// Resume: a task that carries the validator of the answer that started its file (the previous
+// attempt's TransferStatus::validator) continues from the bytes already there, asking for the rest
+// with Range and If-Range. A 200 answer (ranges ignored, or the file changed) replaces the file; a
+// 206 that does not start where it was asked, or a 416, starts the file again from its first byte
+// in the same task. A task without a validator deletes an existing file and starts from zero.
+//
+// A transfer that is still receiving is never cut off; one that receives fewer than 1 KiB in 60 s
+// (StallWatch) ends with CURLE_OPERATION_TIMEDOUT. Requests use the machine's proxy settings.
 //
 //   state        entered                                    left
 //   -1 idle      construction, StartTransfers, after each   perform begins (0), last task done (1)
@@ -32,10 +40,13 @@
 #include <thread>
 #include <vector>
 
+#include "download/AnswerHeaders.h"
+
 struct TransferTask {
     std::string url;  // under kUrlCapacity bytes
     std::string
         path;  // under kPathCapacity bytes: a file, or a folder the file is saved into under its URL name
+    std::string validator = {};  // of the answer that started the file at `path`; empty: start from zero
 };
 
 struct TransferStatus {
@@ -43,7 +54,9 @@ struct TransferStatus {
     std::string path;            // destination file of the current (or last) task
     std::int32_t startSize = 0;  // size of the file that was at the destination before the task, 0 if none
     double total = 0;            // size from the HEAD request; -1 when it was not learned
-    double received = 0;         // bytes received so far by the current transfer
+    double received = 0;         // bytes of the file so far: those kept from before plus those received
+    double resumedFrom = 0;      // bytes kept from before: where the current answer's body starts
+    std::string validator;       // of the answer that started the file now at `path`; empty: none given
 };
 
 class TransferEngine {
@@ -78,8 +91,8 @@ public:
     std::int32_t GetStatus(TransferStatus& out) const;
     // libcurl result code of the latest failed transfer; 0 when none failed.
     std::int32_t LastError() const { return lastError.load(); }
-    // Whole-transfer time-out, also applied to the HEAD request. -1 (nothing changed) while a
-    // transfer is running, else 0.
+    // Time-out of the HEAD request; the transfer itself ends only when it stalls. -1 (nothing
+    // changed) while a transfer is running, else 0.
     std::int32_t SetTimeout(std::int32_t seconds);
 
     // Raises the process-wide cancel flag when this engine has a run under way: every engine's
@@ -122,9 +135,14 @@ private:
 
     void Run();
     void RunTask(void* easy, const TransferTask& task);
+    // One GET of the task's file from `resumeFrom` (0: the whole file); returns the CURLcode.
+    int Fetch(void* easy, const TransferTask& task, std::uint64_t resumeFrom);
+    // Called at the end of the answer's headers: keeps, replaces or refuses the file's bytes so far.
+    // False stops the transfer (restartFromZero tells whether to ask again for the whole file).
+    bool AcceptAnswer();
     // Performs `easy` (a libcurl easy handle) to its end, waking up for Abort and Pause/Resume;
-    // returns the CURLcode.
-    int Perform(void* easy);
+    // with `watchStalls` a body that stops arriving ends it (StallWatch). Returns the CURLcode.
+    int Perform(void* easy, bool watchStalls);
     void SetState(std::int32_t newState);
 
     std::atomic<std::int32_t> state{kStateIdle};
@@ -147,7 +165,15 @@ private:
     std::uint64_t sampleTick = 0;
     std::atomic<std::int32_t> lastError{0};
 
-    std::FILE* destination = nullptr;  // the open file of the running transfer (engine thread only)
+    // The running transfer (engine thread only): its open file, where this answer's body goes in it,
+    // the bytes written by this answer, the answer's headers and whether it asked for a restart.
+    std::FILE* destination = nullptr;
+    std::string destinationPath;
+    std::uint64_t requestedFrom = 0;
+    std::uint64_t bodyOffset = 0;
+    std::uint64_t bodyBytes = 0;
+    AnswerHeaders answer;
+    bool restartFromZero = false;
     std::atomic<bool> runActive{false};
     std::atomic<bool> abortRequested{false};
     std::atomic<bool> pauseRequested{false};

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "service/Md5.h"
+#include "service/ProxyOptions.h"
 #include "service/UrlCoding.h"
 #include "support/WindowMessages.h"
 #include "support/platform/DebugOutput.h"
@@ -41,6 +42,7 @@ void SetReplyOptions(CURL* curl, const std::string& url, std::string& reply, std
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);  // time-outs must not raise signals in worker threads
     curl_easy_setopt(curl, CURLOPT_VERBOSE, 0L);
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    ApplyProxySettings(curl, url);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &AppendBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply);
     if (timeoutMs > 0) curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, long(timeoutMs));
@@ -188,6 +190,7 @@ bool DownloadToFile(const std::string& url, const std::string& path, ProgressTar
     curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl.get(), CURLOPT_VERBOSE, 0L);
     curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
+    ApplyProxySettings(curl.get(), url);
     // An error page is not the file that was asked for.
     curl_easy_setopt(curl.get(), CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(curl.get(), CURLOPT_LOW_SPEED_LIMIT, 1L);

@@ -1,6 +1,7 @@
 // Whole installation runs from the form: the install service, manifest and package on the
 // loopback server, the package unpacked into a temporary folder, and the pages, labels and
 // overlay texts the operator sees on the way.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -93,21 +94,29 @@ TEST_F(InstallRun, ReachesTheFinishPageThroughTheProgressPageAndStartsTheProgram
 
     std::vector<std::wstring> phases;
     bool pictured = false;
+    std::wstring speed;
+    std::wstring feature;
     ASSERT_TRUE(wizard.RunUntil(
         [&] {
             if (wizard.Shown(L"win_install_progress")) {
                 const std::wstring phase = wizard.Text(L"lb_install_info");
                 if (phases.empty() || phases.back() != phase) phases.push_back(phase);
                 const std::wstring value = wizard.Text(L"lb_progress_value");
-                if (!pictured && value != L"50%" && value != L"0%" && value != L"100%") {
+                const std::wstring shownSpeed = wizard.Text(L"lb_download_speed");
+                if (!pictured && value != L"50%" && value != L"0%" && value != L"100%" && !shownSpeed.empty()) {
                     wizard.Screenshot("progress");
                     pictured = true;
+                    speed = shownSpeed;
+                    feature = wizard.Shown(L"win_icon_function1") ? wizard.Text(L"lb_function_name1") : L"";
                 }
             }
             return wizard.Shown(L"win_install_finish");
         },
         30000));
-    EXPECT_TRUE(pictured) << "no download percentage was seen";
+    EXPECT_TRUE(pictured) << "no download percentage with its speed was seen";
+    EXPECT_NE(speed.find(L"B/s"), std::wstring::npos);
+    // The first cell shows the first feature of whichever group the page has turned to.
+    EXPECT_THAT(feature, ::testing::AnyOf(L"会员充值", L"会员微信", L"语音播报"));
     ASSERT_FALSE(phases.empty());
     EXPECT_EQ(phases.front(), L"下载进度");
     EXPECT_FALSE(wizard.Shown(L"win_install_progress"));

@@ -102,6 +102,25 @@ TEST_F(InstallComponentThreadTest, SizeMismatchOnEveryAttemptRetriesTenTimes) {
     EXPECT_EQ(worker.receivedBytes, std::int32_t(kInstaller.size()));
 }
 
+// An installer cut off at 90 % costs its last tenth on the next attempt; one whose size check
+// fails although it arrived whole is fetched again from its first byte.
+TEST_F(InstallComponentThreadTest, AnInterruptedInstallerIsContinued) {
+    const std::size_t cut = kInstaller.size() / 10 * 9;
+    server.ServeDownload(kWicPath, {.body = kInstaller, .faultyGets = 1, .cutAt = cut});
+    server.ServeDownload(kDotNetPath, {.body = kInstaller, .faultyGets = 1, .cutAt = cut, .stallAtCut = true});
+    Queue(kComponentWic, kWicPath);
+    Queue(kComponentDotNet4, kDotNetPath);
+    Run();
+    EXPECT_EQ(worker.downloadStatus, 0);
+    for (const std::string& path : {kWicPath, kDotNetPath}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(server.GetCount(path), 2);
+        EXPECT_EQ(server.BytesSent(path), kInstaller.size());
+        EXPECT_TRUE(ReadFile(InstallerPath(worker.downloadDir, server.Url(path))) == kInstaller);
+    }
+    EXPECT_EQ(log.Containing("重新下载文件, 第1次").size(), 2u);
+}
+
 TEST_F(InstallComponentThreadTest, AFailedComponentKeepsTheJobFailedThoughALaterOneSucceeds) {
     server.ServeBytes(kWicPath, kInstaller, Fault::Status404);
     server.ServeBytes(kDotNetPath, kInstaller);

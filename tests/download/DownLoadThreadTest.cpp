@@ -26,6 +26,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using larkholm::testing::DownloadRoute;
 using larkholm::testing::Eventually;
 using larkholm::testing::FastClock;
 using larkholm::testing::Fault;
@@ -288,6 +289,54 @@ TEST_F(DownLoadThreadTest, AFailedFirstAttemptIsRetriedAndTheRunGoesOn) {
     EXPECT_EQ(shape[shape.size() - 3].first, UM_DOWNLOAD_DONE);
     EXPECT_EQ(shape[shape.size() - 2].first, UM_EXTRACT_DONE);
     EXPECT_EQ(shape.back().first, UM_INSTALL_FINISHED);
+}
+
+// The faults of bad lines, each judged by the file the download ends with and by what the server
+// had to send for it: an interrupted file costs its missing part, not the whole file again.
+TEST_F(DownLoadThreadTest, InterruptedFilesAreContinuedNotFetchedAgain) {
+    const std::string body = Content(200000, 3);
+    const std::string changed = Content(200000, 9);
+    const std::size_t size = body.size();
+    const std::size_t cut = size / 10 * 9;
+    const struct {
+        const char* why;
+        DownloadRoute route;
+        std::string final;
+        std::uint64_t sent;
+        std::uint64_t slack;  // what a server may push before it sees the client gone
+        std::size_t retries;
+    } cases[] = {
+        {"reset at 90 %", {.body = body, .faultyGets = 1, .cutAt = cut}, body, size, 0, 1},
+        {"stall at 90 %", {.body = body, .faultyGets = 1, .cutAt = cut, .stallAtCut = true}, body, size, 0, 1},
+        {"slow drip under the no-progress limit",
+         {.body = body, .faultyGets = 1, .bytesPerSecond = 10, .paceFrom = cut}, body, size, 2, 1},
+        {"slow drip over the no-progress limit",
+         {.body = body, .faultyGets = 1, .bytesPerSecond = 40, .paceFrom = size - 4000}, body, size, 0, 0},
+        {"a server that ignores Range", {.body = body, .honoursRange = false, .faultyGets = 1, .cutAt = cut},
+         body, cut + size, 0, 1},
+        {"a file changed between attempts", {.body = body, .faultyGets = 1, .cutAt = cut, .changedBody = changed},
+         changed, cut + size, 0, 1},
+        {"a wrong Content-Range", {.body = body, .wrongContentRange = true, .faultyGets = 1, .cutAt = cut}, body,
+         cut + size, size - cut + 1, 1},
+        {"a resumed file whose MD5 then fails",
+         {.body = body, .faultyGets = 1, .cutAt = cut, .changedBody = changed, .changedEtag = "\"v1\""}, changed,
+         2 * size, 0, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const std::string path = "/files/" + std::to_string(++served) + ".bin";
+        server.ServeDownload(path, c.route);
+        const std::size_t retriesBefore = log.Count("重新下载文件");
+        DownLoadThread direct;
+        direct.files = ManifestOf({{"data.bin", server.Url(path), Md5Hex(c.final)}});
+        EXPECT_TRUE(direct.DownloadFiles());
+        EXPECT_EQ(direct.error, 0);
+        EXPECT_TRUE(ReadFile((DownloadDir() / "data.bin").string()) == c.final);
+        EXPECT_GE(server.BytesSent(path), c.sent);
+        EXPECT_LE(server.BytesSent(path), c.sent + c.slack);
+        EXPECT_EQ(log.Count("重新下载文件") - retriesBefore, c.retries);
+        EXPECT_EQ(direct.files[0].progress.received, std::int64_t(size));
+    }
 }
 
 TEST_F(DownLoadThreadTest, ACorruptPackageFailsTheRunAndLeavesNoInstallDirectory) {

@@ -1,8 +1,12 @@
 #include "tests/testing/TestHttpServer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <memory>
+#include <string_view>
+
+#include "support/Clock.h"
 
 namespace larkholm::testing {
 namespace {
@@ -13,6 +17,70 @@ const char* ErrorPage(int status) {
     return status == 404 ? "<html><body><h1>404 Not Found</h1></body></html>"
                          : "<html><body><h1>500 Internal Server Error</h1></body></html>";
 }
+
+// The first byte a "Range: bytes=N-" or "bytes=N-M" request asks for; false for any other form.
+bool RangeStart(const httplib::Request& request, std::size_t& start) {
+    const std::string range = request.get_header_value("Range");
+    constexpr std::string_view kUnit = "bytes=";
+    if (!range.starts_with(kUnit)) return false;
+    const std::size_t dash = range.find('-');
+    if (dash == std::string::npos || dash == kUnit.size()) return false;
+    start = std::stoull(range.substr(kUnit.size(), dash - kUnit.size()));
+    return true;
+}
+
+// Where the bytes of one answer come from: the route's text, or its file on disk.
+class ByteSource {
+public:
+    ByteSource(std::string text, const std::string& localPath) : text(std::move(text)) {
+        if (this->text.empty() && !localPath.empty()) file = std::make_shared<std::ifstream>(localPath, std::ios::binary);
+        if (file) {
+            file->seekg(0, std::ios::end);
+            size = std::size_t(file->tellg());
+        } else {
+            size = this->text.size();
+        }
+    }
+    std::size_t Size() const { return size; }
+    std::string Read(std::size_t offset, std::size_t count) const {
+        if (!file) return text.substr(offset, count);
+        std::string bytes(count, '\0');
+        file->seekg(std::streamoff(offset));
+        file->read(bytes.data(), std::streamsize(count));
+        bytes.resize(std::size_t(file->gcount()));
+        return bytes;
+    }
+
+private:
+    std::string text;
+    std::shared_ptr<std::ifstream> file;
+    std::size_t size = 0;
+};
+
+// Holds a paced answer back until its bytes are due at `bytesPerSecond` of clock time.
+class Pacer {
+public:
+    explicit Pacer(double bytesPerSecond) : rate(bytesPerSecond) {}
+    bool Active() const { return rate > 0; }
+    // A piece a tenth of a second long, so the pace is even at small rates too.
+    std::size_t Piece() const { return std::max<std::size_t>(1, std::size_t(rate / 10)); }
+    void WaitUntilDue(std::size_t sent) {
+        const std::uint64_t now = Clock::Ticks();
+        if (!started) {
+            started = true;
+            startTick = now;
+            startSent = sent;
+        }
+        const auto due = startTick + std::uint64_t(double(sent - startSent) * 1000 / rate);
+        if (due > now) Clock::Sleep(std::uint32_t(due - now));
+    }
+
+private:
+    const double rate;
+    bool started = false;
+    std::uint64_t startTick = 0;
+    std::size_t startSent = 0;
+};
 
 }  // namespace
 
@@ -90,6 +158,71 @@ void TestHttpServer::ServeFile(const std::string& path, const std::string& local
                 return sink.write(piece.data(), size_t(file->gcount()));
             });
     });
+}
+
+void TestHttpServer::ServeDownload(const std::string& path, DownloadRoute route) {
+    Handle(path, [this, path, route = std::move(route)](const httplib::Request& request, httplib::Response& response) {
+        AnswerDownload(request, response, path, route);
+    });
+}
+
+void TestHttpServer::AnswerDownload(const httplib::Request& request, httplib::Response& response,
+                                    const std::string& path, const DownloadRoute& route) {
+    // httplib would cut the body to the requested range by itself, even under a status of ours:
+    // this route answers ranges itself, as the server it stands for would.
+    const_cast<httplib::Request&>(request).ranges.clear();
+    const int getNumber = GetCount(path);
+    const bool changed = !route.changedBody.empty() && getNumber > 1;
+    const std::string etag = changed ? route.changedEtag : route.etag;
+    const auto source = std::make_shared<ByteSource>(changed ? route.changedBody : route.body, route.localPath);
+    const std::size_t size = source->Size();
+    if (!etag.empty()) response.set_header("ETag", etag);
+    if (!route.lastModified.empty()) response.set_header("Last-Modified", route.lastModified);
+    response.set_header("Accept-Ranges", "bytes");
+
+    std::size_t from = 0;
+    const std::string ifRange = request.get_header_value("If-Range");
+    const bool rangeValid = ifRange.empty() || ifRange == etag || ifRange == route.lastModified;
+    if (route.honoursRange && rangeValid && RangeStart(request, from)) {
+        if (from >= size) {
+            response.status = 416;
+            response.set_header("Content-Range", "bytes */" + std::to_string(size));
+            return;
+        }
+        if (route.wrongContentRange && from > 0) --from;
+        response.status = 206;
+        response.set_header("Content-Range",
+                            "bytes " + std::to_string(from) + "-" + std::to_string(size - 1) + "/" + std::to_string(size));
+    } else {
+        from = 0;
+        response.status = 200;
+    }
+
+    const bool faulty = route.faultyGets == 0 || getNumber <= route.faultyGets;
+    const std::size_t cutAt = faulty ? route.cutAt : std::string::npos;
+    auto pacer = std::make_shared<Pacer>(faulty ? route.bytesPerSecond : 0);
+    response.set_content_provider(
+        size - from, "application/octet-stream",
+        [this, path, route, source, from, size, cutAt, pacer](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+            const std::size_t at = from + offset;
+            if (at >= cutAt) {
+                if (route.stallAtCut) WaitForShutdown();
+                return false;  // closes the connection short of the declared length
+            }
+            std::size_t count = std::min({kPiece, size - at, cutAt - at});
+            if (pacer->Active() && at >= route.paceFrom) {
+                count = std::min(count, pacer->Piece());
+                pacer->WaitUntilDue(at);
+            } else if (pacer->Active()) {
+                count = std::min(count, route.paceFrom - at);
+            }
+            const std::string piece = source->Read(at, count);
+            // Counted before the write, so the count is whole by the time the client has the bytes.
+            AddBytesSent(path, std::int64_t(piece.size()));
+            if (sink.write(piece.data(), piece.size())) return true;
+            AddBytesSent(path, -std::int64_t(piece.size()));
+            return false;
+        });
 }
 
 void TestHttpServer::AnswerWithFault(const httplib::Request& request, httplib::Response& response,
@@ -201,6 +334,17 @@ int TestHttpServer::GetCount(const std::string& path) const {
     std::lock_guard lock(mutex);
     const auto it = getCounts.find(path);
     return it == getCounts.end() ? 0 : it->second;
+}
+
+void TestHttpServer::AddBytesSent(const std::string& path, std::int64_t count) {
+    std::lock_guard lock(mutex);
+    bytesSent[path] += std::uint64_t(count);
+}
+
+std::uint64_t TestHttpServer::BytesSent(const std::string& path) const {
+    std::lock_guard lock(mutex);
+    const auto it = bytesSent.find(path);
+    return it == bytesSent.end() ? 0 : it->second;
 }
 
 std::vector<RecordedRequest> TestHttpServer::Requests() const {

@@ -7,6 +7,7 @@
 #include <httplib.h>
 
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -30,6 +31,24 @@ enum class Fault {
     HeadWrongLength,  // HEAD declares half the length while GET sends it all
     LongerBody,       // sends 100 bytes more than the Content-Length it declares
     ChunkedNoEnd,     // chunked reply whose last (empty) chunk never comes: the connection closes
+};
+
+// A file served the way download servers serve one, Range and If-Range answered against its
+// validator, with the faults of bad lines on its first GETs.
+struct DownloadRoute {
+    std::string body = {};       // the file,
+    std::string localPath = {};  // or, when `body` is empty, a file on disk streamed in pieces
+    std::string etag = "\"v1\"";  // sent with every answer; empty: none
+    std::string lastModified = {};  // sent when not empty
+    bool honoursRange = true;       // false: a Range request gets the whole file (200)
+    bool wrongContentRange = false;  // a Range request gets a 206 that starts one byte early
+    int faultyGets = 0;              // the first N GETs carry the faults below; 0: every GET
+    std::size_t cutAt = std::string::npos;  // file offset where a faulty GET stops sending and...
+    bool stallAtCut = false;  // ...holds the connection until shutdown instead of dropping it
+    double bytesPerSecond = 0;  // pace of a faulty GET from `paceFrom` on, in clock time; 0: full speed
+    std::size_t paceFrom = 0;
+    std::string changedBody = {};           // from the second GET on the file is this,
+    std::string changedEtag = "\"v2\"";  // under this validator
 };
 
 struct RecordedRequest {
@@ -59,11 +78,14 @@ public:
                      const std::string& contentType = "text/html");
     // Streams a file from disk in 64 KiB pieces, so large files cost no memory.
     void ServeFile(const std::string& path, const std::string& localPath, Fault fault = Fault::None);
+    void ServeDownload(const std::string& path, DownloadRoute route);
     // Any other behaviour: the handler answers GET, HEAD and POST on `path`.
     void Handle(const std::string& path, httplib::Server::Handler handler);
 
     // GET requests seen on `path` (HEAD not counted).
     int GetCount(const std::string& path) const;
+    // Body bytes the GET answers of a ServeDownload route handed to the network.
+    std::uint64_t BytesSent(const std::string& path) const;
     std::vector<RecordedRequest> Requests() const;
 
 private:
@@ -73,6 +95,9 @@ private:
     void Dispatch(const httplib::Request& request, httplib::Response& response);
     void AnswerWithFault(const httplib::Request& request, httplib::Response& response,
                          std::shared_ptr<const std::string> body, const std::string& contentType, Fault fault);
+    void AnswerDownload(const httplib::Request& request, httplib::Response& response, const std::string& path,
+                        const DownloadRoute& route);
+    void AddBytesSent(const std::string& path, std::int64_t count);
     bool WaitForShutdown();
 
     httplib::Server server;
@@ -84,6 +109,7 @@ private:
     bool shuttingDown = false;
     std::map<std::string, httplib::Server::Handler> routes;
     std::map<std::string, int> getCounts;
+    std::map<std::string, std::uint64_t> bytesSent;
     std::vector<RecordedRequest> requests;
 };
 
