@@ -165,6 +165,8 @@ void DemoService::Manifest(const httplib::Request& request, httplib::Response& r
 // progress page for a while. HEAD gets the length without the body.
 void DemoService::Serve(const ServedFile& file, httplib::Response& response) const {
     const long long rate = options.rate;
+    // A strong validator lets an interrupted download continue where it stopped.
+    response.set_header("ETag", "\"" + file.md5 + "\"");
     response.set_content_provider(
         file.bytes.size(), file.contentType,
         [&file, rate](size_t offset, size_t length, httplib::DataSink& sink) {
