@@ -1,17 +1,26 @@
 #include "tests/testing/TempDir.h"
 
-#include <stdlib.h>
-
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <system_error>
 
 namespace larkholm::testing {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "larkholm-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path = pattern;
+    // create_directory reports whether it made the folder, so a name another process took is
+    // simply skipped, the way mkdtemp does it.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto candidate = base / ("larkholm-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) {
+            path = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("TempDir: no fresh folder");
 }
 
 TempDir::~TempDir() {
