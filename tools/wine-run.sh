@@ -8,6 +8,8 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 case "$1" in
   --boot)
     export WINEPREFIX=$2 WINEARCH=win64
+    # A server left over from an interrupted run would still hold the old prefix.
+    wineserver --kill 2>/dev/null || true
     rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
     # One persistent server for the run: each test process then starts in about a second. Its
     # output goes to a file so that it holds none of CTest's pipes open.

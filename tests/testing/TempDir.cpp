@@ -25,12 +25,14 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    // Tests make folders read-only to provoke failures; give write access back so removal works.
+    // Tests make folders and files read-only to provoke failures or to check extracted attributes;
+    // give write access back so removal works (Windows refuses to delete a read-only file).
     for (auto it = std::filesystem::recursive_directory_iterator(path, ignored);
          it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-        if (it->is_directory(ignored) && !it->is_symlink(ignored))
-            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ignored);
+        if (it->is_symlink(ignored)) continue;
+        const auto access = it->is_directory(ignored) ? std::filesystem::perms::owner_all
+                                                      : std::filesystem::perms::owner_write;
+        std::filesystem::permissions(it->path(), access, std::filesystem::perm_options::add, ignored);
     }
     std::filesystem::permissions(path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
                                  ignored);
