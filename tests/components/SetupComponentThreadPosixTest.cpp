@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <string>
 
+#include "components/ComponentDetection.h"
 #include "components/ComponentTable.h"
 #include "components/SetupComponentThread.h"
+#include "support/WizardMessages.h"
+#include "tests/components/ComponentWorkerHarness.h"
 #include "tests/testing/Eventually.h"
+#include "tests/testing/FastClock.h"
 #include "tests/testing/RecordingWindow.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TempWinePrefix.h"
@@ -15,7 +21,79 @@ namespace {
 
 using namespace larkholm::testing;
 
-TEST(SetupComponentThreadPosixTest, QuitDoesNotWaitForARunningInstaller) {
+constexpr UINT kStarted = UM_COMPONENT_SETUP_STARTED;
+constexpr UINT kEnded = UM_COMPONENT_SETUP_ENDED;
+
+// Installers as they arrive from a download: shell scripts without execute permission.
+const std::string kInstallsWic =
+    "#!/bin/sh\nprintf MZ > \"$WINEPREFIX/drive_c/windows/system32/windowscodecs.dll\"\n";
+const std::string kInstallsDotNet =
+    "#!/bin/sh\nprintf '[Software\\\\\\\\Microsoft\\\\\\\\NET Framework "
+    "Setup\\\\\\\\NDP\\\\\\\\v4\\\\\\\\Client] 1\\n"
+    "\"Version\"=\"4.0.30319\"\\n' >> \"$WINEPREFIX/system.reg\"\n";
+const std::string kDoesNothing = "#!/bin/sh\nexit 0\n";
+
+struct Installer {
+    std::int32_t id;
+    std::optional<std::string> script;  // nullopt: no file at the path
+    bool emptyPath = false;
+};
+
+struct Outcome {
+    std::int32_t setupStatus;
+    std::vector<Posted> posted;
+};
+
+// Runs the setup job over the installers in a Wine prefix the caller provides.
+Outcome RunInstallers(const std::vector<Installer>& installers) {
+    FastClock fastClock;
+    TempDir downloads;
+    RecordingWindow window;
+    SetupComponentThread worker;
+    for (std::size_t i = 0; i < installers.size(); ++i) {
+        const std::string name = "installer" + std::to_string(i);
+        if (installers[i].script) downloads.WriteFile(name, *installers[i].script);
+        worker.tasks.Push({installers[i].id, installers[i].emptyPath ? "" : downloads / name});
+    }
+    RunJob(worker, window, kEnded);
+    return {worker.setupStatus, window.Posts()};
+}
+
+TEST(SetupComponentThreadTest, StatusOfOneInstaller) {
+    const struct {
+        const char* what;
+        Installer installer;
+        std::int32_t status;
+    } cases[] = {
+        {"installs WIC", {kComponentWic, kInstallsWic}, 0},
+        {"installs .NET", {kComponentDotNet4, kInstallsDotNet}, 0},
+        {"runs but installs nothing", {kComponentWic, kDoesNothing}, SetupComponentThread::kNotInstalled},
+        {"cannot start", {kComponentDotNet4, std::nullopt}, ENOENT},
+        {"empty path", {kComponentWic, std::nullopt, true}, SetupComponentThread::kNotInstalled},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempWinePrefix prefix;
+        const Outcome outcome = RunInstallers({c.installer});
+        EXPECT_EQ(outcome.setupStatus, c.status);
+        EXPECT_EQ(outcome.posted,
+                  (std::vector<Posted>{{kStarted, WPARAM(c.installer.id), 0}, {kEnded, 0, 0}}));
+    }
+}
+
+TEST(SetupComponentThreadTest, FailedInstallerIsNotHiddenByALaterSuccess) {
+    TempWinePrefix prefix;
+    const Outcome outcome =
+        RunInstallers({{kComponentWic, kDoesNothing}, {kComponentDotNet4, kInstallsDotNet}});
+    EXPECT_EQ(outcome.setupStatus, SetupComponentThread::kNotInstalled);
+    EXPECT_EQ(outcome.posted,
+              (std::vector<Posted>{
+                  {kStarted, kComponentWic, 0}, {kStarted, kComponentDotNet4, 0}, {kEnded, 0, 0}}));
+    EXPECT_TRUE(IsDotNet4Installed());  // the later installer still ran
+    EXPECT_FALSE(IsWicInstalled());
+}
+
+TEST(SetupComponentThreadTest, QuitDoesNotWaitForARunningInstaller) {
     TempWinePrefix prefix;
     TempDir downloads;
     const std::string pidFile = downloads / "installer.pid";

@@ -37,8 +37,4 @@ SilentServer::~SilentServer() {
     ::close(listener);
 }
 
-std::string SilentServer::Url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port) + path;
-}
-
 }  // namespace larkholm::testing
