@@ -1,6 +1,7 @@
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <winioctl.h>
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
