@@ -8,7 +8,8 @@
 // refuses names it would not store as written: device names (CON, NUL, AUX, PRN, COM1-COM9,
 // LPT1-LPT9, with any extension, in any case), "name:stream", a trailing dot or space, and the
 // characters < > " | ? * and controls. Its root must be a drive path ("C:\...") or a relative one;
-// "\\?\", "\\.\", UNC, drive-relative ("C:x") and root-relative ("\x") forms are refused.
+// "\\?\", "\\.\", UNC, drive-relative ("C:x") and root-relative ("\x") forms are refused. A name
+// the system resolves to another entry (another entry's short 8.3 name) is refused too.
 // Nothing created here is ever a link, a device, a FIFO or a set-user-id file. Move-only; one
 // thread at a time.
 #pragma once

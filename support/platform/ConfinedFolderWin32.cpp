@@ -136,6 +136,30 @@ NTSTATUS OpenBelow(HANDLE folder, const std::wstring& name, ACCESS_MASK access, 
                           nullptr, 0);
 }
 
+// The path the system resolved `handle` to, without a trailing separator; empty when unknown.
+std::wstring FinalPath(HANDLE handle) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), DWORD(path.size()), FILE_NAME_NORMALIZED);
+        if (length == 0) return {};
+        const bool fits = length < path.size();
+        path.resize(length);
+        if (fits) break;
+    }
+    if (!path.empty() && IsPathSeparator(path.back())) path.pop_back();
+    return path;
+}
+
+// True when `entry` is the entry `name` right inside `folder`, and not an object reached another
+// way: through a link whose reparse attribute the system does not show (Wine presents the Unix
+// symbolic links of its drives as plain entries) or through another entry's short 8.3 name.
+bool IsDirectChild(HANDLE folder, HANDLE entry, const std::wstring& name) {
+    const std::wstring expected = FinalPath(folder) + L'\\' + name;
+    const std::wstring actual = FinalPath(entry);
+    return !actual.empty() && ::CompareStringOrdinal(expected.c_str(), int(expected.size()), actual.c_str(),
+                                                     int(actual.size()), TRUE) == CSTR_EQUAL;
+}
+
 // Removes the entry `name` of `folder` unless it is a folder: the entry itself, never what a link
 // points to. A read-only entry loses that attribute first, since Windows refuses to delete it.
 // True when no such entry is left.
@@ -146,7 +170,8 @@ bool RemoveNonFolder(HANDLE folder, const std::wstring& name) {
     if (status == kNameNotFound) return true;
     if (!NT_SUCCESS(status)) return false;
     FILE_BASIC_INFO basic{};
-    bool removed = ::GetFileInformationByHandleEx(entry, FileBasicInfo, &basic, sizeof basic) &&
+    bool removed = IsDirectChild(folder, entry, name) &&
+                   ::GetFileInformationByHandleEx(entry, FileBasicInfo, &basic, sizeof basic) &&
                    !IsPlainFolder(basic.FileAttributes);
     if (removed && (basic.FileAttributes & FILE_ATTRIBUTE_READONLY)) {
         basic.FileAttributes &= ~DWORD(FILE_ATTRIBUTE_READONLY);
@@ -200,7 +225,7 @@ bool ConfinedFolder::EnterChild(const std::string& name) {
     if (!NT_SUCCESS(OpenBelow(ToHandle(handle), AnsiToWide(name), kFolderAccess, FILE_ATTRIBUTE_NORMAL,
                               kFolderSharing, FILE_OPEN_IF, FILE_DIRECTORY_FILE, child)))
         return false;
-    if (!IsPlainFolder(AttributesOf(child))) {
+    if (!IsPlainFolder(AttributesOf(child)) || !IsDirectChild(ToHandle(handle), child, AnsiToWide(name))) {
         ::CloseHandle(child);
         return false;
     }
@@ -216,8 +241,15 @@ OutputFile ConfinedFolder::CreateChildFile(const std::string& name, FileAccess a
     if (!RemoveNonFolder(ToHandle(handle), wide)) return OutputFile();
     const ULONG attributes = access == FileAccess::ReadOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
     HANDLE file = nullptr;
-    if (!NT_SUCCESS(OpenBelow(ToHandle(handle), wide, GENERIC_WRITE, attributes, FILE_SHARE_READ, FILE_CREATE,
-                              FILE_NON_DIRECTORY_FILE, file)))
+    if (!NT_SUCCESS(OpenBelow(ToHandle(handle), wide, GENERIC_WRITE | DELETE, attributes, FILE_SHARE_READ,
+                              FILE_CREATE, FILE_NON_DIRECTORY_FILE, file)))
         return OutputFile();
+    if (!IsDirectChild(ToHandle(handle), file, wide)) {
+        // Created somewhere else than asked: take it back before anything is written.
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+        ::CloseHandle(file);
+        return OutputFile();
+    }
     return OutputFile(ToNative(file));
 }

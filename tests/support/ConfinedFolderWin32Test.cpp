@@ -121,6 +121,28 @@ TEST(ConfinedFolderWin32Test, NeverWritesThroughAJunction) {
     EXPECT_EQ(Tree(dir.Path() / "outside"), std::set<std::string>{});
 }
 
+// A name must be the entry itself. Another entry's short 8.3 alias leads to that entry, and so
+// would a Unix symbolic link under Wine, which shows no reparse attribute; both are refused.
+TEST(ConfinedFolderWin32Test, NeverReachesAnotherEntryThroughItsShortName) {
+    TempDir dir;
+    const fs::path longFolder = dir.Path() / "Long Folder Name";
+    fs::create_directories(longFolder);
+    const std::string longFile = dir.WriteFile("Long File Name.txt", "kept");
+    const auto shortName = [](const fs::path& path) {
+        wchar_t shortPath[MAX_PATH] = {};
+        return ::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH) > 0 ? fs::path(shortPath).filename().string()
+                                                                          : path.filename().string();
+    };
+    const std::string folderAlias = shortName(longFolder), fileAlias = shortName(longFile);
+    if (folderAlias == longFolder.filename().string()) GTEST_SKIP() << "no short names on this volume";
+    ConfinedFolder folder = ConfinedFolder::OpenRoot(dir.Path().string());
+    ASSERT_TRUE(folder.IsOpen());
+    EXPECT_FALSE(folder.EnterChild(folderAlias)) << folderAlias;
+    EXPECT_FALSE(folder.CreateChildFile(fileAlias, FileAccess::Writable).IsOpen()) << fileAlias;
+    EXPECT_EQ(ReadFile(longFile), "kept");
+    EXPECT_EQ(Tree(dir.Path()), (std::set<std::string>{"Long File Name.txt", "Long Folder Name"}));
+}
+
 TEST(ConfinedFolderWin32Test, ReplacesReadOnlyAndHardLinkedFilesWithoutWritingThroughThem) {
     TempDir dir;
     const std::string outside = dir.WriteFile("outside.txt", "secret");
