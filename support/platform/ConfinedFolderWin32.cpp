@@ -140,7 +140,8 @@ NTSTATUS OpenBelow(HANDLE folder, const std::wstring& name, ACCESS_MASK access, 
 std::wstring FinalPath(HANDLE handle) {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = ::GetFinalPathNameByHandleW(handle, path.data(), DWORD(path.size()), FILE_NAME_NORMALIZED);
+        const DWORD length =
+            ::GetFinalPathNameByHandleW(handle, path.data(), DWORD(path.size()), FILE_NAME_NORMALIZED);
         if (length == 0) return {};
         const bool fits = length < path.size();
         path.resize(length);
