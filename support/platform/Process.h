@@ -10,16 +10,19 @@
 
 #include "support/platform/StopEvent.h"
 
-// Starts `path` with `arguments` (the command line is `path` + " " + `arguments`, without quoting;
-// Linux splits it at spaces). Returns 0 once started, or the platform's error code when it cannot
-// be started (Windows: GetLastError(), e.g. ERROR_FILE_NOT_FOUND; Linux: ENOENT, EACCES, ENOEXEC
-// for a PE file without wine, ...). With `wait` it returns only once the program has ended (its
-// exit code is not read) or `stop` is raised; a stopped wait leaves the program running by itself.
+// Starts `path` with `arguments`: the command line is `path` + " " + `arguments`, the arguments
+// unquoted (Linux splits them at spaces); Windows quotes a path that holds a blank, so that no
+// prefix of it ("C:\Documents.exe") can be started instead. Returns 0 once started, or the
+// platform's error code when it cannot be started (Windows: GetLastError(), e.g.
+// ERROR_FILE_NOT_FOUND; Linux: ENOENT, EACCES, ENOEXEC for a PE file without wine, ...). With
+// `wait` it returns only once the program has ended (its exit code is not read) or `stop` is
+// raised; a stopped wait leaves the program running by itself.
 std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait,
                          const StopEvent* stop = nullptr);
 
-// Opens a URL or document with the desktop's handler (xdg-open), or runs a PE file through wine.
-// Does not wait. False when nothing could be started.
+// Opens a URL or document with the desktop's handler, or starts a program: the shell's "open" verb
+// on Windows; xdg-open on Linux, or wine for a PE file. Does not wait. False when nothing could be
+// started.
 bool ShellOpen(const std::wstring& target);
 
 // Test seam: while set, ShellOpen hands its target to `handler` instead of the desktop.
