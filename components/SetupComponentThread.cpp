@@ -10,6 +10,7 @@
 #include "support/WideFormat.h"
 #include "support/WindowMessages.h"
 #include "support/WizardMessages.h"
+#include "support/platform/FileSystemPath.h"
 #include "support/platform/Process.h"
 
 namespace {
@@ -23,7 +24,7 @@ void MakeRunnableByOwner(const std::string& path) {
     const bool elf = magic[0] == '\x7f' && magic[1] == 'E' && magic[2] == 'L' && magic[3] == 'F';
     if (!script && !elf) return;
     std::error_code ignored;  // RunProgram reports a file that still cannot run
-    std::filesystem::permissions(path, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add,
+    std::filesystem::permissions(PathFromAnsi(path), std::filesystem::perms::owner_exec, std::filesystem::perm_options::add,
                                  ignored);
 }
 

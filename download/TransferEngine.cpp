@@ -9,6 +9,7 @@
 
 #include "support/Clock.h"
 #include "support/PathText.h"
+#include "support/platform/FileSystemPath.h"
 
 namespace {
 
@@ -187,8 +188,9 @@ std::int32_t TransferEngine::LocalFileSize(const std::string& path) {
     if (IsRunning()) return localSize;
     // Only a regular file counts: a folder at the path cannot be opened as a file on Windows either.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return 0;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    const std::filesystem::path file = PathFromAnsi(path);
+    if (!std::filesystem::is_regular_file(file, error)) return 0;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (error) return 0;
     localSize = Saturated(size);
     return localSize;
@@ -229,8 +231,8 @@ bool TransferEngine::MakeDirectories(const std::string& path) {
             return false;
         }
         std::error_code error;
-        if (std::filesystem::exists(prefix, error)) continue;
-        std::filesystem::create_directory(prefix, error);
+        if (std::filesystem::exists(PathFromAnsi(prefix), error)) continue;
+        std::filesystem::create_directory(PathFromAnsi(prefix), error);
         if (error) return false;
     }
     return true;
@@ -298,7 +300,8 @@ void TransferEngine::RunTask(void* easy, const TransferTask& task) {
     // Every transfer starts from the first byte. If the old file cannot be removed, appending would
     // mix old and new bytes, so the task is skipped like one whose file cannot be opened.
     std::error_code error;
-    if (std::filesystem::is_regular_file(task.path, error) && !std::filesystem::remove(task.path, error))
+    const std::filesystem::path file = PathFromAnsi(task.path);
+    if (std::filesystem::is_regular_file(file, error) && !std::filesystem::remove(file, error))
         return;
     destination = std::fopen(task.path.c_str(), "ab+");
     if (destination == nullptr)

@@ -17,6 +17,7 @@
 #include "support/PathText.h"
 #include "support/TextConvert.h"
 #include "support/platform/ConfinedFolder.h"
+#include "support/platform/FileSystemPath.h"
 #include "support/platform/FreeSpace.h"
 
 namespace {
@@ -53,7 +54,7 @@ std::string_view BoundedName(const char* name, std::size_t size) {
 
 std::wstring CurrentDirectoryWithSeparator() {
     std::error_code error;
-    std::wstring folder = AnsiToWide(std::filesystem::current_path(error).string());
+    std::wstring folder = AnsiToWide(AnsiFromPath(std::filesystem::current_path(error)));
     if (!folder.empty() && !IsPathSeparator(folder.back())) folder += L'/';
     return folder;
 }
@@ -217,10 +218,10 @@ std::optional<DataRange> ZipReader::ItemDataRange(std::uint64_t compressedSize) 
 // The root may not exist yet: its nearest existing folder tells the file system.
 bool ZipReader::FitsFreeSpace(const std::string& root, std::int32_t index) const {
     std::error_code error;
-    std::filesystem::path existing = std::filesystem::absolute(root, error);
+    std::filesystem::path existing = std::filesystem::absolute(PathFromAnsi(root), error);
     while (!std::filesystem::exists(existing, error) && existing.has_relative_path())
         existing = existing.parent_path();
-    const std::optional<std::uint64_t> available = FreeBytes(existing.string());
+    const std::optional<std::uint64_t> available = FreeBytes(AnsiFromPath(existing));
     return !available || *available >= declaredFromItem[std::size_t(index)];
 }
 
