@@ -30,8 +30,9 @@ TEST(PathTextTest, StripsExactlyOneTrailingSeparator) {
 }
 
 TEST(PathTextTest, JoinUsesTheNativeSeparator) {
-    EXPECT_EQ(JoinPath(std::wstring(L"/opt/app"), L"Ostrelle"), L"/opt/app/Ostrelle");
-    EXPECT_EQ(JoinPath(std::string("a"), "b"), "a/b");
+    EXPECT_EQ(JoinPath(std::wstring(L"/opt/app"), L"Ostrelle"),
+              L"/opt/app" + std::wstring(1, kWidePathSeparator) + L"Ostrelle");
+    EXPECT_EQ(JoinPath(std::string("a"), "b"), "a" + std::string(1, kPathSeparator) + "b");
 }
 
 }  // namespace
