@@ -2,7 +2,7 @@
 # Installs the Windows cross toolchain and Wine, then builds the libraries the Windows build links
 # from Debian's own source packages into <build>/deps (default build-windows/deps): libcurl
 # (Schannel, HTTP and HTTPS only), minizip, jsoncpp, pugixml, libpng, giflib, GoogleTest/GMock,
-# plus cpp-httplib's header for the test servers. zlib is Debian's mingw-w64 build. Every library
+# and cpp-httplib for the test servers. zlib is Debian's mingw-w64 build. Every library
 # leaves a stamp naming its source version and recipe, so a second run only compares stamps.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -97,12 +97,22 @@ build_giflib() {
   cmake_install "$1"
 }
 
+# cpp-httplib for the test servers: Debian's binary package splits it into a header and a shared
+# library, so the Windows build takes the single upstream header from the source package.
+build_cpp_httplib() {
+  cp "$1/httplib.h" "$deps/include/"
+  printf '%s\n' "prefix=$deps" 'includedir=${prefix}/include' '' 'Name: cpp-httplib' \
+    'Description: HTTP server and client header' "Version: $(basename "$1" | sed 's/^cpp-httplib-//; s/+.*//')" \
+    'Cflags: -I${includedir}' 'Libs: -lws2_32 -lcrypt32' >"$deps/lib/pkgconfig/cpp-httplib.pc"
+}
+
 build_library curl 1
 build_library pugixml 1
 build_library libjsoncpp 1
 build_library minizip 1
 build_library libpng1.6 1
 build_library giflib 1
+build_library cpp-httplib 1
 
 # GoogleTest and GMock from the Debian package's source folder.
 gtest_version=$(dpkg-query -W -f='${Version}' googletest)
@@ -113,17 +123,6 @@ if ! stamp_current googletest "$gtest_version recipe 1"; then
   rm -rf "$work/googletest"
   stamp_write googletest "$gtest_version recipe 1"
   echo "windows deps: googletest done in $((SECONDS - start)) s"
-fi
-
-# cpp-httplib is one header; the test servers include it from the prefix, not from /usr/include
-# where the Linux headers live.
-httplib_version=$(dpkg-query -W -f='${Version}' libcpp-httplib-dev)
-if ! stamp_current cpp-httplib "$httplib_version recipe 1"; then
-  cp /usr/include/httplib.h "$deps/include/"
-  printf '%s\n' "prefix=$deps" 'includedir=${prefix}/include' '' 'Name: cpp-httplib' \
-    'Description: HTTP server and client header' "Version: ${httplib_version%%+*}" \
-    'Cflags: -I${includedir}' 'Libs: -lws2_32 -lcrypt32' >"$deps/lib/pkgconfig/cpp-httplib.pc"
-  stamp_write cpp-httplib "$httplib_version recipe 1"
 fi
 
 # zlib's pkg-config file sits beside Debian's mingw-w64 build, outside the prefix.

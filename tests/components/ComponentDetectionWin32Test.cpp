@@ -1,8 +1,7 @@
 // Component detection on Windows reads the machine's own registry and system folder: these cases
 // write the .NET key of the test machine through the registry API and remove it afterwards.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <optional>
 #include <string>
@@ -23,10 +22,11 @@ public:
         EXPECT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kDotNetKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                                     nullptr),
                   ERROR_SUCCESS);
-        if (version)
-            EXPECT_EQ(::RegSetValueExW(key, L"Version", 0, type, reinterpret_cast<const BYTE*>(version->c_str()),
-                                       DWORD((version->size() + 1) * sizeof(wchar_t))),
-                      ERROR_SUCCESS);
+        if (!version) return;
+        const auto* data = reinterpret_cast<const BYTE*>(version->c_str());
+        EXPECT_EQ(
+            ::RegSetValueExW(key, L"Version", 0, type, data, DWORD((version->size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
     }
     ~DotNetKey() {
         ::RegCloseKey(key);

@@ -14,6 +14,7 @@
 #include "support/TextConvert.h"
 #include "support/WizardMessages.h"
 #include "tests/install/InstallRunFixtures.h"
+#include "tests/testing/Environment.h"
 #include "tests/testing/Eventually.h"
 #include "tests/testing/FastClock.h"
 #include "tests/testing/LogCapture.h"
@@ -21,7 +22,6 @@
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TempWinePrefix.h"
 #include "tests/testing/TestHttpServer.h"
-#include "tests/testing/Environment.h"
 
 namespace {
 

@@ -28,7 +28,8 @@ TEST(PrebuiltPackageTest, ExtractsTheBuildTimePackageWithItsTimesAndReadOnlyStat
     RecordingWindow window;
     Thread worker;  // never started: it only provides the pauses and the stop request
     fs::create_directories(scratch.Path() / "download");
-    fs::copy_file(fs::absolute(LARKHOLM_FIXTURE_DIR "/assist.zip"), scratch.Path() / "download" / "assist.zip");
+    fs::copy_file(fs::absolute(LARKHOLM_FIXTURE_DIR "/assist.zip"),
+                  scratch.Path() / "download" / "assist.zip");
 
     InstallJob job;
     job.downloadDir = AnsiToWide((scratch.Path() / "download").string());

@@ -11,8 +11,8 @@
 #include "support/TextConvert.h"
 #include "support/platform/Module.h"
 #include "tests/install/ZipFixtures.h"
-#include "tests/testing/TempDir.h"
 #include "tests/testing/Environment.h"
+#include "tests/testing/TempDir.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "service/InstallService.h"
 #include "support/StringResolver.h"
 #include "support/TextConvert.h"
+#include "tests/testing/Environment.h"
 #include "tests/testing/LogCapture.h"
 #include "tests/testing/TestHttpServer.h"
-#include "tests/testing/Environment.h"
 
 namespace {
 

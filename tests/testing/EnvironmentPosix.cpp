@@ -4,8 +4,12 @@
 
 namespace larkholm::testing {
 
-void SetEnv(const char* name, const char* value) { ::setenv(name, value, 1); }
+void SetEnv(const char* name, const char* value) {
+    ::setenv(name, value, 1);
+}
 
-void UnsetEnv(const char* name) { ::unsetenv(name); }
+void UnsetEnv(const char* name) {
+    ::unsetenv(name);
+}
 
 }  // namespace larkholm::testing

@@ -18,7 +18,9 @@ public:
     SilentServer& operator=(const SilentServer&) = delete;
 
     // "http://127.0.0.1:<port>" + path
-    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port) + path; }
+    std::string Url(const std::string& path) const {
+        return "http://127.0.0.1:" + std::to_string(port) + path;
+    }
     int Connections() const { return connections.load(); }
 
 private:

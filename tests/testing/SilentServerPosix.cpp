@@ -1,11 +1,11 @@
-#include "tests/testing/SilentServer.h"
-
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <stdexcept>
+
+#include "tests/testing/SilentServer.h"
 
 namespace larkholm::testing {
 

@@ -15,8 +15,10 @@ SilentServer::SilentServer() {
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     int length = sizeof address;
-    if (socket == INVALID_SOCKET || ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(socket, 16) != 0 || ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    if (socket == INVALID_SOCKET ||
+        ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(socket, 16) != 0 ||
+        ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         throw std::runtime_error("SilentServer: no listener");
     port = ntohs(address.sin_port);
     acceptThread = std::thread([this, socket] {
