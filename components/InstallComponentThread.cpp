@@ -14,6 +14,7 @@
 #include "support/WideFormat.h"
 #include "support/WindowMessages.h"
 #include "support/WizardMessages.h"
+#include "support/platform/FileSystemPath.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ void InstallComponentThread::DownloadAll() {
             break;
         }
         std::error_code ignored;  // one level; a folder that cannot be made fails the transfers
-        std::filesystem::create_directory(WideToAnsi(downloadDir), ignored);
+        std::filesystem::create_directory(PathFromAnsi(WideToAnsi(downloadDir)), ignored);
         if (!DownloadComponent(task, InstallerPath(downloadDir, task.location), jobStatus))
             jobStatus = kDownloadFailed;
         downloadStatus = jobStatus;

@@ -10,6 +10,7 @@
 #include "support/WideFormat.h"
 #include "support/WindowMessages.h"
 #include "support/WizardMessages.h"
+#include "support/platform/FileSystemPath.h"
 #include "support/platform/Process.h"
 
 namespace {
@@ -23,7 +24,7 @@ void MakeRunnableByOwner(const std::string& path) {
     const bool elf = magic[0] == '\x7f' && magic[1] == 'E' && magic[2] == 'L' && magic[3] == 'F';
     if (!script && !elf) return;
     std::error_code ignored;  // RunProgram reports a file that still cannot run
-    std::filesystem::permissions(path, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add,
+    std::filesystem::permissions(PathFromAnsi(path), std::filesystem::perms::owner_exec, std::filesystem::perm_options::add,
                                  ignored);
 }
 
@@ -67,7 +68,10 @@ void SetupComponentThread::SetupAll() {
 
 std::int32_t SetupComponentThread::Setup(const ComponentTask& task) const {
     MakeRunnableByOwner(task.location);
-    const std::int32_t result = std::int32_t(RunProgram(task.location, "", true));
+    // A quit must not wait for the installer: the wait ends on the stop request and the installer
+    // carries on by itself.
+    const std::int32_t result = std::int32_t(RunProgram(task.location, "", true, &StopSignal()));
+    if (result == 0 && StopRequested()) return kNotInstalled;  // not known to have finished
     if (result != 0) {
         Log(WideFormat(L"运行失败 ID:%d ERROR:%d 路径:%ls", task.id, result,
                        AnsiToWide(task.location).c_str()));

@@ -21,6 +21,7 @@
 #include "support/WideFormat.h"
 #include "support/WindowMessages.h"
 #include "support/WizardMessages.h"
+#include "support/platform/FileSystemPath.h"
 #include "support/platform/WindowsView.h"
 
 // The window tells a failed transfer from a failed extraction by the code in `error`.
@@ -77,7 +78,8 @@ bool DownLoadThread::DownloadFiles() {
     const std::wstring appData = CommonAppDataFolder();
     downloadDir = appData.empty() ? std::wstring() : JoinPath(appData, kProductFolderName);
     std::error_code ignored;  // a folder that cannot be made shows at verification
-    if (!downloadDir.empty()) std::filesystem::create_directory(WideToAnsi(downloadDir), ignored);
+    if (!downloadDir.empty())
+        std::filesystem::create_directory(PathFromAnsi(WideToAnsi(downloadDir)), ignored);
     downloading = true;
 
     if (!ManifestIsUsable()) {

@@ -12,6 +12,7 @@
 #include "service/ProxyOptions.h"
 #include "support/Clock.h"
 #include "support/PathText.h"
+#include "support/platform/FileSystemPath.h"
 
 namespace {
 
@@ -199,8 +200,9 @@ std::int32_t TransferEngine::LocalFileSize(const std::string& path) {
     if (IsRunning()) return localSize;
     // Only a regular file counts: a folder at the path cannot be opened as a file on Windows either.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return 0;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    const std::filesystem::path file = PathFromAnsi(path);
+    if (!std::filesystem::is_regular_file(file, error)) return 0;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (error) return 0;
     localSize = Saturated(size);
     return localSize;
@@ -242,8 +244,8 @@ bool TransferEngine::MakeDirectories(const std::string& path) {
             return false;
         }
         std::error_code error;
-        if (std::filesystem::exists(prefix, error)) continue;
-        std::filesystem::create_directory(prefix, error);
+        if (std::filesystem::exists(PathFromAnsi(prefix), error)) continue;
+        std::filesystem::create_directory(PathFromAnsi(prefix), error);
         if (error) return false;
     }
     return true;
@@ -315,12 +317,13 @@ void TransferEngine::RunTask(void* easy, const TransferTask& task) {
     // cannot be removed, appending would mix old and new bytes, so the task is skipped like one
     // whose file cannot be opened.
     std::error_code error;
+    const std::filesystem::path file = PathFromAnsi(task.path);
     std::uint64_t resumeFrom = 0;
-    if (!task.validator.empty() && std::filesystem::is_regular_file(task.path, error))
-        resumeFrom = std::filesystem::file_size(task.path, error);
+    if (!task.validator.empty() && std::filesystem::is_regular_file(file, error))
+        resumeFrom = std::filesystem::file_size(file, error);
     if (error) resumeFrom = 0;
-    if (resumeFrom == 0 && std::filesystem::is_regular_file(task.path, error) &&
-        !std::filesystem::remove(task.path, error))
+    if (resumeFrom == 0 && std::filesystem::is_regular_file(file, error) &&
+        !std::filesystem::remove(file, error))
         return;
     destination = std::fopen(task.path.c_str(), "ab+");
     if (destination == nullptr)
@@ -378,7 +381,7 @@ int TransferEngine::Fetch(void* easy, const TransferTask& task, std::uint64_t re
     }
     if (restartFromZero) {
         std::error_code error;
-        std::filesystem::resize_file(destinationPath, 0, error);
+        std::filesystem::resize_file(PathFromAnsi(destinationPath), 0, error);
         if (error) restartFromZero = false;  // the bytes cannot go: the failure stands
     }
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, nullptr);
@@ -406,7 +409,7 @@ bool TransferEngine::AcceptAnswer() {
     if (bodyOffset == 0) return true;
     bodyOffset = 0;
     std::error_code error;
-    std::filesystem::resize_file(destinationPath, 0, error);
+    std::filesystem::resize_file(PathFromAnsi(destinationPath), 0, error);
     return !error;
 }
 

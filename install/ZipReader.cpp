@@ -20,6 +20,8 @@
 #include "support/PathText.h"
 #include "support/TextConvert.h"
 #include "support/platform/ConfinedFolder.h"
+#include "support/platform/FileSystemPath.h"
+#include "support/platform/FreeSpace.h"
 
 namespace {
 
@@ -59,7 +61,7 @@ std::string_view BoundedName(const char* name, std::size_t size) {
 
 std::wstring CurrentDirectoryWithSeparator() {
     std::error_code error;
-    std::wstring folder = AnsiToWide(std::filesystem::current_path(error).string());
+    std::wstring folder = AnsiToWide(AnsiFromPath(std::filesystem::current_path(error)));
     if (!folder.empty() && !IsPathSeparator(folder.back())) folder += L'/';
     return folder;
 }
@@ -275,11 +277,11 @@ std::optional<std::uint64_t> ZipReader::LocalDataBegin(const ItemLayout& central
 // The root may not exist yet: its nearest existing folder tells the file system.
 bool ZipReader::FitsFreeSpace(const std::string& root, std::int32_t index) const {
     std::error_code error;
-    std::filesystem::path existing = std::filesystem::absolute(root, error);
+    std::filesystem::path existing = std::filesystem::absolute(PathFromAnsi(root), error);
     while (!std::filesystem::exists(existing, error) && existing.has_relative_path())
         existing = existing.parent_path();
-    const std::filesystem::space_info space = std::filesystem::space(existing, error);
-    return error || space.available >= declaredFromItem[std::size_t(index)];
+    const std::optional<std::uint64_t> available = FreeBytes(AnsiFromPath(existing));
+    return !available || *available >= declaredFromItem[std::size_t(index)];
 }
 
 ZipResult ZipReader::GetEntry(std::int32_t index, ZipEntryInfo& info) {
@@ -389,8 +391,8 @@ ZipResult ZipReader::ExtractFile(const TargetPlan& plan) {
     for (std::size_t i = 0; i + 1 < plan.components.size(); ++i)
         if (!folder.EnterChild(plan.components[i])) return kZipCannotOpen;
     OutputFile file =
-        folder.CreateFile(plan.components.back(),
-                          (entry.attr & kZipAttrReadOnly) ? FileAccess::ReadOnly : FileAccess::Writable);
+        folder.CreateChildFile(plan.components.back(),
+                               (entry.attr & kZipAttrReadOnly) ? FileAccess::ReadOnly : FileAccess::Writable);
     if (!file.IsOpen()) return kZipCannotOpen;
 
     for (;;) {

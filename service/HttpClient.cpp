@@ -12,6 +12,7 @@
 #include "service/UrlCoding.h"
 #include "support/WindowMessages.h"
 #include "support/platform/DebugOutput.h"
+#include "support/platform/FileSystemPath.h"
 
 namespace {
 
@@ -177,7 +178,8 @@ std::int32_t PostFields(const std::string& url, const std::map<std::string, std:
 bool DownloadToFile(const std::string& url, const std::string& path, ProgressTarget* target) {
     std::error_code ignored;
     // Replace a file, never a folder: opening a folder for writing fails below.
-    if (!std::filesystem::is_directory(path, ignored)) std::filesystem::remove(path, ignored);
+    const std::filesystem::path file = PathFromAnsi(path);
+    if (!std::filesystem::is_directory(file, ignored)) std::filesystem::remove(file, ignored);
     FileTransfer transfer;
     transfer.target = target;
     transfer.file = std::fopen(path.c_str(), "wb");

@@ -48,6 +48,11 @@ std::string NativeSeparators(std::string path) {
     return path;
 }
 
+bool IsPlainName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("\\/\0", 3)) == std::string_view::npos;
+}
+
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
     return folder + kWidePathSeparator + name;
 }

@@ -31,6 +31,10 @@ void StripTrailingSeparator(std::string& path);
 // The text with every "\" and "/" turned into the native separator.
 std::string NativeSeparators(std::string path);
 
+// One path component as every platform stores it: not empty, not "." or "..", and free of "\", "/"
+// and NUL (a separator would lead into another folder, a NUL would cut the name short).
+bool IsPlainName(std::string_view name);
+
 // `folder` + native separator + `name`.
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 std::string JoinPath(const std::string& folder, const std::string& name);

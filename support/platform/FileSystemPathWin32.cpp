@@ -1,0 +1,5 @@
+#include "support/TextConvert.h"
+#include "support/platform/FileSystemPath.h"
+
+std::filesystem::path PathFromAnsi(const std::string& ansi) { return AnsiToWide(ansi); }
+std::string AnsiFromPath(const std::filesystem::path& path) { return WideToAnsi(path.native()); }
