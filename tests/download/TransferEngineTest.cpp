@@ -10,7 +10,6 @@
 #include "download/TransferEngine.h"
 #include "tests/testing/Eventually.h"
 #include "tests/testing/FastClock.h"
-#include "tests/testing/ProxyEnvironment.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TestHttpServer.h"
 
@@ -19,7 +18,6 @@ namespace {
 using larkholm::testing::DownloadRoute;
 using larkholm::testing::Eventually;
 using larkholm::testing::FastClock;
-using larkholm::testing::ProxyEnvironment;
 using larkholm::testing::Fault;
 using larkholm::testing::ReadFile;
 using larkholm::testing::TempDir;
@@ -357,20 +355,6 @@ TEST(TransferEngineTest, AFileLongerThanTheServersStartsAgain) {
     EXPECT_EQ(outcome.lastError, 0);
     EXPECT_TRUE(ReadFile(path) == body);
     EXPECT_EQ(server.GetCount("/pkg.zip"), 2);
-}
-
-TEST(TransferEngineTest, TransfersGoThroughTheConfiguredProxy) {
-    TestHttpServer origin;
-    TestHttpServer proxy;
-    const std::string url = origin.Url("/pkg.zip");
-    proxy.ServeBytes(url, kBody);
-    ProxyEnvironment environment({{"HTTP_PROXY", proxy.Url("")}});
-    TempDir dir;
-    const Outcome outcome = RunEngine({{url, dir / "pkg.zip"}});
-    EXPECT_EQ(outcome.lastError, 0);
-    EXPECT_EQ(outcome.status.total, double(kBody.size()));  // the size query went the same way
-    EXPECT_EQ(ReadFile(dir / "pkg.zip"), kBody);
-    EXPECT_TRUE(origin.Requests().empty());
 }
 
 TEST(TransferEngineTest, ValidatorOfAnAnswer) {
