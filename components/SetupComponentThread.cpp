@@ -67,7 +67,10 @@ void SetupComponentThread::SetupAll() {
 
 std::int32_t SetupComponentThread::Setup(const ComponentTask& task) const {
     MakeRunnableByOwner(task.location);
-    const std::int32_t result = std::int32_t(RunProgram(task.location, "", true));
+    // A quit must not wait for the installer: the wait ends on the stop request and the installer
+    // carries on by itself.
+    const std::int32_t result = std::int32_t(RunProgram(task.location, "", true, &StopSignal()));
+    if (result == 0 && StopRequested()) return kNotInstalled;  // not known to have finished
     if (result != 0) {
         Log(WideFormat(L"运行失败 ID:%d ERROR:%d 路径:%ls", task.id, result,
                        AnsiToWide(task.location).c_str()));

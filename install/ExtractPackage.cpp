@@ -51,7 +51,7 @@ ZipResult CreateEmptyItem(const std::wstring& folder, const std::wstring& itemNa
     for (std::size_t i = 0; i < folders; ++i)
         if (!parent.EnterChild(WideToAnsi((*components)[i]))) return kZipCannotOpen;
     if (isFolder) return parent.IsOpen() ? kZipOk : kZipCannotOpen;
-    OutputFile file = parent.CreateFile(WideToAnsi(components->back()), FileAccess::Writable);
+    OutputFile file = parent.CreateChildFile(WideToAnsi(components->back()), FileAccess::Writable);
     return file.IsOpen() && file.Close() ? kZipOk : kZipCannotOpen;
 }
 

@@ -17,6 +17,7 @@
 #include "support/PathText.h"
 #include "support/TextConvert.h"
 #include "support/platform/ConfinedFolder.h"
+#include "support/platform/FreeSpace.h"
 
 namespace {
 
@@ -219,8 +220,8 @@ bool ZipReader::FitsFreeSpace(const std::string& root, std::int32_t index) const
     std::filesystem::path existing = std::filesystem::absolute(root, error);
     while (!std::filesystem::exists(existing, error) && existing.has_relative_path())
         existing = existing.parent_path();
-    const std::filesystem::space_info space = std::filesystem::space(existing, error);
-    return error || space.available >= declaredFromItem[std::size_t(index)];
+    const std::optional<std::uint64_t> available = FreeBytes(existing.string());
+    return !available || *available >= declaredFromItem[std::size_t(index)];
 }
 
 ZipResult ZipReader::GetEntry(std::int32_t index, ZipEntryInfo& info) {
@@ -327,8 +328,8 @@ ZipResult ZipReader::ExtractFile(const TargetPlan& plan) {
     for (std::size_t i = 0; i + 1 < plan.components.size(); ++i)
         if (!folder.EnterChild(plan.components[i])) return kZipCannotOpen;
     OutputFile file =
-        folder.CreateFile(plan.components.back(),
-                          (entry.attr & kZipAttrReadOnly) ? FileAccess::ReadOnly : FileAccess::Writable);
+        folder.CreateChildFile(plan.components.back(),
+                               (entry.attr & kZipAttrReadOnly) ? FileAccess::ReadOnly : FileAccess::Writable);
     if (!file.IsOpen()) return kZipCannotOpen;
 
     for (;;) {

@@ -42,6 +42,11 @@ bool IsRootPath(const wchar_t* path) {
 void StripTrailingSeparator(std::wstring& path) { StripOne(path); }
 void StripTrailingSeparator(std::string& path) { StripOne(path); }
 
+bool IsPlainName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("\\/\0", 3)) == std::string_view::npos;
+}
+
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
     return folder + kWidePathSeparator + name;
 }

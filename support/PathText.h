@@ -28,6 +28,10 @@ inline bool IsRootPath(const std::wstring& path) { return IsRootPath(path.c_str(
 void StripTrailingSeparator(std::wstring& path);
 void StripTrailingSeparator(std::string& path);
 
+// One path component as every platform stores it: not empty, not "." or "..", and free of "\", "/"
+// and NUL (a separator would lead into another folder, a NUL would cut the name short).
+bool IsPlainName(std::string_view name);
+
 // `folder` + native separator + `name`.
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 std::string JoinPath(const std::string& folder, const std::string& name);

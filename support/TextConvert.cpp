@@ -111,7 +111,3 @@ std::string WideToUtf8(std::wstring_view wide) {
     for (size_t i = 0; i < wide.size();) AppendUtf8(out, NextWide(wide, i));
     return out;
 }
-
-// On Linux the ANSI code page is UTF-8.
-std::string WideToAnsi(std::wstring_view wide) { return WideToUtf8(wide); }
-std::wstring AnsiToWide(std::string_view ansi) { return Utf8ToWide(ansi); }

@@ -1,7 +1,9 @@
-// Conversions between the program's three text encodings: wide text (what the UI shows, UTF-32
-// on Linux), the ANSI code page for narrow paths, form values and URLs (UTF-8 on Linux), and the
+// Conversions between the program's three text encodings: wide text (what the UI shows; UTF-16 on
+// Windows, where surrogate pairs make one character, UTF-32 on Linux), the ANSI code page for
+// narrow paths, form values and URLs (the system's CP_ACP on Windows, UTF-8 on Linux), and the
 // UTF-8 bytes of the install service. Invalid input never fails: an undecodable byte becomes
-// U+FFFD and an unpaired surrogate is encoded as U+FFFD.
+// U+FFFD and an unpaired surrogate is encoded as U+FFFD. A character the ANSI code page lacks
+// becomes the code page's default character ("?") on Windows.
 #pragma once
 
 #include <string>
@@ -9,5 +11,7 @@
 
 std::wstring Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::wstring_view wide);
+
+// Implemented per platform (support/platform/AnsiCodePage*.cpp).
 std::string WideToAnsi(std::wstring_view wide);
 std::wstring AnsiToWide(std::string_view ansi);

@@ -40,6 +40,7 @@ void Thread::StopAndJoin() {
         std::lock_guard lock(mutex);
         stopRequested.store(true, std::memory_order_release);
     }
+    stopEvent.Raise();
     wakeEvent.notify_all();
     if (threadHandle.joinable() && threadHandle.get_id() != std::this_thread::get_id()) threadHandle.join();
 }

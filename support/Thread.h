@@ -11,10 +11,10 @@
 // kept, and any number of Triggers during a run give exactly one more run.
 //
 // Stopping: nothing is killed. Destruction (or StopAndJoin) raises the stop request, wakes every
-// interruptible wait of the job (SleepUnlessStopped, WaitUntil) and joins the worker. A subclass
-// whose job reads the subclass's own fields must call StopAndJoin() first in its destructor, since
-// those fields are gone by the time ~Thread runs. Start, Trigger and StopAndJoin belong to the
-// owner's thread; StopRequested and the waits are for the job.
+// interruptible wait of the job (SleepUnlessStopped, WaitUntil, system waits on StopSignal()) and
+// joins the worker. A subclass whose job reads the subclass's own fields must call StopAndJoin()
+// first in its destructor, since those fields are gone by the time ~Thread runs. Start, Trigger and
+// StopAndJoin belong to the owner's thread; StopRequested and the waits are for the job.
 #pragma once
 
 #include <atomic>
@@ -23,6 +23,8 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+
+#include "support/platform/StopEvent.h"
 
 using ThreadJob = std::uint32_t (*)(void* context);
 
@@ -40,6 +42,8 @@ public:
     void StopAndJoin();
 
     bool StopRequested() const { return stopRequested.load(std::memory_order_acquire); }
+    // The stop request as a waitable system object, for waits on other processes.
+    const StopEvent& StopSignal() const { return stopEvent; }
 
     // Waits `milliseconds` of scaled clock time; false when the stop request cut it short.
     bool SleepUnlessStopped(std::uint32_t milliseconds);
@@ -64,4 +68,5 @@ private:
     std::condition_variable wakeEvent;  // signalled by Trigger, Notify and the stop request
     bool wakeSignalled = false;         // the auto-reset event's state
     std::atomic<bool> stopRequested{false};
+    StopEvent stopEvent;  // raised with stopRequested
 };

@@ -4,6 +4,8 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "support/platform/NativeWindow.h"
+
 namespace {
 
 struct Registry {
@@ -36,15 +38,22 @@ void UnregisterWindow(HWND window) {
 
 bool IsWindowAlive(HWND window) {
     auto& r = TheRegistry();
-    std::lock_guard lock(r.mutex);
-    return r.targets.count(reinterpret_cast<std::uintptr_t>(window)) != 0;
+    {
+        std::lock_guard lock(r.mutex);
+        if (r.targets.count(reinterpret_cast<std::uintptr_t>(window)) != 0) return true;
+    }
+    return IsNativeWindow(window);
 }
 
 bool PostToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto& r = TheRegistry();
-    std::lock_guard lock(r.mutex);
-    const auto it = r.targets.find(reinterpret_cast<std::uintptr_t>(window));
-    if (it == r.targets.end()) return false;
-    it->second->OnPosted(message, wParam, lParam);
-    return true;
+    {
+        std::lock_guard lock(r.mutex);
+        const auto it = r.targets.find(reinterpret_cast<std::uintptr_t>(window));
+        if (it != r.targets.end()) {
+            it->second->OnPosted(message, wParam, lParam);
+            return true;
+        }
+    }
+    return PostToNativeWindow(window, message, wParam, lParam);
 }

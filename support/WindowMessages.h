@@ -1,7 +1,10 @@
 // How workers reach a window without touching it: a process-wide registry of live windows.
 // A host window registers a MessageTarget and gets a handle; workers post (never send) messages
 // to that handle from any thread. Posting to a handle that was unregistered drops the message,
-// exactly as posting to a destroyed window does.
+// exactly as posting to a destroyed window does. A handle the registry does not hold may be a
+// window of the system (a real HWND on Windows): it is judged with IsWindow and reached with
+// PostMessageW. A registered handle takes precedence over a system window of the same value, so
+// a process uses one kind of host at a time.
 #pragma once
 
 #include "support/WinTypes.h"

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing, benchmarking and the demo need.
+# Installs every Debian package that building, testing, benchmarking and the demo need;
+# `--windows` adds the Windows cross toolchain, Wine (32- and 64-bit, for a WoW64 prefix) and the
+# source entries that the Windows libraries are built from (tools/build-windows-deps.sh).
 # Idempotent: packages already present are skipped, so a second run costs one dpkg query.
 set -euo pipefail
+windows=0
+[ "${1:-}" = "--windows" ] && windows=1
 
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
@@ -11,6 +15,33 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcpp-httplib-dev libssl-dev libbrotli-dev
   xvfb xdotool x11-utils imagemagick zenity zip unzip curl python3 coreutils
 )
+if [ $windows -eq 1 ]; then
+  packages+=(
+    g++-mingw-w64-i686-posix libz-mingw-w64-dev mingw-w64-tools binutils-mingw-w64-i686
+    wine wine64 wine32:i386 libgl1-mesa-dri:i386 dpkg-dev patch xz-utils
+  )
+fi
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+update_lists=0
+if [ $windows -eq 1 ]; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+    update_lists=1
+  fi
+  # The Windows libraries are built from Debian's own source packages (the point releases carry
+  # the security fixes; the security archive's source pool is not reachable from every machine).
+  src_list=/etc/apt/sources.list.d/larkholm-deb-src.sources
+  if [ ! -e "$src_list" ]; then
+    printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' \
+      'Suites: bookworm bookworm-updates' 'Components: main' \
+      'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' \
+      | $sudo tee "$src_list" >/dev/null
+    update_lists=1
+  fi
+  [ $update_lists -eq 0 ] || $sudo apt-get update -q
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,8 +51,6 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 # A fresh machine may have no package lists at all; a stale list may lack a package.
 if [ -z "$(ls -A /var/lib/apt/lists 2>/dev/null | grep -v -E '^(lock|partial|auxfiles)$')" ] \

@@ -5,16 +5,12 @@
 #include <cerrno>
 #include <utility>
 
+#include "support/PathText.h"
 #include "support/platform/ConfinedFolder.h"
 
 namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-
-bool IsPlainName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-           name.find('\0') == std::string::npos;
-}
 
 bool IsFolder(const std::string& path) {
     struct stat status {};
@@ -34,16 +30,16 @@ bool CreateFolders(const std::string& path) {
 }  // namespace
 
 ConfinedFolder::~ConfinedFolder() {
-    if (descriptor >= 0) ::close(descriptor);
+    if (handle != kNoHandle) ::close(int(handle));
 }
 
 ConfinedFolder::ConfinedFolder(ConfinedFolder&& other) noexcept
-    : descriptor(std::exchange(other.descriptor, -1)) {}
+    : handle(std::exchange(other.handle, kNoHandle)) {}
 
 ConfinedFolder& ConfinedFolder::operator=(ConfinedFolder&& other) noexcept {
     if (this != &other) {
-        if (descriptor >= 0) ::close(descriptor);
-        descriptor = std::exchange(other.descriptor, -1);
+        if (handle != kNoHandle) ::close(int(handle));
+        handle = std::exchange(other.handle, kNoHandle);
     }
     return *this;
 }
@@ -55,24 +51,24 @@ ConfinedFolder ConfinedFolder::OpenRoot(const std::string& path) {
 
 bool ConfinedFolder::EnterChild(const std::string& name) {
     if (!IsOpen() || !IsPlainName(name)) return false;
-    int child = ::openat(descriptor, name.c_str(), kFolderFlags | O_NOFOLLOW);
+    int child = ::openat(int(handle), name.c_str(), kFolderFlags | O_NOFOLLOW);
     if (child < 0 && errno == ENOENT) {
         // Another process may create the same folder between the two calls; EEXIST is then fine
         // because the second open judges whatever is there.
-        if (::mkdirat(descriptor, name.c_str(), 0777) != 0 && errno != EEXIST) return false;
-        child = ::openat(descriptor, name.c_str(), kFolderFlags | O_NOFOLLOW);
+        if (::mkdirat(int(handle), name.c_str(), 0777) != 0 && errno != EEXIST) return false;
+        child = ::openat(int(handle), name.c_str(), kFolderFlags | O_NOFOLLOW);
     }
     if (child < 0) return false;
-    ::close(std::exchange(descriptor, child));
+    ::close(int(std::exchange(handle, NativeHandle(child))));
     return true;
 }
 
-OutputFile ConfinedFolder::CreateFile(const std::string& name, FileAccess access) const {
+OutputFile ConfinedFolder::CreateChildFile(const std::string& name, FileAccess access) const {
     if (!IsOpen() || !IsPlainName(name)) return OutputFile();
     // Unlink first, then create exclusively: an entry that reappears in between makes the create
     // fail rather than be followed or truncated. A folder survives the unlink and fails the same way.
-    if (::unlinkat(descriptor, name.c_str(), 0) != 0 && errno != ENOENT) return OutputFile();
+    if (::unlinkat(int(handle), name.c_str(), 0) != 0 && errno != ENOENT) return OutputFile();
     const mode_t mode = access == FileAccess::ReadOnly ? 0444 : 0666;
     return OutputFile(
-        ::openat(descriptor, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+        ::openat(int(handle), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
 }

@@ -1,10 +1,10 @@
-// The debugger output channel (OutputDebugString on Windows, standard error elsewhere).
+// The debugger output channel: OutputDebugStringW on Windows, standard error elsewhere.
 #pragma once
 
 #include <functional>
 #include <string_view>
 
-// Writes `text` as it is, in one system call. Callable from any thread.
+// Writes `text` (UTF-8) as it is, in one system call. Callable from any thread.
 void DebugOutput(std::string_view text);
 
 // Test seam: every text written is also handed to `observer` (on the writing thread). Pass an

@@ -1,6 +1,7 @@
-// The desktop's folder picker, titled "请选择安装目录:". Blocks the calling (UI) thread while open,
-// as the modal shell dialog does on Windows. Returns the chosen folder, or empty text when the
-// operator cancels or no picker is available (zenity, then kdialog, are tried on Linux).
+// The desktop's folder picker, titled "请选择安装目录:": the shell's SHBrowseForFolderW on Windows;
+// zenity, then kdialog, on Linux. Blocks the calling (UI) thread while open. Returns the chosen
+// folder, or empty text when the operator cancels, chooses something that is no folder, or no
+// picker is available.
 #pragma once
 
 #include <functional>

@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <string>
 
-// Sets `folder` to the executable's folder without its trailing separator and returns 0, or the
-// platform's error code when the executable's name cannot be read (`folder` is then unchanged).
+// Sets `folder` to the executable's folder without its trailing separator ("C:" for an executable
+// in a drive's root on Windows; "/" stays "/" on Linux) and returns 0, or the platform's error
+// code when the executable's name cannot be read (`folder` is then unchanged).
 std::uint32_t ModuleDirectory(std::wstring& folder);
 std::uint32_t ModuleDirectoryAnsi(std::string& folder);
 

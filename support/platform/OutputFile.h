@@ -1,10 +1,12 @@
-// A file being written by extraction: created by ConfinedFolder::CreateFile, written front to back,
+// A file being written by extraction: created by ConfinedFolder::CreateChildFile, written front to back,
 // stamped with its times and closed. Move-only; the destructor closes a file still open (without
 // reporting). One thread at a time.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+#include "support/platform/NativeHandle.h"
 
 class OutputFile {
 public:
@@ -15,13 +17,13 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    bool IsOpen() const { return descriptor >= 0; }
+    bool IsOpen() const { return handle != kNoHandle; }
 
     // Writes all of `data`; false when the file system refuses part of it (disk full, I/O error).
     bool Write(const void* data, std::size_t size);
 
-    // Times are Windows file times (100 ns units since 1601-01-01 UTC). POSIX files keep no creation
-    // time, so only last access and last write are set.
+    // Times are Windows file times (100 ns units since 1601-01-01 UTC). Only last access and last
+    // write are set (POSIX files keep no creation time; on Windows it stays the moment of creation).
     bool SetTimes(std::uint64_t lastAccess, std::uint64_t lastWrite);
 
     // False when an error surfaced only on closing (some file systems report late write failures).
@@ -29,7 +31,7 @@ public:
 
 private:
     friend class ConfinedFolder;
-    explicit OutputFile(int descriptor) : descriptor(descriptor) {}
+    explicit OutputFile(NativeHandle handle) : handle(handle) {}
 
-    int descriptor = -1;
+    NativeHandle handle = kNoHandle;
 };

@@ -29,15 +29,15 @@ timespec ToTimespec(std::uint64_t fileTime) {
 }  // namespace
 
 OutputFile::~OutputFile() {
-    if (descriptor >= 0) ::close(descriptor);
+    if (handle != kNoHandle) ::close(int(handle));
 }
 
-OutputFile::OutputFile(OutputFile&& other) noexcept : descriptor(std::exchange(other.descriptor, -1)) {}
+OutputFile::OutputFile(OutputFile&& other) noexcept : handle(std::exchange(other.handle, kNoHandle)) {}
 
 OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
     if (this != &other) {
-        if (descriptor >= 0) ::close(descriptor);
-        descriptor = std::exchange(other.descriptor, -1);
+        if (handle != kNoHandle) ::close(int(handle));
+        handle = std::exchange(other.handle, kNoHandle);
     }
     return *this;
 }
@@ -45,7 +45,7 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
 bool OutputFile::Write(const void* data, std::size_t size) {
     const char* next = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t written = ::write(descriptor, next, size);
+        const ssize_t written = ::write(int(handle), next, size);
         if (written < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -58,10 +58,10 @@ bool OutputFile::Write(const void* data, std::size_t size) {
 
 bool OutputFile::SetTimes(std::uint64_t lastAccess, std::uint64_t lastWrite) {
     const timespec times[2] = {ToTimespec(lastAccess), ToTimespec(lastWrite)};
-    return ::futimens(descriptor, times) == 0;
+    return ::futimens(int(handle), times) == 0;
 }
 
 bool OutputFile::Close() {
-    if (descriptor < 0) return false;
-    return ::close(std::exchange(descriptor, -1)) == 0;
+    if (handle == kNoHandle) return false;
+    return ::close(int(std::exchange(handle, kNoHandle))) == 0;
 }

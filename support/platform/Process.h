@@ -1,17 +1,22 @@
 // Starting programs: the component installers (RunProgram) and the shell's "open" verb for the
-// installed program and for links. On Linux a PE file (an "MZ" header) runs through `wine` when
-// `wine` is on PATH; a native executable or script is started directly.
+// installed program and for links. Windows starts them with CreateProcessA and ShellExecuteW. On
+// Linux a PE file (an "MZ" header) runs through `wine` when `wine` is on PATH; a native executable
+// or script is started directly.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
-// Starts `path` with `arguments` (split at spaces; no quoting, as on the Windows command line the
-// product builds). Returns 0 once started (and, with `wait`, once it has ended; its exit code is
-// not read), or the platform's error code when it cannot be started (ENOENT, EACCES, ENOEXEC for a
-// PE file without wine, ...).
-std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait);
+#include "support/platform/StopEvent.h"
+
+// Starts `path` with `arguments` (the command line is `path` + " " + `arguments`, without quoting;
+// Linux splits it at spaces). Returns 0 once started, or the platform's error code when it cannot
+// be started (Windows: GetLastError(), e.g. ERROR_FILE_NOT_FOUND; Linux: ENOENT, EACCES, ENOEXEC
+// for a PE file without wine, ...). With `wait` it returns only once the program has ended (its
+// exit code is not read) or `stop` is raised; a stopped wait leaves the program running by itself.
+std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait,
+                         const StopEvent* stop = nullptr);
 
 // Opens a URL or document with the desktop's handler (xdg-open), or runs a PE file through wine.
 // Does not wait. False when nothing could be started.

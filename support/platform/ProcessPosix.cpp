@@ -1,4 +1,6 @@
+#include <poll.h>
 #include <spawn.h>
+#include <sys/eventfd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -6,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <mutex>
 #include <sstream>
 #include <thread>
@@ -59,6 +62,42 @@ void WaitFor(pid_t pid) {
     }
 }
 
+// Signalled once the child has been reaped; shared by the waiter and the reaper, whichever ends last
+// closes it.
+class EndedEvent {
+public:
+    EndedEvent() : descriptor(::eventfd(0, EFD_CLOEXEC)) {}
+    ~EndedEvent() {
+        if (descriptor >= 0) ::close(descriptor);
+    }
+    EndedEvent(const EndedEvent&) = delete;
+    EndedEvent& operator=(const EndedEvent&) = delete;
+
+    bool IsOpen() const { return descriptor >= 0; }
+    int Descriptor() const { return descriptor; }
+    void Signal() const {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t written = ::write(descriptor, &one, sizeof one);
+    }
+
+private:
+    int descriptor;
+};
+
+// Waits until the child ends or `stop` is raised. The child is always reaped: a reaper thread
+// collects it, so after a stop it runs on by itself and still leaves no zombie behind.
+void WaitUnlessStopped(pid_t pid, const StopEvent* stop) {
+    auto ended = std::make_shared<EndedEvent>();
+    if (stop == nullptr || stop->Waitable() == kNoHandle || !ended->IsOpen()) return WaitFor(pid);
+    std::thread([pid, ended] {
+        WaitFor(pid);
+        ended->Signal();
+    }).detach();
+    pollfd events[2] = {{ended->Descriptor(), POLLIN, 0}, {int(stop->Waitable()), POLLIN, 0}};
+    while (::poll(events, 2, -1) < 0 && errno == EINTR) {
+    }
+}
+
 // Starts without waiting; a reaper thread collects the child so no zombie is left behind.
 bool SpawnDetached(const std::vector<std::string>& argv) {
     pid_t pid = 0;
@@ -69,7 +108,8 @@ bool SpawnDetached(const std::vector<std::string>& argv) {
 
 }  // namespace
 
-std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait) {
+std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait,
+                         const StopEvent* stop) {
     struct stat st{};
     if (::stat(path.c_str(), &st) != 0) return std::uint32_t(errno);
     if (S_ISDIR(st.st_mode)) return EACCES;
@@ -87,7 +127,7 @@ std::uint32_t RunProgram(const std::string& path, const std::string& arguments, 
 
     pid_t pid = 0;
     if (const int error = Spawn(argv, searchPath, pid); error != 0) return std::uint32_t(error);
-    if (wait) WaitFor(pid);
+    if (wait) WaitUnlessStopped(pid, stop);
     else std::thread([pid] { WaitFor(pid); }).detach();
     return 0;
 }

@@ -14,6 +14,16 @@
 
 namespace {
 
+std::string WinePrefix() {
+    if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr && *prefix != '\0') return prefix;
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+        const passwd* pw = ::getpwuid(::getuid());
+        home = pw != nullptr ? pw->pw_dir : "";
+    }
+    return std::string(home) + "/.wine";
+}
+
 bool Exists(const std::string& path) {
     struct stat st{};
     return ::stat(path.c_str(), &st) == 0;
@@ -79,16 +89,6 @@ std::wstring Wow64Twin(const std::wstring& keyPath) {
 }
 
 }  // namespace
-
-std::string WinePrefix() {
-    if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr && *prefix != '\0') return prefix;
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') {
-        const passwd* pw = ::getpwuid(::getuid());
-        home = pw != nullptr ? pw->pw_dir : "";
-    }
-    return std::string(home) + "/.wine";
-}
 
 std::string MapWindowsPath(const std::string& path) {
     const bool hasDrive = path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';

@@ -109,7 +109,8 @@ TEST(TransferEngineTest, SavesIntoFileAndFolderDestinations) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.destination);
         const Outcome outcome = RunEngine({{c.url, c.destination}});
-        const std::string saved = dir / c.savedAs;
+        // The engine writes native separators throughout.
+        const std::string saved = std::filesystem::path(dir / c.savedAs).make_preferred().string();
         EXPECT_EQ(ReadFile(saved), kBody);
         EXPECT_EQ(outcome.status.path, saved);
         EXPECT_EQ(outcome.status.url, c.url);

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <vector>
 
 #include "install/ZipEntryInfo.h"
+#include "tests/testing/Environment.h"
 
 namespace {
 
@@ -34,22 +36,26 @@ TEST(ZipEntryInfoTest, AttributesFollowTheHostSystem) {
 TEST(ZipEntryInfoTest, DosTimeIsLocalTimeOfItsDate) {
     const char* saved = std::getenv("TZ");
     const std::optional<std::string> previous = saved ? std::optional<std::string>(saved) : std::nullopt;
-    ::setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
+    larkholm::testing::SetEnv("TZ", "EST5EDT,M3.2.0,M11.1.0");
     ::tzset();
     EXPECT_EQ(DosTimeToFileTime(0x52ef6daf), UnixTimeToFileTime(1626371130));  // 2021-07-15 13:45:30 EDT
     EXPECT_EQ(DosTimeToFileTime(0x522f6daf), UnixTimeToFileTime(1610736330));  // 2021-01-15 13:45:30 EST
     if (previous)
-        ::setenv("TZ", previous->c_str(), 1);
+        larkholm::testing::SetEnv("TZ", previous->c_str());
     else
-        ::unsetenv("TZ");
+        larkholm::testing::UnsetEnv("TZ");
     ::tzset();
     EXPECT_EQ(UnixTimeToFileTime(0), 116444736000000000u);
 }
 
 std::vector<unsigned char> Block(std::uint16_t tag, std::vector<unsigned char> data) {
-    std::vector<unsigned char> block = {std::uint8_t(tag), std::uint8_t(tag >> 8), std::uint8_t(data.size()),
-                                        std::uint8_t(data.size() >> 8)};
-    block.insert(block.end(), data.begin(), data.end());
+    // Sized up front: GCC 12 misreads an insert after a four-byte header as out of bounds.
+    std::vector<unsigned char> block(4 + data.size());
+    block[0] = std::uint8_t(tag);
+    block[1] = std::uint8_t(tag >> 8);
+    block[2] = std::uint8_t(data.size());
+    block[3] = std::uint8_t(data.size() >> 8);
+    std::copy(data.begin(), data.end(), block.begin() + 4);
     return block;
 }
 

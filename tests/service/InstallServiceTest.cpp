@@ -6,6 +6,7 @@
 #include "service/InstallService.h"
 #include "support/StringResolver.h"
 #include "support/TextConvert.h"
+#include "tests/testing/Environment.h"
 #include "tests/testing/LogCapture.h"
 #include "tests/testing/TestHttpServer.h"
 
@@ -21,8 +22,8 @@ constexpr const char* kUrlEmptyText = "下载地址错误, 请联系系统管理
 // Points the service base URL at the test server and records the debugger output.
 class InstallServiceTest : public ::testing::Test {
 protected:
-    void SetUp() override { ::setenv("LARKHOLM_SERVICE_URL", server.Url("/admin").c_str(), 1); }
-    void TearDown() override { ::unsetenv("LARKHOLM_SERVICE_URL"); }
+    void SetUp() override { larkholm::testing::SetEnv("LARKHOLM_SERVICE_URL", server.Url("/admin").c_str()); }
+    void TearDown() override { larkholm::testing::UnsetEnv("LARKHOLM_SERVICE_URL"); }
 
     static std::string ClosedPortUrl() {
         TestHttpServer gone;
@@ -160,7 +161,7 @@ TEST_F(InstallServiceTest, RequestInstallFailsOnErrorPagesAndUnreachableOrSilent
     EXPECT_FALSE(RequestInstall(job));
     EXPECT_EQ(job.error, -1);
 
-    ::setenv("LARKHOLM_SERVICE_URL", (ClosedPortUrl() + "admin").c_str(), 1);
+    larkholm::testing::SetEnv("LARKHOLM_SERVICE_URL", (ClosedPortUrl() + "admin").c_str());
     job.retmsg = L"stale";
     EXPECT_FALSE(RequestInstall(job));
     EXPECT_EQ(job.error, -1);
@@ -168,7 +169,7 @@ TEST_F(InstallServiceTest, RequestInstallFailsOnErrorPagesAndUnreachableOrSilent
     EXPECT_EQ(job.retmsg, L"");
 
     // Accepts the request and never sends the body: the 5 s time-out ends it.
-    ::setenv("LARKHOLM_SERVICE_URL", server.Url("/admin").c_str(), 1);
+    larkholm::testing::SetEnv("LARKHOLM_SERVICE_URL", server.Url("/admin").c_str());
     server.ServeBytes(kSetupPath, R"({"retcode":0,"retdata":{}})", Fault::Stall);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(RequestInstall(job));

@@ -30,8 +30,10 @@ TEST(PathTextTest, StripsExactlyOneTrailingSeparator) {
 }
 
 TEST(PathTextTest, JoinUsesTheNativeSeparator) {
-    EXPECT_EQ(JoinPath(std::wstring(L"/opt/app"), L"Ostrelle"), L"/opt/app/Ostrelle");
-    EXPECT_EQ(JoinPath(std::string("a"), "b"), "a/b");
+    const std::wstring expectedWide = std::wstring(L"/opt/app") + kWidePathSeparator + L"Ostrelle";
+    EXPECT_EQ(JoinPath(std::wstring(L"/opt/app"), L"Ostrelle"), expectedWide);
+    EXPECT_EQ(JoinPath(std::string("a"), "b"), std::string("a") + kPathSeparator + "b");
+    EXPECT_EQ(kPathSeparator, char(kWidePathSeparator));
 }
 
 }  // namespace

@@ -32,8 +32,21 @@ TEST(TextConvertTest, InvalidBytesBecomeReplacementCharacters) {
 TEST(TextConvertTest, UnencodableWideValuesBecomeReplacementCharacters) {
     std::wstring bad;
     bad += static_cast<wchar_t>(0xD800);
-    bad += static_cast<wchar_t>(0x110000);
-    EXPECT_EQ(WideToUtf8(bad), "\xEF\xBF\xBD\xEF\xBF\xBD");
+    bad += L'a';
+    bad += static_cast<wchar_t>(0xDC00);
+    EXPECT_EQ(WideToUtf8(bad), "\xEF\xBF\xBD" "a" "\xEF\xBF\xBD");
+    if constexpr (sizeof(wchar_t) == 4) {
+        EXPECT_EQ(WideToUtf8(std::wstring(1, wchar_t(0x110000))), "\xEF\xBF\xBD");
+    }
+}
+
+// U+1F600 is one unit of wide text on Linux and a surrogate pair on Windows; either way one
+// character.
+TEST(TextConvertTest, CharactersBeyondTheBasicPlaneSurviveTheRoundTrip) {
+    const std::string utf8 = "\xF0\x9F\x98\x80";
+    const std::wstring wide = Utf8ToWide(utf8);
+    EXPECT_EQ(wide.size(), 4 / sizeof(wchar_t));
+    EXPECT_EQ(WideToUtf8(wide), utf8);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <thread>
 
@@ -17,11 +18,13 @@ public:
     SilentServer& operator=(const SilentServer&) = delete;
 
     // "http://127.0.0.1:<port>" + path
-    std::string Url(const std::string& path) const;
+    std::string Url(const std::string& path) const {
+        return "http://127.0.0.1:" + std::to_string(port) + path;
+    }
     int Connections() const { return connections.load(); }
 
 private:
-    int listener = -1;
+    std::intptr_t listener = -1;  // a socket descriptor or handle
     int port = 0;
     std::atomic<int> connections{0};
     std::thread acceptThread;

@@ -1,27 +1,38 @@
 #include "tests/testing/TempDir.h"
 
-#include <stdlib.h>
-
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <system_error>
 
 namespace larkholm::testing {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "larkholm-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path = pattern;
+    // create_directory reports whether it made the folder, so a name another process took is
+    // simply skipped, the way mkdtemp does it.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto candidate = base / ("larkholm-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) {
+            path = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("TempDir: no fresh folder");
 }
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    // Tests make folders read-only to provoke failures; give write access back so removal works.
+    // Tests make folders and files read-only to provoke failures or to check extracted attributes;
+    // give write access back so removal works (Windows refuses to delete a read-only file).
     for (auto it = std::filesystem::recursive_directory_iterator(path, ignored);
          it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-        if (it->is_directory(ignored) && !it->is_symlink(ignored))
-            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ignored);
+        if (it->is_symlink(ignored)) continue;
+        const auto access = it->is_directory(ignored) ? std::filesystem::perms::owner_all
+                                                      : std::filesystem::perms::owner_write;
+        std::filesystem::permissions(it->path(), access, std::filesystem::perm_options::add, ignored);
     }
     std::filesystem::permissions(path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
                                  ignored);

@@ -19,5 +19,5 @@ void SLogFormat(SLogLevel, const wchar_t*, int, const wchar_t* format, ...) {
     std::wstring message = WideFormatV(format, args);
     va_end(args);
     if (message.size() > kMaxMessage) message.resize(kMaxMessage);
-    DebugOutput(WideToAnsi(message) + "\n");
+    DebugOutput(WideToUtf8(message) + "\n");
 }

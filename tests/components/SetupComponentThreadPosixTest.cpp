@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -9,6 +11,7 @@
 #include "components/SetupComponentThread.h"
 #include "support/WizardMessages.h"
 #include "tests/components/ComponentWorkerHarness.h"
+#include "tests/testing/Eventually.h"
 #include "tests/testing/FastClock.h"
 #include "tests/testing/RecordingWindow.h"
 #include "tests/testing/TempDir.h"
@@ -88,6 +91,27 @@ TEST(SetupComponentThreadTest, FailedInstallerIsNotHiddenByALaterSuccess) {
                   {kStarted, kComponentWic, 0}, {kStarted, kComponentDotNet4, 0}, {kEnded, 0, 0}}));
     EXPECT_TRUE(IsDotNet4Installed());  // the later installer still ran
     EXPECT_FALSE(IsWicInstalled());
+}
+
+TEST(SetupComponentThreadTest, QuitDoesNotWaitForARunningInstaller) {
+    TempWinePrefix prefix;
+    TempDir downloads;
+    const std::string pidFile = downloads / "installer.pid";
+    downloads.WriteFile("installer", "#!/bin/sh\necho $$ > \"" + pidFile + ".part\"\nmv \"" + pidFile +
+                                         ".part\" \"" + pidFile + "\"\nexec sleep 60\n");
+    RecordingWindow window;
+    pid_t installer = 0;
+    {
+        SetupComponentThread worker;
+        worker.tasks.Push({kComponentWic, downloads / "installer"});
+        worker.notifyWindow = window.handle;
+        ASSERT_TRUE(worker.Start(&SetupComponentThread::Job, &worker));
+        worker.Trigger();
+        ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(pidFile); }));
+        installer = std::stoi(ReadFile(pidFile));
+    }  // the window closes: the worker is stopped and joined while the installer still runs
+    EXPECT_EQ(::kill(installer, 0), 0) << "the installer should carry on by itself";
+    ::kill(installer, SIGKILL);
 }
 
 }  // namespace

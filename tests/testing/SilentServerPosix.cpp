@@ -1,11 +1,11 @@
-#include "tests/testing/SilentServer.h"
-
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <stdexcept>
+
+#include "tests/testing/SilentServer.h"
 
 namespace larkholm::testing {
 
@@ -35,10 +35,6 @@ SilentServer::~SilentServer() {
     ::shutdown(listener, SHUT_RDWR);
     acceptThread.join();
     ::close(listener);
-}
-
-std::string SilentServer::Url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port) + path;
 }
 
 }  // namespace larkholm::testing

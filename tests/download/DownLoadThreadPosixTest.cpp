@@ -14,6 +14,7 @@
 #include "support/TextConvert.h"
 #include "support/WizardMessages.h"
 #include "tests/install/InstallRunFixtures.h"
+#include "tests/testing/Environment.h"
 #include "tests/testing/Eventually.h"
 #include "tests/testing/FastClock.h"
 #include "tests/testing/LogCapture.h"
@@ -95,7 +96,7 @@ std::vector<std::pair<UINT, std::size_t>> Shape(const std::vector<UINT>& message
 class DownLoadThreadTest : public ::testing::Test {
 protected:
     DownLoadThreadTest() {
-        ::setenv("LARKHOLM_SERVICE_URL", server.Url("/admin").c_str(), 1);
+        larkholm::testing::SetEnv("LARKHOLM_SERVICE_URL", server.Url("/admin").c_str());
         worker->notifyWindow = window.handle;
         worker->installDir = AnsiToWide(InstallDir().string());
         worker->shopCode = "A1";
@@ -103,7 +104,7 @@ protected:
     }
     ~DownLoadThreadTest() override {
         worker.reset();
-        ::unsetenv("LARKHOLM_SERVICE_URL");
+        larkholm::testing::UnsetEnv("LARKHOLM_SERVICE_URL");
     }
 
     fs::path DownloadDir() const { return fs::path(prefix.DriveC()) / "ProgramData" / "Ostrelle"; }
@@ -323,7 +324,7 @@ TEST_F(DownLoadThreadTest, ARefusedOrUnreachableServiceEndsTheRunAtOnce) {
         TestHttpServer service;
         // Nobody listens: the port of a server already gone.
         const std::string url = c.reply.empty() ? TestHttpServer().Url("/admin") : service.Url("/admin");
-        ::setenv("LARKHOLM_SERVICE_URL", url.c_str(), 1);
+        larkholm::testing::SetEnv("LARKHOLM_SERVICE_URL", url.c_str());
         if (c.reply == "manifest") {
             service.ServeJson(kSetupPath,
                               R"({"retcode":0,"retdata":{"downUrl":")" + service.Url("/m") + "\"}}");
@@ -367,7 +368,7 @@ TEST_F(DownLoadThreadTest, FoldersWithChineseNamesWork) {
     TempDir named;
     const fs::path chinesePrefix = named.Path() / "门店服务器";
     fs::copy(prefix.Root(), chinesePrefix, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
-    ::setenv("WINEPREFIX", chinesePrefix.c_str(), 1);  // the prefix puts its old value back
+    larkholm::testing::SetEnv("WINEPREFIX", chinesePrefix.c_str());  // the prefix puts its old value back
     const fs::path installDir = scratch.Path() / "应用" / "Ostrelle";
     worker->installDir = AnsiToWide(installDir.string());
     const std::string package = (scratch.Path() / "assist.zip").string();

@@ -11,6 +11,7 @@
 #include "support/TextConvert.h"
 #include "support/platform/Module.h"
 #include "tests/install/ZipFixtures.h"
+#include "tests/testing/Environment.h"
 #include "tests/testing/TempDir.h"
 
 namespace {
@@ -100,14 +101,14 @@ class ZipReaderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (const char* zone = std::getenv("TZ")) savedZone = zone;
-        ::setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
+        larkholm::testing::SetEnv("TZ", "EST5EDT,M3.2.0,M11.1.0");
         ::tzset();
     }
     void TearDown() override {
         if (savedZone)
-            ::setenv("TZ", savedZone->c_str(), 1);
+            larkholm::testing::SetEnv("TZ", savedZone->c_str());
         else
-            ::unsetenv("TZ");
+            larkholm::testing::UnsetEnv("TZ");
         ::tzset();
     }
 

@@ -1,0 +1,30 @@
+# Windows test executables run under Wine, in one WoW64 prefix made at the start of each CTest run
+# (tools/wine-run.sh). Included by tests/CMakeLists.txt when cross-building for Windows.
+set(LARKHOLM_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run.sh ${LARKHOLM_WINE_PREFIX})
+
+add_test(NAME WinePrefix.Boot COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run.sh --boot ${LARKHOLM_WINE_PREFIX})
+add_test(NAME WinePrefix.Stop COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run.sh --stop ${LARKHOLM_WINE_PREFIX})
+set_tests_properties(WinePrefix.Boot PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
+set_tests_properties(WinePrefix.Stop PROPERTIES FIXTURES_CLEANUP wine_prefix)
+
+# larkholm_add_wine_test(TARGET): the whole suite as one test, since every Wine process costs a
+# start-up; the suite's own output names the failing case.
+function(larkholm_add_wine_test target)
+  add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
+  set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 900
+                       ENVIRONMENT "LARKHOLM_TEST_BINARY_DIR=${CMAKE_BINARY_DIR}")
+  set_property(GLOBAL APPEND PROPERTY larkholm_wine_tests ${target})
+endfunction()
+
+# Checked once every suite is declared: the executables import nothing the system lacks.
+function(larkholm_add_import_check)
+  get_property(targets GLOBAL PROPERTY larkholm_wine_tests)
+  set(files)
+  foreach(target ${targets})
+    list(APPEND files $<TARGET_FILE:${target}>)
+  endforeach()
+  add_test(NAME WindowsImports.SystemDllsOnly
+           COMMAND ${PROJECT_SOURCE_DIR}/tools/check-windows-imports.sh ${LARKHOLM_WINE_PREFIX} ${files})
+  set_tests_properties(WindowsImports.SystemDllsOnly PROPERTIES FIXTURES_REQUIRED wine_prefix)
+endfunction()

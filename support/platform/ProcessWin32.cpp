@@ -1,0 +1,68 @@
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <mutex>
+#include <vector>
+
+#include "support/platform/Process.h"
+
+namespace {
+
+std::mutex handlerMutex;
+std::function<bool(const std::wstring&)> shellOpenHandler;
+
+// The command line is the path, one space and the arguments. A path with a blank is quoted, or
+// CreateProcessA would try each blank-separated prefix of it ("C:\Documents.exe", ...) as the
+// program first.
+std::string CommandLine(const std::string& path, const std::string& arguments) {
+    const bool quote = path.find_first_of(" \t") != std::string::npos;
+    return (quote ? "\"" + path + "\"" : path) + " " + arguments;
+}
+
+// Waits for the process, or only until the stop request when one is given.
+void WaitUnlessStopped(HANDLE process, const StopEvent* stop) {
+    HANDLE objects[2] = {process, nullptr};
+    DWORD count = 1;
+    if (stop != nullptr && stop->Waitable() != kNoHandle)
+        objects[count++] = reinterpret_cast<HANDLE>(stop->Waitable());
+    ::WaitForMultipleObjects(count, objects, FALSE, INFINITE);
+}
+
+}  // namespace
+
+std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait,
+                         const StopEvent* stop) {
+    const std::string commandLine = CommandLine(path, arguments);
+    std::vector<char> writable(commandLine.begin(), commandLine.end());  // CreateProcessA may write to it
+    writable.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return ::GetLastError();
+    // Closing the handles leaves the program running; only the wait is given up on a stop.
+    if (wait) WaitUnlessStopped(process.hProcess, stop);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return 0;
+}
+
+bool ShellOpen(const std::wstring& target) {
+    {
+        std::lock_guard lock(handlerMutex);
+        if (shellOpenHandler) return shellOpenHandler(target);
+    }
+    // Values above 32 mean the shell started something.
+    const auto result = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
+void SetShellOpenHandler(std::function<bool(const std::wstring&)> handler) {
+    std::lock_guard lock(handlerMutex);
+    shellOpenHandler = std::move(handler);
+}

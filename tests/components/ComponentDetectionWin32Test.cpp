@@ -1,0 +1,71 @@
+// Component detection on Windows reads the machine's own registry and system folder: these cases
+// write the .NET key of the test machine through the registry API and remove it afterwards.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "components/ComponentDetection.h"
+#include "components/ComponentTable.h"
+#include "support/PathText.h"
+#include "support/platform/WindowsView.h"
+
+namespace {
+
+constexpr wchar_t kDotNetKey[] = L"SOFTWARE\\Microsoft\\NET Framework Setup\\NDP\\v4\\Client";
+
+// The .NET 4 client key with the given "Version" (nullopt: the key alone) while it lives.
+class DotNetKey {
+public:
+    DotNetKey(const std::optional<std::wstring>& version, DWORD type = REG_SZ) {
+        EXPECT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kDotNetKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                                    nullptr),
+                  ERROR_SUCCESS);
+        if (!version) return;
+        const auto* data = reinterpret_cast<const BYTE*>(version->c_str());
+        EXPECT_EQ(
+            ::RegSetValueExW(key, L"Version", 0, type, data, DWORD((version->size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+    }
+    ~DotNetKey() {
+        ::RegCloseKey(key);
+        ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kDotNetKey);
+    }
+    DotNetKey(const DotNetKey&) = delete;
+    DotNetKey& operator=(const DotNetKey&) = delete;
+
+private:
+    HKEY key = nullptr;
+};
+
+TEST(ComponentDetectionWin32Test, DotNetVersionComesFromTheRegistry) {
+    const struct {
+        std::optional<std::wstring> version;
+        bool installed;
+    } cases[] = {
+        {L"4.0.30319", true},
+        {L"3.5.30729", false},
+        {L"", false},
+        {std::nullopt, false},
+        {L"4." + std::wstring(61, L'1'), true},
+        {L"4." + std::wstring(62, L'1'), false},
+    };
+    ASSERT_FALSE(IsDotNet4Installed()) << "the test machine already has .NET 4";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.version.value_or(L"(no value)").size() << " units");
+        DotNetKey key(c.version);
+        EXPECT_EQ(IsDotNet4Installed(), c.installed);
+    }
+    EXPECT_FALSE(IsDotNet4Installed()) << "the key was removed";
+}
+
+TEST(ComponentDetectionWin32Test, WicIsTheSystemsOwnAndInstallersGoUnderProgramData) {
+    // Every Windows the wizard supports ships WIC.
+    EXPECT_TRUE(IsWicInstalled());
+    const std::wstring appData = CommonAppDataFolder();
+    ASSERT_FALSE(appData.empty());
+    EXPECT_EQ(ComponentDownloadDirectory(), JoinPath(appData, L"Ostrelle"));
+}
+
+}  // namespace
