@@ -53,6 +53,10 @@ bool Near(COLORREF a, COLORREF b, int tolerance = 2) {
 
 class RenderTargetTest : public ::testing::Test {
 protected:
+    void SetUp() override {
+        // Direct2D under Wine draws through GL and needs an X display even off-screen.
+        ASSERT_TRUE(factory && factory->CreateRenderTarget(SIZE{1, 1})) << "the backend makes no render target";
+    }
     std::unique_ptr<IRenderTarget> Target(int width, int height, COLORREF background = kWhite) {
         auto rt = factory->CreateRenderTarget(SIZE{width, height});
         rt->Clear(RECT{0, 0, width, height}, background);
