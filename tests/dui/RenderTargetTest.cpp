@@ -94,6 +94,22 @@ TEST_F(RenderTargetTest, FillsBlendClipAndLayerOpacityMultiplies) {
     EXPECT_TRUE(Near(rt->GetPixel(3, 3), RGBA(0, 0, 255, 64)));
 }
 
+TEST_F(RenderTargetTest, ResizeStartsTransparentAndKeepsTheOldSurfaceOnBadSizes) {
+    auto rt = Target(10, 10, kRed);
+    ASSERT_TRUE(rt->Resize(SIZE{4, 3}));
+    EXPECT_EQ(rt->GetSize().cx, 4);
+    EXPECT_EQ(rt->GetSize().cy, 3);
+    EXPECT_EQ(rt->GetPixel(3, 2), 0u);
+    EXPECT_EQ(rt->GetPixel(4, 0), kInvalidColor);
+    rt->FillRect(RECT{0, 0, 4, 3}, kBlue);
+    EXPECT_FALSE(rt->Resize(SIZE{0, 5}));
+    EXPECT_EQ(rt->GetSize().cx, 4);
+    EXPECT_EQ(rt->GetPixel(3, 2), kBlue);
+    const PixelView view = rt->Pixels();
+    ASSERT_NE(view.data, nullptr);
+    EXPECT_EQ(view.data[2 * view.stride / 4 + 3], Premultiplied(kBlue));
+}
+
 TEST_F(RenderTargetTest, FrameRectDrawsOnlyTheBorderBand) {
     auto rt = Target(10, 10);
     rt->FrameRect(RECT{1, 1, 9, 9}, kBlue, 2);
