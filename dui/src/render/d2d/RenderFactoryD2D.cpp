@@ -8,7 +8,8 @@
 namespace {
 
 // Faces that draw Chinese, in order of preference: what Windows ships (Chinese and English
-// editions alike), then what a Wine prefix sees of a Linux machine's fonts.
+// editions alike), then what a Wine prefix sees of a Linux machine's fonts; last a Latin face every
+// Windows has, which leaves Chinese to DirectWrite's own fallback.
 constexpr const wchar_t* kFallbackFamilies[] = {L"Microsoft YaHei", L"SimSun",         L"SimHei",
                                                 L"Microsoft JhengHei", L"WenQuanYi Micro Hei",
                                                 L"Noto Sans CJK SC",   L"Tahoma"};
