@@ -29,7 +29,8 @@ ImgFrame SkinStrip(int width, int height, int states, BYTE alpha) {
             const bool border = inX < 2 || inX >= width - 2 || y < 2 || y >= height - 2;
             const std::uint32_t c = border ? 230 : 60 + 30 * state + y * 60 / height;
             const std::uint32_t a = border ? 255 : alpha;
-            frame.pixels.push_back((a << 24) | ((c * a / 255) << 16) | ((c * a / 255) << 8) | (200 * a / 255));
+            frame.pixels.push_back((a << 24) | ((c * a / 255) << 16) | ((c * a / 255) << 8) |
+                                   (200 * a / 255));
         }
     return frame;
 }
@@ -44,23 +45,23 @@ void DrawFrame(IRenderTarget& rt, const Assets& a) {
     rt.Clear(all, RGBA(0, 0, 0, 0));
     rt.DrawBitmap9(all, *a.background, RECT{0, 0, 64, 64}, RECT{8, 8, 8, 8}, 255, ExpandMode::Stretch);
     rt.FillRect(RECT{0, 0, kWindow.cx, 36}, RGBA(20, 60, 120, 255));
-    rt.DrawText(L"Larkholm 服务器安装向导", RECT{44, 0, 400, 36}, DT_LEFT | DT_VCENTER | DT_SINGLELINE, *a.title,
-                RGBA(255, 255, 255, 255));
+    rt.DrawText(L"Larkholm 服务器安装向导", RECT{44, 0, 400, 36}, DT_LEFT | DT_VCENTER | DT_SINGLELINE,
+                *a.title, RGBA(255, 255, 255, 255));
     rt.DrawBitmap(RECT{10, 6, 34, 30}, *a.icon, RECT{0, 0, 24, 24}, 255, ExpandMode::Stretch);
     for (int i = 0; i < 6; ++i) {
         const LONG y = 70 + i * 44;
-        rt.DrawText(L"安装目录 Install folder", RECT{30, y, 180, y + 30}, DT_LEFT | DT_VCENTER | DT_SINGLELINE,
-                    *a.label, RGBA(255, 255, 255, 255));
+        rt.DrawText(L"安装目录 Install folder", RECT{30, y, 180, y + 30},
+                    DT_LEFT | DT_VCENTER | DT_SINGLELINE, *a.label, RGBA(255, 255, 255, 255));
         rt.DrawBitmap9(RECT{190, y, 450, y + 30}, *a.button, RECT{0, 0, 40, 20}, RECT{6, 6, 6, 6}, 255,
                        ExpandMode::Stretch);
         rt.PushClipRect(RECT{194, y, 446, y + 30});
         rt.DrawText(L"C:\\Program Files\\Larkholm\\服务器", RECT{196, y, 446, y + 30},
                     DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS, *a.label, RGBA(0, 0, 0, 255));
         rt.PopClip();
-        rt.DrawBitmap(RECT{470, y + 7, 486, y + 23}, *a.check, RECT{16 * (i % 4), 0, 16 * (i % 4) + 16, 16}, 255,
-                      ExpandMode::Stretch);
-        rt.DrawText(L"快捷方式 shortcut", RECT{490, y, 640, y + 30}, DT_LEFT | DT_VCENTER | DT_SINGLELINE, *a.small,
-                    RGBA(255, 255, 255, 255));
+        rt.DrawBitmap(RECT{470, y + 7, 486, y + 23}, *a.check, RECT{16 * (i % 4), 0, 16 * (i % 4) + 16, 16},
+                      255, ExpandMode::Stretch);
+        rt.DrawText(L"快捷方式 shortcut", RECT{490, y, 640, y + 30}, DT_LEFT | DT_VCENTER | DT_SINGLELINE,
+                    *a.small, RGBA(255, 255, 255, 255));
     }
     rt.DrawFocusRect(RECT{189, 69, 451, 101});
     rt.FrameRect(RECT{30, 340, 636, 356}, RGBA(255, 255, 255, 200), 1);
@@ -68,15 +69,15 @@ void DrawFrame(IRenderTarget& rt, const Assets& a) {
     rt.DrawText(L"正在下载 61% — 1.2 MB/s, the rest of the files follow when this one is verified.",
                 RECT{30, 360, 636, 400}, DT_CENTER | DT_WORDBREAK, *a.small, RGBA(255, 255, 255, 255));
     for (int i = 0; i < 3; ++i)
-        rt.DrawBitmap9(RECT{180 + i * 110, 410, 280 + i * 110, 446}, *a.button, RECT{40 * i, 0, 40 * i + 40, 20},
-                       RECT{6, 6, 6, 6}, 255, ExpandMode::Stretch);
+        rt.DrawBitmap9(RECT{180 + i * 110, 410, 280 + i * 110, 446}, *a.button,
+                       RECT{40 * i, 0, 40 * i + 40, 20}, RECT{6, 6, 6, 6}, 255, ExpandMode::Stretch);
     // A translucent message overlay over everything.
     rt.PushOpacity(220);
     rt.FillRect(all, RGBA(0, 0, 0, 0x66));
     rt.DrawBitmap9(RECT{133, 137, 533, 337}, *a.background, RECT{0, 0, 64, 64}, RECT{8, 8, 8, 8}, 255,
                    ExpandMode::Tile);
-    rt.DrawText(L"安装目录不能为空，请选择安装目录。", RECT{153, 157, 513, 287}, DT_CENTER | DT_WORDBREAK, *a.title,
-                RGBA(255, 255, 255, 255));
+    rt.DrawText(L"安装目录不能为空，请选择安装目录。", RECT{153, 157, 513, 287}, DT_CENTER | DT_WORDBREAK,
+                *a.title, RGBA(255, 255, 255, 255));
     rt.PopOpacity();
 }
 
@@ -101,7 +102,8 @@ int main() {
         const auto start = std::chrono::steady_clock::now();
         DrawFrame(*target, assets);
         const PixelView pixels = target->Pixels();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         if (pixels.data == nullptr) return 1;
     }
     std::sort(times.begin(), times.end());

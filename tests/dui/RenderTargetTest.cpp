@@ -55,7 +55,8 @@ class RenderTargetTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // Direct2D under Wine draws through GL and needs an X display even off-screen.
-        ASSERT_TRUE(factory && factory->CreateRenderTarget(SIZE{1, 1})) << "the backend makes no render target";
+        ASSERT_TRUE(factory && factory->CreateRenderTarget(SIZE{1, 1}))
+            << "the backend makes no render target";
     }
     std::unique_ptr<IRenderTarget> Target(int width, int height, COLORREF background = kWhite) {
         auto rt = factory->CreateRenderTarget(SIZE{width, height});

@@ -12,7 +12,8 @@ public:
     using BitmapMaker = std::function<std::shared_ptr<IBitmap>(const ImgFrame&)>;
 
     // nullptr when there is no frame or `makeBitmap` fails for one.
-    static std::shared_ptr<ImgXFrames> Create(const std::vector<ImgFrame>& frames, const BitmapMaker& makeBitmap);
+    static std::shared_ptr<ImgXFrames> Create(const std::vector<ImgFrame>& frames,
+                                              const BitmapMaker& makeBitmap);
 
     int Width() const override;
     int Height() const override;

@@ -10,9 +10,9 @@ namespace {
 // Faces that draw Chinese, in order of preference: what Windows ships (Chinese and English
 // editions alike), then what a Wine prefix sees of a Linux machine's fonts; last a Latin face every
 // Windows has, which leaves Chinese to DirectWrite's own fallback.
-constexpr const wchar_t* kFallbackFamilies[] = {L"Microsoft YaHei", L"SimSun",         L"SimHei",
-                                                L"Microsoft JhengHei", L"WenQuanYi Micro Hei",
-                                                L"Noto Sans CJK SC",   L"Tahoma"};
+constexpr const wchar_t* kFallbackFamilies[] = {
+    L"Microsoft YaHei",     L"SimSun",           L"SimHei", L"Microsoft JhengHei",
+    L"WenQuanYi Micro Hei", L"Noto Sans CJK SC", L"Tahoma"};
 
 }  // namespace
 
@@ -35,8 +35,8 @@ bool RenderFactoryD2D::HasFontFace(const std::wstring& face) {
     UINT32 index = 0;
     BOOL exists = FALSE;
     // Matches the family's names in every language, so "微软雅黑" finds "Microsoft YaHei".
-    return !face.empty() && SUCCEEDED(context_->SystemFonts().FindFamilyName(face.c_str(), &index, &exists)) &&
-           exists;
+    return !face.empty() &&
+           SUCCEEDED(context_->SystemFonts().FindFamilyName(face.c_str(), &index, &exists)) && exists;
 }
 
 std::wstring RenderFactoryD2D::InstalledFamily(const std::wstring& face) {

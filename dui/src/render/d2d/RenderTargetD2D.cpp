@@ -44,9 +44,10 @@ void FillBands(ID2D1RenderTarget& target, const RECT& rc, int width, ID2D1Brush&
         target.FillRectangle(ToRectF(rc), &brush);
         return;
     }
-    for (const RECT& band : {RECT{rc.left, rc.top, rc.right, inner.top}, RECT{rc.left, inner.bottom, rc.right, rc.bottom},
-                             RECT{rc.left, inner.top, inner.left, inner.bottom},
-                             RECT{inner.right, inner.top, rc.right, inner.bottom}})
+    for (const RECT& band :
+         {RECT{rc.left, rc.top, rc.right, inner.top}, RECT{rc.left, inner.bottom, rc.right, rc.bottom},
+          RECT{rc.left, inner.top, inner.left, inner.bottom},
+          RECT{inner.right, inner.top, rc.right, inner.bottom}})
         target.FillRectangle(ToRectF(band), &brush);
 }
 
@@ -85,11 +86,13 @@ bool RenderTargetD2D::MakeTarget() {
                                            GUID_WICPixelFormat32bppPBGRA, WICBitmapCacheOnLoad,
                                            surface.GetAddressOf())))
         return false;
-    const D2D1_RENDER_TARGET_PROPERTIES properties{D2D1_RENDER_TARGET_TYPE_DEFAULT, kPixelFormat, 96.0f, 96.0f,
-                                                   D2D1_RENDER_TARGET_USAGE_NONE, D2D1_FEATURE_LEVEL_DEFAULT};
+    const D2D1_RENDER_TARGET_PROPERTIES properties{
+        D2D1_RENDER_TARGET_TYPE_DEFAULT, kPixelFormat, 96.0f, 96.0f, D2D1_RENDER_TARGET_USAGE_NONE,
+        D2D1_FEATURE_LEVEL_DEFAULT};
     ComPtr<ID2D1RenderTarget> target;
     ComPtr<ID2D1SolidColorBrush> brush;
-    if (FAILED(context_.D2D().CreateWicBitmapRenderTarget(surface.Get(), properties, target.GetAddressOf())) ||
+    if (FAILED(
+            context_.D2D().CreateWicBitmapRenderTarget(surface.Get(), properties, target.GetAddressOf())) ||
         FAILED(target->CreateSolidColorBrush(D2D1_COLOR_F{0, 0, 0, 1}, brush.GetAddressOf())))
         return false;
     ComPtr<ID2D1BitmapBrush> focusBrush = MakeFocusBrush(*target.Get());
@@ -180,7 +183,8 @@ void RenderTargetD2D::DrawBitmap(const RECT& dest, const IBitmap& bmp, const REC
                                                       D2D1_BITMAP_INTERPOLATION_MODE_NEAREST_NEIGHBOR};
             // The first tile starts at the destination's corner.
             const D2D1_BRUSH_PROPERTIES placed{
-                opacity, D2D1_MATRIX_3X2_F{1, 0, 0, 1, static_cast<float>(dest.left), static_cast<float>(dest.top)}};
+                opacity,
+                D2D1_MATRIX_3X2_F{1, 0, 0, 1, static_cast<float>(dest.left), static_cast<float>(dest.top)}};
             ComPtr<ID2D1BitmapBrush> tiles;
             if (SUCCEEDED(target.CreateBitmapBrush(part, repeat, placed, tiles.GetAddressOf())))
                 target.FillRectangle(ToRectF(dest), tiles.Get());
@@ -208,8 +212,8 @@ void RenderTargetD2D::DrawText(const std::wstring& text, const RECT& rc, UINT fo
     if (!layout) return;
     const RECT bounds = (format & DT_NOCLIP) ? RECT{0, 0, size_.cx, size_.cy} : rc;
     Clipped(bounds, [&](ID2D1RenderTarget& target) {
-        target.DrawTextLayout(D2D1_POINT_2F{static_cast<float>(rc.left), static_cast<float>(rc.top)}, layout.Get(),
-                              &Brush(color), D2D1_DRAW_TEXT_OPTIONS_NONE);
+        target.DrawTextLayout(D2D1_POINT_2F{static_cast<float>(rc.left), static_cast<float>(rc.top)},
+                              layout.Get(), &Brush(color), D2D1_DRAW_TEXT_OPTIONS_NONE);
     });
 }
 

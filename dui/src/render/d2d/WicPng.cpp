@@ -26,15 +26,16 @@ bool Encode(IWICImagingFactory& wic, IWICStream& stream, const PixelView& pixels
     ComPtr<IWICBitmapFrameEncode> frame;
     if (FAILED(wic.CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.GetAddressOf())) ||
         FAILED(encoder->Initialize(&stream, WICBitmapEncoderNoCache)) ||
-        FAILED(encoder->CreateNewFrame(frame.GetAddressOf(), nullptr)) || FAILED(frame->Initialize(nullptr)) ||
+        FAILED(encoder->CreateNewFrame(frame.GetAddressOf(), nullptr)) ||
+        FAILED(frame->Initialize(nullptr)) ||
         FAILED(frame->SetSize(static_cast<UINT>(pixels.width), static_cast<UINT>(pixels.height))))
         return false;
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
     if (FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat32bppBGRA) return false;
     std::vector<BYTE> rows = StraightRows(pixels);
     const UINT stride = static_cast<UINT>(pixels.width) * 4;
-    return SUCCEEDED(frame->WritePixels(static_cast<UINT>(pixels.height), stride, static_cast<UINT>(rows.size()),
-                                        rows.data())) &&
+    return SUCCEEDED(frame->WritePixels(static_cast<UINT>(pixels.height), stride,
+                                        static_cast<UINT>(rows.size()), rows.data())) &&
            SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
 
