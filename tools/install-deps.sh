@@ -19,6 +19,8 @@ if [ $windows -eq 1 ]; then
   packages+=(
     g++-mingw-w64-i686-posix libz-mingw-w64-dev mingw-w64-tools binutils-mingw-w64-i686
     wine wine64 wine32:i386 libgl1-mesa-dri:i386 dpkg-dev patch xz-utils
+    # Direct2D under Wine draws through 32-bit GL, on an Xvfb that xvfb-run starts (with xauth).
+    libgl1:i386 libglx-mesa0:i386 xauth
   )
 fi
 

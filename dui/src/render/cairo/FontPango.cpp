@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dui/src/render/TextFormatting.h"
 #include "support/TextConvert.h"
 
 namespace {
@@ -10,23 +11,6 @@ namespace {
 // are not on Linux, so text asking for them lands on these.
 constexpr const char* kFallbackFamilies =
     "WenQuanYi Micro Hei,Noto Sans CJK SC,Noto Sans,DejaVu Sans,sans-serif";
-
-// Win32 single-line drawing does not break at line feeds; we show them as spaces.
-std::string PrepareText(const std::wstring& text, UINT format) {
-    std::wstring prepared;
-    prepared.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (c != L'\r' && c != L'\n') {
-            prepared.push_back(c);
-        } else if (format & DT_SINGLELINE) {
-            prepared.push_back(L' ');  // one for one, so caret positions keep their indexes
-        } else if (!(c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')) {
-            prepared.push_back(L'\n');
-        }
-    }
-    return WideToUtf8(prepared);
-}
 
 PangoAlignment AlignmentOf(UINT format) {
     if (format & DT_CENTER) return PANGO_ALIGN_CENTER;
@@ -57,7 +41,7 @@ TextLayout FontPango::Layout(const std::wstring& text, UINT format, int width, i
     TextLayout result;
     result.layout.reset(pango_layout_new(context_));
     PangoLayout* layout = result.layout.get();
-    const std::string utf8 = PrepareText(text, format);
+    const std::string utf8 = WideToUtf8(TextForFormat(text, format));
     pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
     pango_layout_set_font_description(layout, pangoDesc_.get());
     if (desc_.underline || desc_.strike) {
@@ -96,7 +80,7 @@ std::vector<int> FontPango::CaretPositions(const std::wstring& text) const {
     const char* utf8 = pango_layout_get_text(laid.layout.get());
     std::vector<int> positions;
     positions.reserve(text.size() + 1);
-    // One wide character per step; PrepareText keeps the count (line breaks become spaces).
+    // One wide character per step; TextForFormat keeps the count (line breaks become spaces).
     const char* p = utf8;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         PangoRectangle pos;

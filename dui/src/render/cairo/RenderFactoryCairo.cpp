@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cwctype>
 
+#include "dui/src/render/ImgXFrames.h"
 #include "dui/src/render/cairo/BitmapCairo.h"
 #include "dui/src/render/cairo/FontPango.h"
-#include "dui/src/render/cairo/ImgXCairo.h"
 #include "dui/src/render/cairo/RenderTargetCairo.h"
 #include "support/TextConvert.h"
 
@@ -82,7 +82,7 @@ std::shared_ptr<IBitmap> RenderFactoryCairo::LoadBitmap(const void* data, std::s
 }
 
 std::shared_ptr<IImgX> RenderFactoryCairo::LoadImgX(const void* data, std::size_t size) {
-    return ImgXCairo::Create(decoder_->Decode(data, size));
+    return ImgXFrames::Create(decoder_->Decode(data, size), BitmapCairo::Create);
 }
 
 std::unique_ptr<IRenderFactory> CreateRenderFactory(std::shared_ptr<IImgDecoderFactory> decoder) {

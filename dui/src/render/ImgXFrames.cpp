@@ -1,34 +1,33 @@
-#include "dui/src/render/cairo/ImgXCairo.h"
+#include "dui/src/render/ImgXFrames.h"
 
-#include "dui/src/render/cairo/BitmapCairo.h"
-
-std::shared_ptr<ImgXCairo> ImgXCairo::Create(const std::vector<ImgFrame>& frames) {
+std::shared_ptr<ImgXFrames> ImgXFrames::Create(const std::vector<ImgFrame>& frames,
+                                               const BitmapMaker& makeBitmap) {
     if (frames.empty()) return nullptr;
-    auto image = std::make_shared<ImgXCairo>();
+    auto image = std::make_shared<ImgXFrames>();
     for (const ImgFrame& frame : frames) {
-        auto bitmap = BitmapCairo::Create(frame);
+        auto bitmap = makeBitmap(frame);
         if (!bitmap) return nullptr;
         image->frames_.push_back(Frame{std::move(bitmap), frame.delayMs});
     }
     return image;
 }
 
-int ImgXCairo::Width() const {
+int ImgXFrames::Width() const {
     return frames_.front().bitmap->Width();
 }
-int ImgXCairo::Height() const {
+int ImgXFrames::Height() const {
     return frames_.front().bitmap->Height();
 }
-int ImgXCairo::FrameCount() const {
+int ImgXFrames::FrameCount() const {
     return static_cast<int>(frames_.size());
 }
 
-std::shared_ptr<IBitmap> ImgXCairo::GetFrame(int index) const {
+std::shared_ptr<IBitmap> ImgXFrames::GetFrame(int index) const {
     if (index < 0 || index >= FrameCount()) return nullptr;
     return frames_[static_cast<std::size_t>(index)].bitmap;
 }
 
-int ImgXCairo::GetFrameDelay(int index) const {
+int ImgXFrames::GetFrameDelay(int index) const {
     if (index < 0 || index >= FrameCount()) return 0;
     return frames_[static_cast<std::size_t>(index)].delayMs;
 }
