@@ -255,6 +255,7 @@ const SAttrTable<SWindow>& SWindow::AttrTable() {
         {L"clipClient", [](W& w, V v, bool) { return Flag(w.clipClient, v); }},
         {L"focusable", [](W& w, V v, bool) { return Flag(w.focusable, v); }},
         {L"drawFocusRect", [](W& w, V v, bool) { return Flag(w.drawFocusRect, v); }},
+        {L"modal", [](W& w, V v, bool) { return Flag(w.modal, v); }},
         {L"float",
          [](W& w, V v, bool) {
              w.floating = ParseIntAuto(v) != 0;
@@ -612,7 +613,7 @@ void SWindow::RequestRelayout() {
     if (IsContentSized() && parent) {
         parent->RequestRelayout();
     } else if (ISwndContainer* host = GetContainer()) {
-        host->RequestRelayout();
+        host->RequestRelayout(windowRect);
     }
 }
 
@@ -747,7 +748,12 @@ void SWindow::DrawText(IRenderTarget& rt, const std::wstring& str, const RECT& r
 }
 
 void SWindow::DrawFocusRectIfFocused(IRenderTarget& rt) {
-    if (drawFocusRect && IsFocused()) rt.DrawFocusRect(GetClientRect());
+    if (drawFocusRect && IsFocused() && ShowsFocusCues()) rt.DrawFocusRect(GetClientRect());
+}
+
+bool SWindow::ShowsFocusCues() const {
+    const ISwndContainer* host = GetContainer();
+    return host != nullptr && host->ShowsFocusCues();
 }
 
 SWindow* SWindow::SwndFromPoint(POINT pt) {

@@ -11,6 +11,7 @@
 
 #include "dui/include/core/IRenderTarget.h"
 #include "dui/src/host/x11/HostX11.h"
+#include "dui/src/render/Unpremultiply.h"
 #include "support/TextConvert.h"
 
 namespace {
@@ -209,14 +210,7 @@ void X11Window::SetIcons(const std::vector<ImgFrame>& icons) {
         if (icon.pixels.size() != static_cast<std::size_t>(icon.width) * icon.height) continue;
         data.push_back(static_cast<unsigned long>(icon.width));
         data.push_back(static_cast<unsigned long>(icon.height));
-        for (std::uint32_t p : icon.pixels) {
-            const std::uint32_t a = p >> 24;
-            const auto straight = [a](std::uint32_t c) {
-                return a == 0 ? 0u : std::min(255u, (c * 255 + a / 2) / a);
-            };
-            data.push_back((a << 24) | (straight((p >> 16) & 0xFF) << 16) | (straight((p >> 8) & 0xFF) << 8) |
-                           straight(p & 0xFF));
-        }
+        for (std::uint32_t p : icon.pixels) data.push_back(Unpremultiply(p));
     }
     if (!data.empty()) SetCardinalProperty(host_.Atoms().netWmIcon, data);
 }
@@ -244,39 +238,15 @@ void X11Window::SetWindowRect(const RECT& rect) {
 }
 
 void X11Window::ShowWindow(int command) {
-    switch (command) {
-        case SW_HIDE:
-            XUnmapWindow(display_, xwin_);
-            visible_ = false;
-            break;
-        case SW_MINIMIZE:
-            XIconifyWindow(display_, xwin_, DefaultScreen(display_));
-            minimized_ = true;
-            break;
-        case SW_MAXIMIZE:
-            if (!maximized_) restoreRect_ = rect_;
-            maximized_ = true;
-            minimized_ = false;
-            SetWindowRect(host_.GetWorkArea());
-            XMapRaised(display_, xwin_);
-            visible_ = true;
-            break;
-        case SW_RESTORE:
-            minimized_ = false;
-            if (maximized_) {
-                maximized_ = false;
-                SetWindowRect(restoreRect_);
-            }
-            XMapRaised(display_, xwin_);
-            visible_ = true;
-            break;
-        default:
-            minimized_ = false;
-            XMapRaised(display_, xwin_);
-            // Window managers may place a new window themselves; ours knows where it goes.
-            XMoveWindow(display_, xwin_, rect_.left, rect_.top);
-            visible_ = true;
-            break;
+    if (const auto moveTo = placement_.Apply(command, rect_, host_.GetWorkArea(rect_))) SetWindowRect(*moveTo);
+    if (command == SW_HIDE) {
+        XUnmapWindow(display_, xwin_);
+    } else if (command == SW_MINIMIZE) {
+        XIconifyWindow(display_, xwin_, DefaultScreen(display_));
+    } else {
+        XMapRaised(display_, xwin_);
+        // Window managers may place a new window themselves; ours knows where it goes.
+        XMoveWindow(display_, xwin_, rect_.left, rect_.top);
     }
     XFlush(display_);
 }
@@ -521,11 +491,11 @@ void X11Window::HandleEvent(XEvent& event) {
             OnConfigure(event.xconfigure);
             break;
         case MapNotify:
-            visible_ = true;
-            minimized_ = false;
+            placement_.visible = true;
+            placement_.minimized = false;
             break;
         case UnmapNotify:
-            if (minimized_) visible_ = true;  // iconified, not hidden
+            if (placement_.minimized) placement_.visible = true;  // iconified, not hidden
             break;
         case ButtonPress:
         case ButtonRelease:

@@ -14,6 +14,7 @@
 
 #include "dui/include/core/IHostWindow.h"
 #include "dui/src/host/UpdateRegion.h"
+#include "dui/src/host/WindowPlacement.h"
 
 class HostX11;
 
@@ -31,9 +32,9 @@ public:
     SIZE GetClientSize() const override { return SIZE{rect_.right - rect_.left, rect_.bottom - rect_.top}; }
     void SetWindowRect(const RECT& rect) override;
     void ShowWindow(int command) override;
-    bool IsVisible() const override { return visible_; }
-    bool IsMaximized() const override { return maximized_; }
-    bool IsMinimized() const override { return minimized_; }
+    bool IsVisible() const override { return placement_.visible; }
+    bool IsMaximized() const override { return placement_.maximized; }
+    bool IsMinimized() const override { return placement_.minimized; }
     void BeginMoveDrag(POINT screenPoint) override;
     void Present(const PixelView& pixels, const RECT& dirty) override;
     void Invalidate(const RECT& rect) override;
@@ -74,11 +75,8 @@ private:
     XIC inputContext_ = nullptr;
     DWORD style_;
     RECT rect_{};
-    RECT restoreRect_{};
     UpdateRegion update_;
-    bool visible_ = false;
-    bool maximized_ = false;
-    bool minimized_ = false;
+    WindowPlacement placement_;
     bool shiftDown_ = false;
     bool controlDown_ = false;
     // Moving the window ourselves when no window manager does it: the pointer's offset in the window.

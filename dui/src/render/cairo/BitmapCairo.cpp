@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "dui/src/render/Unpremultiply.h"
+
 BitmapCairo::BitmapCairo(CairoSurfacePtr surface) : surface_(std::move(surface)) {}
 
 std::shared_ptr<BitmapCairo> BitmapCairo::Create(const ImgFrame& frame) {
@@ -39,9 +41,7 @@ COLORREF ReadSurfacePixel(cairo_surface_t* surface, int x, int y) {
                                static_cast<std::size_t>(y) * cairo_image_surface_get_stride(surface);
     std::uint32_t word;
     std::memcpy(&word, row + static_cast<std::size_t>(x) * 4, 4);
-    const std::uint32_t a = word >> 24;
-    if (a == 0) return 0;
-    const auto straight = [a](std::uint32_t c) { return static_cast<BYTE>((c * 255 + a / 2) / a); };
-    return RGBA(straight((word >> 16) & 0xFF), straight((word >> 8) & 0xFF), straight(word & 0xFF),
-                static_cast<BYTE>(a));
+    const std::uint32_t argb = Unpremultiply(word);
+    return RGBA(static_cast<BYTE>(argb >> 16), static_cast<BYTE>(argb >> 8), static_cast<BYTE>(argb),
+                static_cast<BYTE>(argb >> 24));
 }
