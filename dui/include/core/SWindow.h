@@ -287,6 +287,9 @@ protected:
 private:
     static const SAttrTable<SWindow>& AttrTable();
     void InheritParentState();
+    // The relayout request of a window at `area`, passed up while sizes follow content; the host
+    // repaints `area` (what moves repaints itself).
+    void RequestRelayoutFor(const RECT& area);
     enum ClassLayout { kTakeClassLayout, kKeepLayout };
     void ApplyClass(const std::wstring& className, ClassLayout classLayout);
     SWindow* FindChild(const std::function<bool(const SWindow&)>& match, int depth) const;

@@ -518,12 +518,14 @@ LRESULT SWindow::SendWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnMouseWheel(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), PointOf(lParam));
             return 0;
         case WM_SETFOCUS: {
+            if (drawFocusRect) Invalidate();  // the focus frame comes
             OnSetFocus(reinterpret_cast<SWindow*>(wParam));
             EventSetFocus evt(this);
             RaiseEvent(evt);
             return 0;
         }
         case WM_KILLFOCUS: {
+            if (drawFocusRect) Invalidate();  // and goes
             OnKillFocus(reinterpret_cast<SWindow*>(wParam));
             EventKillFocus evt(this);
             RaiseEvent(evt);
@@ -609,11 +611,15 @@ void SWindow::UpdateLayout() {
 }
 
 void SWindow::RequestRelayout() {
+    RequestRelayoutFor(windowRect);
+}
+
+void SWindow::RequestRelayoutFor(const RECT& area) {
     layoutDirty = true;
     if (IsContentSized() && parent) {
-        parent->RequestRelayout();
+        parent->RequestRelayoutFor(area);
     } else if (ISwndContainer* host = GetContainer()) {
-        host->RequestRelayout(windowRect);
+        host->RequestRelayout(area);
     }
 }
 
