@@ -70,6 +70,10 @@ public:
 
     // Paints what is invalid now instead of waiting for WM_PAINT.
     void UpdateWindow();
+    // Handles what is waiting (paints, timers, posted messages) without waiting, and drops the
+    // operator's input and close requests, as a window disabled under another program's modal
+    // dialog does. For the folder picker's wait. A WM_QUIT met here is posted again for the loop.
+    void PumpWithoutInput();
 
     const SHostWndAttr& GetHostAttr() const { return hostAttr_; }
     IHostWindow* GetHostWindow() { return hostWindow_.get(); }

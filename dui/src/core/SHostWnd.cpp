@@ -17,6 +17,12 @@ bool IsMouseMessage(UINT message) {
            message == WM_MOUSEWHEEL;
 }
 
+// What the operator does to a window, which a disabled window ignores.
+bool IsOperatorInput(UINT message) {
+    return IsMouseMessage(message) || message == WM_MOUSELEAVE || message == WM_KEYDOWN || message == WM_KEYUP ||
+           message == WM_CHAR || message == WM_CLOSE;
+}
+
 // An icon picture scaled to `size` pixels square, as the window manager wants it.
 ImgFrame IconFrame(IRenderFactory& factory, const IBitmap& icon, int size) {
     ImgFrame frame;
@@ -382,6 +388,19 @@ void SHostWnd::Paint() {
 
 void SHostWnd::UpdateWindow() {
     Paint();
+}
+
+void SHostWnd::PumpWithoutInput() {
+    IHost* host = Host();
+    MSG msg;
+    while (host != nullptr && host->PeekMessage(msg)) {
+        if (msg.message == WM_QUIT) {
+            host->PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (msg.hwnd == hwnd_ && IsOperatorInput(msg.message)) continue;
+        host->DispatchMessage(msg);
+    }
 }
 
 void SHostWnd::OnMouse(UINT message, WPARAM wParam, POINT pt) {

@@ -37,6 +37,8 @@ public:
     POINT ClientToScreen(POINT point) const override {
         return POINT{point.x + rect.left, point.y + rect.top};
     }
+    std::uintptr_t GetNativeHandle() const override { return 0; }
+    void AdoptWindowsOf(int) override {}
 
     // What a test may look at.
     std::wstring title;

@@ -33,27 +33,32 @@ void UseUtf8Locale() {
     XSetLocaleModifiers("");
 }
 
-// The monitors of the screen: RandR's (1.5 and later), else Xinerama's heads; none when the
-// server offers neither (one screen is then one monitor).
+// The monitors of the desktop: Xinerama's heads where Xinerama joins screens into one desktop (a
+// RandR server answers for it too), else RandR's monitors (1.5 and later); none when the server
+// offers neither, and the screen is then one monitor. RandR alone is not asked first: beside
+// Xinerama it sees only its own screen.
 std::vector<RECT> QueryMonitors(Display* display) {
     std::vector<RECT> monitors;
-    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-    if (XRRQueryExtension(display, &eventBase, &errorBase) && XRRQueryVersion(display, &major, &minor) &&
-        (major > 1 || (major == 1 && minor >= 5))) {
+    int eventBase = 0, errorBase = 0;
+    if (XineramaQueryExtension(display, &eventBase, &errorBase) && XineramaIsActive(display)) {
         int count = 0;
-        if (XRRMonitorInfo* info = XRRGetMonitors(display, DefaultRootWindow(display), True, &count)) {
+        if (XineramaScreenInfo* heads = XineramaQueryScreens(display, &count)) {
             for (int i = 0; i < count; ++i)
-                monitors.push_back(RECT{info[i].x, info[i].y, info[i].x + info[i].width, info[i].y + info[i].height});
-            XRRFreeMonitors(info);
+                monitors.push_back(RECT{heads[i].x_org, heads[i].y_org, heads[i].x_org + heads[i].width,
+                                        heads[i].y_org + heads[i].height});
+            XFree(heads);
         }
+        if (!monitors.empty()) return monitors;
     }
-    if (!monitors.empty() || !XineramaIsActive(display)) return monitors;
+    int major = 0, minor = 0;
+    if (!XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor) ||
+        (major == 1 && minor < 5))
+        return monitors;
     int count = 0;
-    if (XineramaScreenInfo* heads = XineramaQueryScreens(display, &count)) {
+    if (XRRMonitorInfo* info = XRRGetMonitors(display, DefaultRootWindow(display), True, &count)) {
         for (int i = 0; i < count; ++i)
-            monitors.push_back(RECT{heads[i].x_org, heads[i].y_org, heads[i].x_org + heads[i].width,
-                                    heads[i].y_org + heads[i].height});
-        XFree(heads);
+            monitors.push_back(RECT{info[i].x, info[i].y, info[i].x + info[i].width, info[i].y + info[i].height});
+        XRRFreeMonitors(info);
     }
     return monitors;
 }

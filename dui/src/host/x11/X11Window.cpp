@@ -177,6 +177,35 @@ void X11Window::SetCardinalProperty(Atom property, const std::vector<unsigned lo
                     reinterpret_cast<const unsigned char*>(values.data()), static_cast<int>(values.size()));
 }
 
+long X11Window::ProcessOf(Window window) const {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(display_, window, host_.Atoms().netWmPid, 0, 1, False, XA_CARDINAL, &type, &format,
+                           &count, &after, &data) == Success &&
+        data != nullptr && count == 1 && format == 32)
+        pid = *reinterpret_cast<const long*>(data);
+    if (data != nullptr) XFree(data);
+    return pid;
+}
+
+void X11Window::AdoptWindowsOf(int processId) {
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count) == 0) return;
+    for (unsigned int i = 0; i < count; ++i) {
+        Window owner = 0;
+        if (children[i] == xwin_ || ProcessOf(children[i]) != processId) continue;
+        if (XGetTransientForHint(display_, children[i], &owner) != 0 && owner == xwin_) continue;
+        XSetTransientForHint(display_, children[i], xwin_);
+    }
+    if (children != nullptr) XFree(children);
+    XFlush(display_);
+}
+
 void X11Window::SetSizeHints() {
     XSizeHints* hints = XAllocSizeHints();
     hints->flags = PPosition | USPosition | PSize;
@@ -468,6 +497,15 @@ void X11Window::OnKey(XKeyEvent& event, bool press) {
         if (c >= 0x20 && c != 0x7F) Queue(WM_CHAR, static_cast<WPARAM>(c), 1);
 }
 
+void X11Window::OnFocus(const XFocusChangeEvent& event, bool in) {
+    // A pointer grab (a caption drag, a menu) or focus moving inside the window is no change of
+    // the active window.
+    if (event.mode == NotifyGrab || event.mode == NotifyUngrab || event.detail == NotifyInferior) return;
+    if (inputContext_ != nullptr) (in ? XSetICFocus : XUnsetICFocus)(inputContext_);
+    if (!in) shiftDown_ = controlDown_ = false;
+    Queue(in ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0);
+}
+
 void X11Window::OnConfigure(const XConfigureEvent& event) {
     // Behind a reparenting window manager the event's position is inside its frame; ask the root.
     int x = 0, y = 0;
@@ -516,13 +554,8 @@ void X11Window::HandleEvent(XEvent& event) {
             OnKey(event.xkey, event.type == KeyPress);
             break;
         case FocusIn:
-            if (inputContext_ != nullptr) XSetICFocus(inputContext_);
-            Queue(WM_SETFOCUS, 0, 0);
-            break;
         case FocusOut:
-            if (inputContext_ != nullptr) XUnsetICFocus(inputContext_);
-            shiftDown_ = controlDown_ = false;
-            Queue(WM_KILLFOCUS, 0, 0);
+            OnFocus(event.xfocus, event.type == FocusIn);
             break;
         case ClientMessage:
             if (event.xclient.message_type == host_.Atoms().wmProtocols &&

@@ -48,6 +48,10 @@ public:
     POINT ClientToScreen(POINT point) const override {
         return POINT{point.x + rect_.left, point.y + rect_.top};
     }
+    std::uintptr_t GetNativeHandle() const override { return xwin_; }
+    // Sets WM_TRANSIENT_FOR on the process's top-level windows (found by _NET_WM_PID): pickers do
+    // not all honour the window they are told to attach to.
+    void AdoptWindowsOf(int processId) override;
 
     // One event of this window, from the host's pump.
     void HandleEvent(XEvent& event);
@@ -59,10 +63,13 @@ private:
     void OnButton(const XButtonEvent& event, bool press);
     void OnMotion(const XMotionEvent& event);
     void OnKey(XKeyEvent& event, bool press);
+    void OnFocus(const XFocusChangeEvent& event, bool in);
     void OnConfigure(const XConfigureEvent& event);
     void OnSelectionRequest(const XSelectionRequestEvent& request);
     WPARAM MouseFlags(unsigned int state) const;
     void SetCardinalProperty(Atom property, const std::vector<unsigned long>& values);
+    // The _NET_WM_PID of `window`; -1 when it has none.
+    long ProcessOf(Window window) const;
 
     HostX11& host_;
     Display* display_;
