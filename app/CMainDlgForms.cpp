@@ -47,7 +47,8 @@ void CMainDlg::OnSelectFolder(SWindow* edit) {
     if (!edit || !GetHostWindow()) return;
     // The wizard keeps painting behind the picker and ignores the operator until it closes.
     FolderPickerOwner owner{GetHostWindow()->GetNativeHandle(), [this](int pickerProcess) {
-                                if (IHostWindow* window = GetHostWindow()) window->AdoptWindowsOf(pickerProcess);
+                                if (IHostWindow* window = GetHostWindow())
+                                    window->AdoptWindowsOf(pickerProcess);
                                 PumpWithoutInput();
                             }};
     const std::wstring folder = BrowseForFolder(owner);

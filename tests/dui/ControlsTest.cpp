@@ -268,9 +268,9 @@ TEST(GifPlayerTest, PlaysFramesWithTheirOwnDelaysInALoop) {
     gif.Frame(0, 0, 1, 1, {3}, 100);
     const auto bytes = gif.Finish();
     const std::string path = env.dir.WriteFile("wait.gif", std::string(bytes.begin(), bytes.end()));
-    RecordingHost wnd(
-        env.Layout(R"(<DUI width="20" height="20"><skin><gif name="waiting" src="file:)" + path +
-                   R"("/></skin><root><window pos="0,0,-0,-0"><gifplayer name="gif" pos="0,0,@1,@1" skin="waiting"/></window></root></DUI>)"));
+    RecordingHost wnd(env.Layout(
+        R"(<DUI width="20" height="20"><skin><gif name="waiting" src="file:)" + path +
+        R"("/></skin><root><window pos="0,0,-0,-0"><gifplayer name="gif" pos="0,0,@1,@1" skin="waiting"/></window></root></DUI>)"));
     ASSERT_NE(wnd.Create(nullptr, 0, 0, 0, 0), nullptr);
     auto* player = wnd.FindChildByName2<SGifPlayer>(L"gif");
     ASSERT_NE(player, nullptr);

@@ -67,8 +67,11 @@ TEST_F(HostInputTest, PointerTakesTheCursorOfTheWindowUnderIt) {
         const wchar_t* cursor;
     };
     // In this order, so each shape must also give way to the next.
-    const Case cases[] = {{L"edit_code", L"ibeam"}, {L"lnk_doc", L"hand"}, {L"btn_start", L"arrow"},
-                          {L"edit_pwd", L"ibeam"}, {L"form", L"arrow"}};
+    const Case cases[] = {{L"edit_code", L"ibeam"},
+                          {L"lnk_doc", L"hand"},
+                          {L"btn_start", L"arrow"},
+                          {L"edit_pwd", L"ibeam"},
+                          {L"form", L"arrow"}};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         MoveTo(cases[i].over);
         EXPECT_EQ(Real().cursor, cases[i].cursor) << "case " << i;

@@ -19,8 +19,8 @@ bool IsMouseMessage(UINT message) {
 
 // What the operator does to a window, which a disabled window ignores.
 bool IsOperatorInput(UINT message) {
-    return IsMouseMessage(message) || message == WM_MOUSELEAVE || message == WM_KEYDOWN || message == WM_KEYUP ||
-           message == WM_CHAR || message == WM_CLOSE;
+    return IsMouseMessage(message) || message == WM_MOUSELEAVE || message == WM_KEYDOWN ||
+           message == WM_KEYUP || message == WM_CHAR || message == WM_CLOSE;
 }
 
 // An icon picture scaled to `size` pixels square, as the window manager wants it.
@@ -432,7 +432,8 @@ bool SHostWnd::OnDialogKey(UINT vk) {
     if (vk != VK_RETURN && vk != VK_ESCAPE) return false;
     SWindow& scope = KeyboardScope();
     const SWindow* focus = container_->GetFocus();
-    if (vk == VK_RETURN && focus != nullptr && focus->WantsReturnKey() && IsInside(focus, scope)) return false;
+    if (vk == VK_RETURN && focus != nullptr && focus->WantsReturnKey() && IsInside(focus, scope))
+        return false;
     SWindow* answer = DialogKeyAnswer(scope, vk);
     if (answer == nullptr) return false;
     answer->RaiseCommand();

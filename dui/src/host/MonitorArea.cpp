@@ -20,7 +20,8 @@ std::int64_t DistanceSquared(const RECT& a, const RECT& b) {
 
 }  // namespace
 
-RECT NearestMonitorWorkArea(const std::vector<RECT>& monitors, const RECT& window, const RECT& desktopWorkArea) {
+RECT NearestMonitorWorkArea(const std::vector<RECT>& monitors, const RECT& window,
+                            const RECT& desktopWorkArea) {
     if (monitors.empty()) return desktopWorkArea;
     const RECT* best = &monitors.front();
     std::int64_t bestOverlap = -1, bestDistance = 0;

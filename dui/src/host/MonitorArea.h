@@ -9,4 +9,5 @@
 // The work area of the monitor nearest `window` (screen coordinates): that monitor's rectangle
 // without what `desktopWorkArea` leaves out (panels and docks). With no monitors, the desktop
 // work area itself.
-RECT NearestMonitorWorkArea(const std::vector<RECT>& monitors, const RECT& window, const RECT& desktopWorkArea);
+RECT NearestMonitorWorkArea(const std::vector<RECT>& monitors, const RECT& window,
+                            const RECT& desktopWorkArea);

@@ -21,8 +21,9 @@ bool XvfbServer::Start(int width, int height) {
 
 bool XvfbServer::StartTwoMonitors(const XvfbServer& host, int width, int height) {
     const std::string screen = std::to_string(width) + "x" + std::to_string(height);
-    return Launch({"Xephyr", "+xinerama", "-screen", screen, "-screen", screen, "-nolisten", "tcp", "-noreset"},
-                  host.Display());
+    return Launch(
+        {"Xephyr", "+xinerama", "-screen", screen, "-screen", screen, "-nolisten", "tcp", "-noreset"},
+        host.Display());
 }
 
 bool XvfbServer::Launch(std::vector<std::string> argv, const std::string& parentDisplay) {

@@ -223,9 +223,9 @@ TEST_F(X11HostTest, CaptionTitleAndLogoDragTheWindow) {
             << WideToUtf8(grip) << ": " << wnd->GetHostRect().left;
         ASSERT_TRUE(server.Run("xdotool mouseup 1"));
     }
-    EXPECT_NE(Geometry(id).find("Position: " + std::to_string(expected.left) + "," +
-                                std::to_string(expected.top)),
-              std::string::npos)
+    EXPECT_NE(
+        Geometry(id).find("Position: " + std::to_string(expected.left) + "," + std::to_string(expected.top)),
+        std::string::npos)
         << Geometry(id);
 }
 
@@ -298,7 +298,7 @@ TEST_F(X11HostTest, FolderPickerBelongsToTheWindowWhichPaintsOnAndIgnoresClicksM
     EXPECT_TRUE(pickerSeen);
     EXPECT_TRUE(transient) << "the picker is not transient for the wizard's window";
     EXPECT_TRUE(repainted) << "the wizard did not paint while the picker was open: " << lastPixel;
-    EXPECT_EQ(chosen, L"");  // cancelled
+    EXPECT_EQ(chosen, L"");               // cancelled
     RunUntil([] { return false; }, 300);  // a queued click would be replayed now
     EXPECT_EQ(wnd->Commands(L"btn_go"), 0);
 }
@@ -306,9 +306,7 @@ TEST_F(X11HostTest, FolderPickerBelongsToTheWindowWhichPaintsOnAndIgnoresClicksM
 // Two 800 x 600 monitors side by side (Xinerama), the desktop 1600 pixels wide.
 class X11TwoMonitorTest : public X11HostTest {
 protected:
-    bool StartServer() override {
-        return outer.Start(1700, 700) && server.StartTwoMonitors(outer, 800, 600);
-    }
+    bool StartServer() override { return outer.Start(1700, 700) && server.StartTwoMonitors(outer, 800, 600); }
     XvfbServer outer;
 };
 

@@ -29,7 +29,8 @@ void HeadlessWindow::SetWindowRect(const RECT& newRect) {
 
 void HeadlessWindow::ShowWindow(int command) {
     if (const auto moveTo = placement.Apply(command, rect, host_.GetWorkArea(rect))) SetWindowRect(*moveTo);
-    if (command != SW_HIDE && command != SW_MINIMIZE) Invalidate(RECT{0, 0, GetClientSize().cx, GetClientSize().cy});
+    if (command != SW_HIDE && command != SW_MINIMIZE)
+        Invalidate(RECT{0, 0, GetClientSize().cx, GetClientSize().cy});
 }
 
 void HeadlessWindow::BeginMoveDrag(POINT) {

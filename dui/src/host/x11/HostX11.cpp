@@ -57,7 +57,8 @@ std::vector<RECT> QueryMonitors(Display* display) {
     int count = 0;
     if (XRRMonitorInfo* info = XRRGetMonitors(display, DefaultRootWindow(display), True, &count)) {
         for (int i = 0; i < count; ++i)
-            monitors.push_back(RECT{info[i].x, info[i].y, info[i].x + info[i].width, info[i].y + info[i].height});
+            monitors.push_back(
+                RECT{info[i].x, info[i].y, info[i].x + info[i].width, info[i].y + info[i].height});
         XRRFreeMonitors(info);
     }
     return monitors;

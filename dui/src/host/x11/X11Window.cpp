@@ -267,7 +267,8 @@ void X11Window::SetWindowRect(const RECT& rect) {
 }
 
 void X11Window::ShowWindow(int command) {
-    if (const auto moveTo = placement_.Apply(command, rect_, host_.GetWorkArea(rect_))) SetWindowRect(*moveTo);
+    if (const auto moveTo = placement_.Apply(command, rect_, host_.GetWorkArea(rect_)))
+        SetWindowRect(*moveTo);
     if (command == SW_HIDE) {
         XUnmapWindow(display_, xwin_);
     } else if (command == SW_MINIMIZE) {
