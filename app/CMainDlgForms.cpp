@@ -44,10 +44,16 @@ void CMainDlg::OnSelectInstallType() {
 }
 
 void CMainDlg::OnSelectFolder(SWindow* edit) {
-    if (!edit) return;
-    const std::wstring folder = BrowseForFolder();
+    if (!edit || !GetHostWindow()) return;
+    // The wizard keeps painting behind the picker and ignores the operator until it closes.
+    FolderPickerOwner owner{GetHostWindow()->GetNativeHandle(), [this](int pickerProcess) {
+                                if (IHostWindow* window = GetHostWindow())
+                                    window->AdoptWindowsOf(pickerProcess);
+                                PumpWithoutInput();
+                            }};
+    const std::wstring folder = BrowseForFolder(owner);
     // A folder is a path, never a reference to one of our texts.
-    if (!folder.empty()) edit->SetTextLiteral(folder);
+    if (!folder.empty() && IsWindow()) edit->SetTextLiteral(folder);
 }
 
 bool CMainDlg::ValidateInstallFolder(SWindow* edit, bool trim) {

@@ -10,10 +10,10 @@ windows=0
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libcurl4-openssl-dev libjsoncpp-dev libminizip-dev zlib1g-dev libpugixml-dev
-  libcairo2-dev libpango1.0-dev libfontconfig-dev libpng-dev libgif-dev libx11-dev
+  libcairo2-dev libpango1.0-dev libfontconfig-dev libpng-dev libgif-dev libx11-dev libxrandr-dev libxinerama-dev libxfixes-dev
   fonts-wqy-microhei
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcpp-httplib-dev libssl-dev libbrotli-dev
-  xvfb xdotool x11-utils imagemagick zenity zip unzip p7zip-full libarchive-tools curl python3 coreutils
+  xvfb xserver-xephyr xdotool x11-utils imagemagick zenity zip unzip p7zip-full libarchive-tools curl python3 coreutils
 )
 if [ $windows -eq 1 ]; then
   packages+=(

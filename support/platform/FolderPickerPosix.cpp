@@ -1,3 +1,4 @@
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,9 +18,29 @@ std::mutex handlerMutex;
 std::function<std::wstring()> pickerHandler;
 
 constexpr const char* kTitle = "请选择安装目录:";
+// How often the owner's window is kept alive while the picker is open.
+constexpr int kKeepAliveMs = 20;
+
+// Reads the picker's answer until it closes its output, keeping the owner alive meanwhile.
+std::string ReadAnswer(int fd, pid_t picker, const FolderPickerOwner& owner) {
+    std::string output;
+    char buffer[4096];
+    for (;;) {
+        pollfd ready{fd, POLLIN, 0};
+        const int polled = ::poll(&ready, 1, owner.keepAlive ? kKeepAliveMs : -1);
+        if (owner.keepAlive) owner.keepAlive(static_cast<int>(picker));
+        if (polled < 0 && errno != EINTR) break;
+        if (polled <= 0) continue;
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0 || (n < 0 && errno != EINTR)) break;
+        if (n > 0) output.append(buffer, size_t(n));
+    }
+    return output;
+}
 
 // Runs a picker and returns what it printed; `started` is false when the program is missing.
-std::string RunPicker(std::vector<std::string> argv, bool& started, bool& chose) {
+std::string RunPicker(std::vector<std::string> argv, const FolderPickerOwner& owner, bool& started,
+                      bool& chose) {
     int fds[2];
     started = chose = false;
     if (::pipe(fds) != 0) return {};
@@ -37,12 +58,7 @@ std::string RunPicker(std::vector<std::string> argv, bool& started, bool& chose)
     std::string output;
     if (error == 0) {
         started = true;
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) != 0;) {
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) break;
-            output.append(buffer, size_t(n));
-        }
+        output = ReadAnswer(fds[0], pid, owner);
         int status = 0;
         while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
         }
@@ -55,18 +71,23 @@ std::string RunPicker(std::vector<std::string> argv, bool& started, bool& chose)
 
 }  // namespace
 
-std::wstring BrowseForFolder() {
+std::wstring BrowseForFolder(const FolderPickerOwner& owner) {
     {
         std::lock_guard lock(handlerMutex);
         if (pickerHandler) return pickerHandler();
     }
-    const std::vector<std::vector<std::string>> pickers = {
-        {"zenity", "--file-selection", "--directory", std::string("--title=") + kTitle},
+    std::vector<std::vector<std::string>> pickers = {
+        {"zenity", "--file-selection", "--directory", std::string("--title=") + kTitle, "--modal"},
         {"kdialog", "--getexistingdirectory", ".", "--title", kTitle},
     };
+    if (owner.nativeWindow != 0) {
+        const std::string window = std::to_string(owner.nativeWindow);
+        pickers[0].push_back("--attach=" + window);
+        pickers[1].insert(pickers[1].end(), {"--attach", window});
+    }
     for (const auto& picker : pickers) {
         bool started = false, chose = false;
-        const std::string folder = RunPicker(picker, started, chose);
+        const std::string folder = RunPicker(picker, owner, started, chose);
         if (started) return chose ? AnsiToWide(folder) : std::wstring();
     }
     return {};

@@ -15,12 +15,15 @@ constexpr const wchar_t* kTitle = L"请选择安装目录:";
 
 }  // namespace
 
-std::wstring BrowseForFolder() {
+// The shell dialog runs its own modal loop, which keeps dispatching the owner's paint and timer
+// messages while it disables the owner's input, so `keepAlive` has nothing to do here.
+std::wstring BrowseForFolder(const FolderPickerOwner& owner) {
     {
         std::lock_guard lock(handlerMutex);
         if (pickerHandler) return pickerHandler();
     }
     BROWSEINFOW browse{};
+    browse.hwndOwner = reinterpret_cast<HWND>(owner.nativeWindow);
     browse.lpszTitle = kTitle;
     browse.ulFlags = BIF_RETURNFSANCESTORS;
     PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderW(&browse);

@@ -41,6 +41,50 @@ TEST(Overlays, CloseAsksAndNoStaysYesQuitsWithCodeZero) {
     EXPECT_FALSE(wizard.window().IsWindow());
 }
 
+TEST(Overlays, KeyboardSubmitsTheFormAndStaysInsideAnOverlay) {
+    WizardHarness wizard;
+    wizard.Start();
+    ASSERT_TRUE(wizard.WaitShown(L"win_install_allnew"));
+    HeadlessDriver& ui = wizard.ui();
+    const auto focusName = [&] {
+        const SWindow* focus = wizard.window().GetSwndContainer().GetFocus();
+        return focus != nullptr ? focus->GetName() : std::wstring();
+    };
+
+    // Shop code, Tab, (no password), Enter: the form is submitted and says what is missing.
+    ASSERT_TRUE(ui.Type(L"edit_net_bar_id_allnew", L"8001"));
+    ui.Press(VK_TAB);
+    EXPECT_EQ(focusName(), L"edit_net_bar_pwd_allnew");
+    ui.Press(VK_RETURN);
+    ASSERT_TRUE(wizard.Shown(L"win_install_message"));
+    EXPECT_EQ(wizard.Text(L"lb_message"), L"请输入酒店密码");
+
+    for (int i = 0; i < 3; ++i) {
+        ui.Press(VK_TAB);
+        EXPECT_TRUE(focusName() == L"btn_msgdlg_yes" || focusName() == L"btn_msgdlg_sysclose") << i;
+    }
+    ui.Press(VK_ESCAPE);  // the overlay's close button
+    EXPECT_FALSE(wizard.Shown(L"win_install_message"));
+
+    // Behind the quit question Enter never reaches the start button: it answers "no".
+    ASSERT_TRUE(ui.Type(L"edit_net_bar_pwd_allnew", L"demo123"));
+    wizard.window().SendMessage(WM_CLOSE);
+    ASSERT_TRUE(wizard.Shown(L"win_install_quit"));
+    for (const wchar_t* next : {L"btn_quit_dlg_sysclose", L"quitdlg_btn_yes", L"quitdlg_btn_no"}) {
+        ui.Press(VK_TAB);
+        EXPECT_EQ(focusName(), next);
+    }
+    ui.Press(VK_RETURN);
+    EXPECT_FALSE(wizard.Shown(L"win_install_quit"));
+    EXPECT_TRUE(wizard.Shown(L"win_install_allnew"));
+    EXPECT_TRUE(wizard.server().Requests().empty());
+    wizard.window().SendMessage(WM_CLOSE);
+    ASSERT_TRUE(wizard.Shown(L"win_install_quit"));
+    ui.Press(VK_ESCAPE);
+    EXPECT_FALSE(wizard.Shown(L"win_install_quit"));
+    EXPECT_TRUE(wizard.window().IsWindow());
+}
+
 TEST(Overlays, CloseWhileComponentInstallersDownloadIsRefused) {
     WizardHarness wizard(WizardHarness::Components::kDotNetMissing);
     wizard.server().ServeBytes(WizardHarness::kDotNetPath, WizardHarness::kInstallsDotNet, Fault::Stall);

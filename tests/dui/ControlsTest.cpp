@@ -164,6 +164,17 @@ TEST_F(ControlsTest, MouseClickPlacesTheCaretAndMaxLengthHolds) {
     EXPECT_EQ(TextOf(L"edit_pwd"), L"@string/title");
 }
 
+TEST_F(ControlsTest, CaretBlinkRepaintsTheCaretAlone) {
+    const larkholm::testing::FastClock fastClock;
+    ASSERT_TRUE(ui->Type(L"edit_name", L"hello"));
+    HeadlessWindow& real = *env.Host().Window(wnd->GetHwnd());
+    const int frames = real.presentCount;
+    ASSERT_TRUE(ui->RunUntil([&] { return real.presentCount > frames; }));
+    const RECT blink = real.lastPresented;
+    EXPECT_EQ(blink.right - blink.left, 1);
+    EXPECT_LE(blink.bottom - blink.top, 30);
+}
+
 TEST_F(ControlsTest, ShorterTextSetByTheProgramIsShownFromItsStart) {
     // Typing past the field's width scrolls the text to the left.
     ui->Type(L"edit_name", std::wstring(60, L'W'));
@@ -257,9 +268,9 @@ TEST(GifPlayerTest, PlaysFramesWithTheirOwnDelaysInALoop) {
     gif.Frame(0, 0, 1, 1, {3}, 100);
     const auto bytes = gif.Finish();
     const std::string path = env.dir.WriteFile("wait.gif", std::string(bytes.begin(), bytes.end()));
-    RecordingHost wnd(
-        env.Layout(R"(<DUI width="20" height="20"><skin><gif name="waiting" src="file:)" + path +
-                   R"("/></skin><root><gifplayer name="gif" pos="0,0,@1,@1" skin="waiting"/></root></DUI>)"));
+    RecordingHost wnd(env.Layout(
+        R"(<DUI width="20" height="20"><skin><gif name="waiting" src="file:)" + path +
+        R"("/></skin><root><window pos="0,0,-0,-0"><gifplayer name="gif" pos="0,0,@1,@1" skin="waiting"/></window></root></DUI>)"));
     ASSERT_NE(wnd.Create(nullptr, 0, 0, 0, 0), nullptr);
     auto* player = wnd.FindChildByName2<SGifPlayer>(L"gif");
     ASSERT_NE(player, nullptr);
@@ -277,6 +288,14 @@ TEST(GifPlayerTest, PlaysFramesWithTheirOwnDelaysInALoop) {
     // Timers never fire early, so each frame stayed at least its own delay (in scaled time).
     EXPECT_GE(shown[2].second - shown[1].second, 2000u);
     EXPECT_GE(shown[3].second - shown[2].second, 1000u);
+
+    // Hidden (here with its parent, as a page is), it stops and wakes nobody; shown, it plays on.
+    wnd.GetFirstChild()->Show(false);
+    EXPECT_EQ(env.Host().RunningTimers(wnd.GetHwnd()), 0u);
+    const int frame = player->GetFrame();
+    wnd.GetFirstChild()->Show(true);
+    EXPECT_EQ(env.Host().RunningTimers(wnd.GetHwnd()), 1u);
+    EXPECT_TRUE(env.Host().RunUntil([&] { return player->GetFrame() != frame; }));
 }
 
 }  // namespace

@@ -25,8 +25,9 @@ public:
     // handle SHostWnd got from RegisterWindow). nullptr when the platform refuses.
     virtual std::unique_ptr<IHostWindow> CreateHostWindow(HWND hwnd, IHostWindowSink& sink,
                                                           const HostWindowParams& params) = 0;
-    // The usable part of the screen (without panels), for centring.
-    virtual RECT GetWorkArea() const = 0;
+    // The usable part (without panels) of the monitor nearest to `window` (screen coordinates),
+    // for centring and maximising.
+    virtual RECT GetWorkArea(const RECT& window) const = 0;
 
     // Waits for the next message. False when it is WM_QUIT (msg holds it, wParam the exit code).
     virtual bool GetMessage(MSG& msg) = 0;

@@ -83,4 +83,11 @@ public:
 
     // Client point to screen point.
     virtual POINT ClientToScreen(POINT point) const = 0;
+
+    // The platform's own handle of the window (an X window id, an HWND), for other programs'
+    // windows that belong to it, such as the folder picker; 0 when there is none.
+    virtual std::uintptr_t GetNativeHandle() const = 0;
+    // Keeps the top-level windows of another program this one started (a picker) in front of
+    // this window, as owned windows are; safe to call again and again while it runs.
+    virtual void AdoptWindowsOf(int processId) = 0;
 };

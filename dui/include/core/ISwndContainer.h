@@ -15,8 +15,9 @@ class ISwndContainer {
 public:
     // Marks `rect` (host-client pixels) for repainting before the next frame is shown.
     virtual void InvalidateRect(const RECT& rect) = 0;
-    // Asks for a layout pass of the tree before the next paint.
-    virtual void RequestRelayout() = 0;
+    // Asks for a layout pass of the tree before the next paint. `area` is the requesting window's
+    // rectangle: it is repainted; whatever the layout moves repaints itself.
+    virtual void RequestRelayout(const RECT& area) = 0;
 
     // Mouse capture inside the tree; nullptr when no window holds it.
     virtual SWindow* GetCapture() const = 0;
@@ -29,6 +30,9 @@ public:
     // new windows get WM_KILLFOCUS/WM_SETFOCUS and fire their focus events.
     virtual SWindow* GetFocus() const = 0;
     virtual void SetFocus(SWindow* window) = 0;
+    // Whether focused controls draw their focus frame: not until the keyboard has moved the focus,
+    // as on the desktop.
+    virtual bool ShowsFocusCues() const = 0;
 
     // Timers of a window: WM_TIMER with `id` reaches the window's OnTimer. Ids are per window.
     virtual bool SetSwndTimer(SWindow* window, UINT id, UINT elapseMs) = 0;

@@ -60,11 +60,14 @@ public:
 
     // Against the current UI definition's default font.
     std::shared_ptr<IFont> FontFromDescription(std::wstring_view description, int scale = 100);
-    // The UI definition's default font at `scale`.
+    // The UI definition's default font at `scale`. Every window without a font of its own draws
+    // with it, so it is looked up without parsing a description each time.
     std::shared_ptr<IFont> GetDefaultFont(int scale = 100);
     std::shared_ptr<IFont> GetFont(const SFontKey& key);
 
 private:
     SAppContext& context;
     std::map<SFontKey, std::shared_ptr<IFont>> cache;
+    // The default font per (default style, default face, scale) of the UI definitions seen.
+    std::map<std::tuple<DWORD, std::wstring, int>, std::shared_ptr<IFont>> defaults;
 };

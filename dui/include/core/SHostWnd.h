@@ -6,6 +6,12 @@
 // of the tree reach HandleEvent. The wizard's main window derives from this class and overrides
 // WindowProc and HandleEvent, passing on what it does not handle.
 //
+// Keyboard, as in a dialog: Tab and Shift+Tab move the focus among the focusable windows (inside
+// the topmost shown "modal" window while there is one, and focus frames show from then on);
+// Enter presses the focused button, or else the shown default button; Escape presses the shown
+// cancel button. Keys for a window outside a shown modal window are dropped. When the real window
+// loses the keyboard the focused window loses the focus, and gets it back on activation.
+//
 // Workers reach the host only through PostToWindow(GetHwnd(), ...): the host registers itself
 // with support/WindowMessages, queues what is posted and wakes the loop. Everything else belongs to
 // the UI thread. A host is not copyable; its real window lives from Create to DestroyWindow (or
@@ -24,6 +30,7 @@
 #include "dui/include/core/SStylePool.h"
 #include "dui/include/core/SWindow.h"
 #include "dui/include/core/SwndContainer.h"
+#include "dui/src/core/SToolTip.h"
 #include "support/WindowMessages.h"
 
 class SHostWnd : public SWindow, private IHostWindowSink, private MessageTarget {
@@ -51,7 +58,7 @@ public:
     bool PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
     void ShowWindow(int command);
-    // Centres the window on the work area, never partly outside it.
+    // Centres the window on the work area of the monitor nearest to it, never partly outside it.
     void CenterWindow();
     // The real window's rectangle on the screen (empty before Create).
     RECT GetHostRect() const;
@@ -63,11 +70,18 @@ public:
 
     // Paints what is invalid now instead of waiting for WM_PAINT.
     void UpdateWindow();
+    // Handles what is waiting (paints, timers, posted messages) without waiting, and drops the
+    // operator's input and close requests, as a window disabled under another program's modal
+    // dialog does. For the folder picker's wait. A WM_QUIT met here is posted again for the loop.
+    void PumpWithoutInput();
 
     const SHostWndAttr& GetHostAttr() const { return hostAttr_; }
     IHostWindow* GetHostWindow() { return hostWindow_.get(); }
     IRenderTarget* GetRenderTarget() { return renderTarget_.get(); }
     SwndContainer& GetSwndContainer();
+    // The tool tip text shown now (empty when none) and where.
+    const std::wstring& GetShownToolTip() const { return toolTip_.ShownText(); }
+    const RECT& GetToolTipRect() const { return toolTip_.ShownRect(); }
 
 protected:
     // Every platform message. Overrides handle what they want and pass the rest on to this one.
@@ -92,6 +106,12 @@ private:
     // Input, painting, timers, commands.
     void OnHostSize(SIZE size);
     void Paint();
+    void OnMouse(UINT message, WPARAM wParam, POINT pt);
+    // Tab, Enter and Escape as a dialog treats them; true when the key was taken.
+    bool OnDialogKey(UINT vk);
+    void OnKey(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window the keyboard is kept in: the topmost shown modal window, else the whole tree.
+    SWindow& KeyboardScope();
     void MoveFocus(bool backwards);
     void OnSysCommand(WPARAM command, LPARAM lParam);
     bool SetSwndTimer(SWindow* window, UINT id, UINT elapseMs);
@@ -104,6 +124,7 @@ private:
     pugi::xml_document layoutDoc_;
     SHostWndAttr hostAttr_;
     std::unique_ptr<Container> container_;
+    SToolTip toolTip_{*this};
     std::unique_ptr<IHostWindow> hostWindow_;
     std::unique_ptr<IRenderTarget> renderTarget_;
     HWND hwnd_ = nullptr;

@@ -134,6 +134,18 @@ public:
     bool IsChecked() const { return (state & WndState_Check) != 0; }
     bool IsFocusable() const { return focusable; }
     bool IsMsgTransparent() const { return msgTransparent; }
+    // "modal": while shown, the keyboard stays inside this window (Tab cycles in it, keys for
+    // windows outside are dropped), as in a dialog over the page.
+    bool IsModal() const { return modal; }
+    // Whether a press on this window is its own. Windows that do nothing with clicks (texts,
+    // pictures) let it through to their parent, so a caption drags by its title and logo.
+    virtual bool TakesClicks() const { return true; }
+    // Whether the focused window handles Enter itself (buttons do); otherwise Enter presses the
+    // default button of the form around it.
+    virtual bool WantsReturnKey() const { return false; }
+    // Whether this window is the one VK_RETURN (the default button) or VK_ESCAPE (the cancel
+    // button) presses when the focused window does not take the key.
+    virtual bool AnswersDialogKey(UINT /*vk*/) const { return false; }
     bool IsFloat() const { return floating; }
     bool IsDisplay() const { return display; }
     // Whether the parent's layout places this window.
@@ -261,7 +273,9 @@ protected:
     virtual UINT TextFormat() const { return style.GetTextFormat(); }
     // Draws the text in `rc` with the state's font and colour and TextFormat.
     void DrawText(IRenderTarget& rt, const std::wstring& str, const RECT& rc);
+    // The dotted frame of a focused window ("drawFocusRect"), once the keyboard has moved the focus.
     void DrawFocusRectIfFocused(IRenderTarget& rt);
+    bool ShowsFocusCues() const;
     // The skin of that name in the current context at this window's scale; nullptr when there is
     // no context or no such skin.
     ISkinObj* FindSkin(std::wstring_view skinName) const;
@@ -273,6 +287,9 @@ protected:
 private:
     static const SAttrTable<SWindow>& AttrTable();
     void InheritParentState();
+    // The relayout request of a window at `area`, passed up while sizes follow content; the host
+    // repaints `area` (what moves repaints itself).
+    void RequestRelayoutFor(const RECT& area);
     enum ClassLayout { kTakeClassLayout, kKeepLayout };
     void ApplyClass(const std::wstring& className, ClassLayout classLayout);
     SWindow* FindChild(const std::function<bool(const SWindow&)>& match, int depth) const;
@@ -312,6 +329,7 @@ private:
     bool cache = false;
     bool layeredWindow = false;
     bool floating = false;
+    bool modal = false;
     bool layoutDirty = false;
     SLayoutSize maxWidth = SLayoutSize::Undefined();
 };

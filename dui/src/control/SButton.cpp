@@ -66,10 +66,13 @@ void SButton::OnKeyDown(UINT key, UINT, UINT) {
     if ((key == VK_RETURN || key == VK_SPACE) && !IsDisabled()) RaiseCommand();
 }
 
+bool SButton::AnswersDialogKey(UINT vk) const {
+    return (vk == VK_RETURN && default_) || (vk == VK_ESCAPE && cancel_);
+}
+
 AttrResult SButton::OnClassAttribute(std::wstring_view name, const std::wstring& value, bool loading) {
-    if (EqualsNoCase(name, L"animate")) {
-        animate_ = ParseFlag(value);
-        return AttrResult::kOk;
-    }
+    if (EqualsNoCase(name, L"animate")) return Flag(animate_, value);
+    if (EqualsNoCase(name, L"default")) return Flag(default_, value);
+    if (EqualsNoCase(name, L"cancel")) return Flag(cancel_, value);
     return SWindow::OnClassAttribute(name, value, loading);
 }

@@ -1,7 +1,9 @@
 // A push button (element "button"): its skin shows the normal, hover, pushed and disabled frames
 // (frames 0 to 3) under its text. A press and a release inside raise the command event; a release
 // outside cancels; a disabled button raises nothing. Focusable: Enter or Space on the focused
-// button press it. "animate" 1 cross-fades from one state frame to the next.
+// button press it. "animate" 1 cross-fades from one state frame to the next. "default" 1 makes
+// it the default button of its form (Enter in a field presses it); "cancel" 1 makes Escape press
+// it (the close button of an overlay).
 //
 //   step                    state frame   command
 //   pointer over            1 (hover)     -
@@ -17,6 +19,9 @@ class SButton : public SWindow {
     DUI_CLASS(SButton, SWindow, L"button")
 public:
     SButton();
+
+    bool WantsReturnKey() const override { return true; }
+    bool AnswersDialogKey(UINT vk) const override;
 
 protected:
     void OnPaint(IRenderTarget& rt) override;
@@ -34,6 +39,8 @@ protected:
 private:
     // A fade in progress: the frame it started from and when (Clock ticks).
     bool animate_ = false;
+    bool default_ = false;
+    bool cancel_ = false;
     int fadeFrom_ = -1;
     std::uint64_t fadeStart_ = 0;
 };

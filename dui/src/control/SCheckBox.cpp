@@ -34,10 +34,11 @@ void SCheckBox::OnPaint(IRenderTarget& rt) {
     if (ISkinObj* skin = GetSkin()) {
         const RECT box = BoxRect(skin->GetSkinSize());
         skin->Draw(rt, box, BoxFrame(*skin));
-        if (focusSkin_ && IsFocused()) focusSkin_->Draw(rt, box, BoxFrame(*focusSkin_));
+        if (focusSkin_ && IsFocused() && ShowsFocusCues()) focusSkin_->Draw(rt, box, BoxFrame(*focusSkin_));
         textRect.left = std::max(textRect.left, box.right + GetStyle().sepSpace);
     }
     DrawText(rt, GetText(), textRect);
+    DrawFocusRectIfFocused(rt);
 }
 
 SIZE SCheckBox::MeasureContent(int width, int height) {

@@ -1,6 +1,7 @@
 // A check box (element "check"): a box picture at the left, vertically centred, and the text after
 // it. The box comes from an eight-frame skin — unchecked normal, hover, pushed, disabled, then the
-// same four checked — and "focusSkin" is drawn over the box while the control has the focus.
+// same four checked — and "focusSkin" is drawn over the box, and a focus frame around the
+// control, while it has the focus and focus cues are shown.
 // A click (press and release inside) or Space toggles the checked state, then raises the command
 // event; a disabled check box does neither. "checked" 1 starts it checked.
 #pragma once

@@ -40,10 +40,25 @@ std::wstring SEdit::DisplayText() const {
     return password_ ? std::wstring(GetText().size(), passwordChar_) : GetText();
 }
 
-std::vector<int> SEdit::Carets() const {
+const std::vector<int>& SEdit::Carets() const {
+    std::shared_ptr<IFont> font = GetCurrentFont();
+    std::wstring shown = DisplayText();
+    if (carets_.empty() || font != caretsFont_ || shown != caretsText_) {
+        carets_ = font ? font->CaretPositions(shown) : std::vector<int>(shown.size() + 1, 0);
+        caretsText_ = std::move(shown);
+        caretsFont_ = std::move(font);
+    }
+    return carets_;
+}
+
+RECT SEdit::CaretRect() const {
     const auto font = GetCurrentFont();
-    const std::wstring shown = DisplayText();
-    return font ? font->CaretPositions(shown) : std::vector<int>(shown.size() + 1, 0);
+    if (!font) return RECT{};
+    const RECT box = GetTextRect();
+    const int height = std::min<int>(font->LineHeight(), box.bottom - box.top);
+    const int top = box.top + (box.bottom - box.top - height) / 2;
+    const int x = box.left - scrollX_ + Carets()[std::min(caret_, Carets().size() - 1)];
+    return RECT{x, top, x + 1, top + height};
 }
 
 void SEdit::ClampCaret() {
@@ -65,7 +80,7 @@ std::wstring SEdit::GetSelText() const {
 }
 
 std::size_t SEdit::HitTest(POINT pt) const {
-    const std::vector<int> carets = Carets();
+    const std::vector<int>& carets = Carets();
     const int x = pt.x - GetTextRect().left + scrollX_;
     std::size_t best = 0;
     for (std::size_t i = 1; i < carets.size(); ++i)
@@ -74,7 +89,7 @@ std::size_t SEdit::HitTest(POINT pt) const {
 }
 
 void SEdit::ScrollToCaret() {
-    const std::vector<int> carets = Carets();
+    const std::vector<int>& carets = Carets();
     const RECT box = GetTextRect();
     const int width = std::max<int>(1, box.right - box.left - 1);
     const int x = carets[std::min(caret_, carets.size() - 1)];
@@ -224,7 +239,7 @@ void SEdit::OnKillFocus(SWindow*) {
 void SEdit::OnTimer(UINT timerId) {
     if (timerId != kBlinkTimer) return;
     caretOn_ = !caretOn_;
-    Invalidate();
+    InvalidateRect(CaretRect());
 }
 
 void SEdit::OnPaint(IRenderTarget& rt) {
@@ -241,7 +256,7 @@ void SEdit::OnPaint(IRenderTarget& rt) {
     if (GetText().empty() && !focused) {
         rt.DrawText(cueText_, box, kSingleLine, *font, cueColor_);
     } else {
-        const std::vector<int> carets = Carets();
+        const std::vector<int>& carets = Carets();
         const int x0 = box.left - scrollX_;
         if (HasSelection() && focused) {
             const std::size_t from = std::min(anchor_, caret_), to = std::max(anchor_, caret_);
@@ -250,11 +265,8 @@ void SEdit::OnPaint(IRenderTarget& rt) {
         rt.DrawText(DisplayText(), RECT{x0, box.top, x0 + carets.back() + 1, box.bottom}, kSingleLine, *font,
                     GetCurrentTextColor());
         if (focused && caretOn_) {
-            const int height = std::min<int>(font->LineHeight(), box.bottom - box.top);
-            const int top = box.top + (box.bottom - box.top - height) / 2;
-            const int x = x0 + carets[caret_];
             const COLORREF text = GetCurrentTextColor();
-            rt.FillRect(RECT{x, top, x + 1, top + height}, text == kInvalidColor ? RGBA(0, 0, 0, 255) : text);
+            rt.FillRect(CaretRect(), text == kInvalidColor ? RGBA(0, 0, 0, 255) : text);
         }
     }
     rt.PopClip();

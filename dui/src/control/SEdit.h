@@ -7,7 +7,8 @@
 // "password" 1 shows each character as "passwordChar" (default "*") and never puts the text on
 // the clipboard. "cueText" (in "cueColor") stands in an empty field without the focus. "inset"
 // keeps the text off the skin's border. "readOnly" 1 allows selecting and copying only;
-// "maxLength" limits the number of characters (0: no limit).
+// "maxLength" limits the number of characters (0: no limit). The caret blinks only while the field
+// has the focus, and a blink repaints the caret alone.
 #pragma once
 
 #include "dui/include/core/SWindow.h"
@@ -42,7 +43,10 @@ protected:
 private:
     // What is drawn: the text, or one password character per character.
     std::wstring DisplayText() const;
-    std::vector<int> Carets() const;
+    // Caret x positions of the shown text; kept until the text or the font changes, so moving or
+    // blinking the caret does not lay the text out again.
+    const std::vector<int>& Carets() const;
+    RECT CaretRect() const;
     std::size_t HitTest(POINT pt) const;
     void ClampCaret();
     bool HasSelection() const { return anchor_ != caret_; }
@@ -65,5 +69,8 @@ private:
     std::size_t anchor_ = 0;
     int scrollX_ = 0;  // pixels of text scrolled out at the left
     bool caretOn_ = false;
+    mutable std::vector<int> carets_;
+    mutable std::wstring caretsText_;
+    mutable std::shared_ptr<IFont> caretsFont_;
     bool selecting_ = false;
 };

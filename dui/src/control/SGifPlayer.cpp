@@ -9,9 +9,9 @@ namespace {
 constexpr UINT kFrameTimer = 1;
 }
 
-int SGifPlayer::OnCreate() {
+void SGifPlayer::OnShowWindow(bool show, ParentChangeReason reason) {
+    SWindow::OnShowWindow(show, reason);
     ScheduleNextFrame();
-    return SWindow::OnCreate();
 }
 
 void SGifPlayer::OnSkinChanged() {
@@ -23,7 +23,7 @@ void SGifPlayer::ScheduleNextFrame() {
     ISwndContainer* container = GetContainer();
     if (container == nullptr) return;
     ISkinObj* skin = GetSkin();
-    if (skin == nullptr || skin->GetStates() < 2 || !skin->IsClass(SSkinGif::kClassName)) {
+    if (!IsShown() || skin == nullptr || skin->GetStates() < 2 || !skin->IsClass(SSkinGif::kClassName)) {
         container->KillSwndTimer(this, kFrameTimer);
         return;
     }

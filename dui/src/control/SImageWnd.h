@@ -9,6 +9,8 @@ class SImageWnd : public SWindow {
     DUI_CLASS(SImageWnd, SWindow, L"img")
 public:
     SImageWnd() = default;
+    // A picture does nothing with a press: it belongs to the parent.
+    bool TakesClicks() const override { return false; }
 
     // Shows frame `frame` of `skin` (the window takes its own reference).
     void SetSkin(ISkinObj* skin, int frame = 0);

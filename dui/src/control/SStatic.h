@@ -1,5 +1,6 @@
 // A text label (element "text"): the window's text in its style's font, colour and format.
-// "multiLines" 1 wraps the text at the window's width instead of keeping it on one line.
+// "multiLines" 1 wraps the text at the window's width instead of keeping it on one line. A press
+// on a label belongs to its parent.
 #pragma once
 
 #include "dui/include/core/SWindow.h"
@@ -8,6 +9,7 @@ class SStatic : public SWindow {
     DUI_CLASS(SStatic, SWindow, L"text")
 public:
     SStatic() = default;
+    bool TakesClicks() const override { return false; }
 
 protected:
     UINT TextFormat() const override;

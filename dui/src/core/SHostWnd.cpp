@@ -17,6 +17,12 @@ bool IsMouseMessage(UINT message) {
            message == WM_MOUSEWHEEL;
 }
 
+// What the operator does to a window, which a disabled window ignores.
+bool IsOperatorInput(UINT message) {
+    return IsMouseMessage(message) || message == WM_MOUSELEAVE || message == WM_KEYDOWN ||
+           message == WM_KEYUP || message == WM_CHAR || message == WM_CLOSE;
+}
+
 // An icon picture scaled to `size` pixels square, as the window manager wants it.
 ImgFrame IconFrame(IRenderFactory& factory, const IBitmap& icon, int size) {
     ImgFrame frame;
@@ -51,6 +57,32 @@ void CollectFocusable(SWindow& wnd, std::vector<SWindow*>& out) {
     }
 }
 
+// The last shown modal window in drawing order (the one on top); nullptr when none is shown.
+SWindow* TopmostModal(SWindow& wnd) {
+    SWindow* found = nullptr;
+    for (SWindow* child = wnd.GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
+        if (!child->IsShown()) continue;
+        if (child->IsModal()) found = child;
+        if (SWindow* inner = TopmostModal(*child)) found = inner;
+    }
+    return found;
+}
+
+// The shown, enabled window of `scope` that answers `vk` (the default or cancel button).
+SWindow* DialogKeyAnswer(SWindow& scope, UINT vk) {
+    for (SWindow* child = scope.GetFirstChild(); child != nullptr; child = child->GetNextSibling()) {
+        if (!child->IsShown() || child->IsDisabled()) continue;
+        if (child->AnswersDialogKey(vk)) return child;
+        if (SWindow* inner = DialogKeyAnswer(*child, vk)) return inner;
+    }
+    return nullptr;
+}
+
+bool IsInside(const SWindow* wnd, const SWindow& scope) {
+    while (wnd != nullptr && wnd != &scope) wnd = wnd->GetParent();
+    return wnd != nullptr;
+}
+
 }  // namespace
 
 // The tree's view of its host: focus, capture and mouse routing come from SwndContainer; the rest
@@ -60,9 +92,11 @@ public:
     explicit Container(SHostWnd& host) : SwndContainer(host), host_(host) {}
 
     void InvalidateRect(const RECT& rect) override { host_.InvalidateHost(rect); }
-    void RequestRelayout() override {
+    void RequestRelayout(const RECT& area) override {
         host_.relayoutPending_ = true;
-        host_.InvalidateHost(host_.GetWindowRect());
+        // The paint that lays out needs something to paint: the requester's place (a window not
+        // placed yet has none, and then the whole window is due).
+        host_.InvalidateHost(IsRectEmpty(&area) ? host_.GetWindowRect() : area);
     }
     bool SetSwndTimer(SWindow* window, UINT id, UINT elapseMs) override {
         return host_.SetSwndTimer(window, id, elapseMs);
@@ -72,6 +106,7 @@ public:
     void OnSwndDestroyed(SWindow* window) override {
         SwndContainer::OnSwndDestroyed(window);
         host_.ForgetSwndTimers(window);
+        host_.toolTip_.Forget(window);
     }
     IRenderFactory& GetRenderFactory() override { return *SAppContext::Current()->GetRenderFactory(); }
     HWND GetHostHwnd() const override { return host_.hwnd_; }
@@ -240,7 +275,7 @@ LRESULT SHostWnd::OnHostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SHostWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsMouseMessage(message)) {
-        container_->DispatchMouseMessage(message, wParam, PointOf(lParam));
+        OnMouse(message, wParam, PointOf(lParam));
         return 0;
     }
     switch (message) {
@@ -255,20 +290,21 @@ LRESULT SHostWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             Paint();
             return 0;
         case WM_MOUSELEAVE:
+            toolTip_.OnLeaveHost();
             container_->OnMouseLeaveHost();
             return 0;
         case WM_KEYDOWN:
-            if (wParam == VK_TAB) {
-                IHost* host = Host();
-                MoveFocus(host != nullptr && host->IsKeyDown(VK_SHIFT));
-                return 0;
-            }
-            [[fallthrough]];
         case WM_KEYUP:
         case WM_CHAR:
-            container_->DispatchKeyMessage(message, wParam, lParam);
+            OnKey(message, wParam, lParam);
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            if (message == WM_KILLFOCUS) toolTip_.OnLeaveHost();
+            container_->OnHostActivate(message == WM_SETFOCUS);
             return 0;
         case WM_TIMER: {
+            if (toolTip_.OnTimer(wParam)) return 0;
             const auto it = swndTimers_.find(wParam);
             if (it != swndTimers_.end()) {
                 it->second.window->SendWindowMessage(WM_TIMER, it->second.id);
@@ -345,6 +381,7 @@ void SHostWnd::Paint() {
     // A translucent window shows the desktop where nothing is drawn; an opaque one shows black.
     renderTarget_->Clear(dirty, hostAttr_.translucent ? RGBA(0, 0, 0, 0) : RGBA(0, 0, 0, 255));
     Draw(*renderTarget_, dirty);
+    toolTip_.Draw(*renderTarget_, dirty);
     renderTarget_->PopClip();
     hostWindow_->Present(renderTarget_->Pixels(), dirty);
 }
@@ -353,9 +390,59 @@ void SHostWnd::UpdateWindow() {
     Paint();
 }
 
+void SHostWnd::PumpWithoutInput() {
+    IHost* host = Host();
+    MSG msg;
+    while (host != nullptr && host->PeekMessage(msg)) {
+        if (msg.message == WM_QUIT) {
+            host->PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (msg.hwnd == hwnd_ && IsOperatorInput(msg.message)) continue;
+        host->DispatchMessage(msg);
+    }
+}
+
+void SHostWnd::OnMouse(UINT message, WPARAM wParam, POINT pt) {
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDOWN)
+        toolTip_.OnPress();
+    container_->DispatchMouseMessage(message, wParam, pt);
+    if (message == WM_MOUSEMOVE) toolTip_.OnMouseMove(container_->GetHover(), pt);
+}
+
+SWindow& SHostWnd::KeyboardScope() {
+    SWindow* modal = TopmostModal(*this);
+    return modal != nullptr ? *modal : *this;
+}
+
+void SHostWnd::OnKey(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && OnDialogKey(static_cast<UINT>(wParam))) return;
+    // Under a modal window the page must not react, whatever still has the focus there.
+    if (!IsInside(container_->GetFocus(), KeyboardScope())) return;
+    container_->DispatchKeyMessage(message, wParam, lParam);
+}
+
+bool SHostWnd::OnDialogKey(UINT vk) {
+    if (vk == VK_TAB) {
+        IHost* host = Host();
+        MoveFocus(host != nullptr && host->IsKeyDown(VK_SHIFT));
+        container_->ShowFocusCues();
+        return true;
+    }
+    if (vk != VK_RETURN && vk != VK_ESCAPE) return false;
+    SWindow& scope = KeyboardScope();
+    const SWindow* focus = container_->GetFocus();
+    if (vk == VK_RETURN && focus != nullptr && focus->WantsReturnKey() && IsInside(focus, scope))
+        return false;
+    SWindow* answer = DialogKeyAnswer(scope, vk);
+    if (answer == nullptr) return false;
+    answer->RaiseCommand();
+    return true;
+}
+
 void SHostWnd::MoveFocus(bool backwards) {
     std::vector<SWindow*> focusable;
-    CollectFocusable(*this, focusable);
+    CollectFocusable(KeyboardScope(), focusable);
     if (focusable.empty()) return;
     const auto it = std::find(focusable.begin(), focusable.end(), container_->GetFocus());
     std::size_t next;
@@ -391,8 +478,8 @@ void SHostWnd::SetHostRect(const RECT& rect) {
 void SHostWnd::CenterWindow() {
     IHost* host = Host();
     if (host == nullptr || !hostWindow_) return;
-    const RECT work = host->GetWorkArea();
     const RECT rc = hostWindow_->GetWindowRect();
+    const RECT work = host->GetWorkArea(rc);
     const LONG w = rc.right - rc.left, h = rc.bottom - rc.top;
     LONG x = (work.left + work.right) / 2 - w / 2;
     LONG y = (work.top + work.bottom) / 2 - h / 2;

@@ -255,6 +255,7 @@ const SAttrTable<SWindow>& SWindow::AttrTable() {
         {L"clipClient", [](W& w, V v, bool) { return Flag(w.clipClient, v); }},
         {L"focusable", [](W& w, V v, bool) { return Flag(w.focusable, v); }},
         {L"drawFocusRect", [](W& w, V v, bool) { return Flag(w.drawFocusRect, v); }},
+        {L"modal", [](W& w, V v, bool) { return Flag(w.modal, v); }},
         {L"float",
          [](W& w, V v, bool) {
              w.floating = ParseIntAuto(v) != 0;
@@ -517,12 +518,14 @@ LRESULT SWindow::SendWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnMouseWheel(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), PointOf(lParam));
             return 0;
         case WM_SETFOCUS: {
+            if (drawFocusRect) Invalidate();  // the focus frame comes
             OnSetFocus(reinterpret_cast<SWindow*>(wParam));
             EventSetFocus evt(this);
             RaiseEvent(evt);
             return 0;
         }
         case WM_KILLFOCUS: {
+            if (drawFocusRect) Invalidate();  // and goes
             OnKillFocus(reinterpret_cast<SWindow*>(wParam));
             EventKillFocus evt(this);
             RaiseEvent(evt);
@@ -608,11 +611,15 @@ void SWindow::UpdateLayout() {
 }
 
 void SWindow::RequestRelayout() {
+    RequestRelayoutFor(windowRect);
+}
+
+void SWindow::RequestRelayoutFor(const RECT& area) {
     layoutDirty = true;
     if (IsContentSized() && parent) {
-        parent->RequestRelayout();
+        parent->RequestRelayoutFor(area);
     } else if (ISwndContainer* host = GetContainer()) {
-        host->RequestRelayout();
+        host->RequestRelayout(area);
     }
 }
 
@@ -747,7 +754,12 @@ void SWindow::DrawText(IRenderTarget& rt, const std::wstring& str, const RECT& r
 }
 
 void SWindow::DrawFocusRectIfFocused(IRenderTarget& rt) {
-    if (drawFocusRect && IsFocused()) rt.DrawFocusRect(GetClientRect());
+    if (drawFocusRect && IsFocused() && ShowsFocusCues()) rt.DrawFocusRect(GetClientRect());
+}
+
+bool SWindow::ShowsFocusCues() const {
+    const ISwndContainer* host = GetContainer();
+    return host != nullptr && host->ShowsFocusCues();
 }
 
 SWindow* SWindow::SwndFromPoint(POINT pt) {

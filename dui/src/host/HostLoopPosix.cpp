@@ -139,6 +139,11 @@ void HostLoopPosix::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
     timers_.push_back(Timer{hwnd, id, elapseMs, due});
 }
 
+std::size_t HostLoopPosix::RunningTimers(HWND hwnd) const {
+    return static_cast<std::size_t>(
+        std::count_if(timers_.begin(), timers_.end(), [hwnd](const Timer& t) { return t.hwnd == hwnd; }));
+}
+
 bool HostLoopPosix::KillTimer(HWND hwnd, UINT_PTR id) {
     const auto before = timers_.size();
     std::erase_if(timers_, [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });

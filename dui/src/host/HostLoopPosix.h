@@ -26,6 +26,8 @@ public:
     void Wake() override;
     void SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) override;
     bool KillTimer(HWND hwnd, UINT_PTR id) override;
+    // How many timers run for `hwnd`: what wakes the loop while nothing happens.
+    std::size_t RunningTimers(HWND hwnd) const;
     bool IsKeyDown(UINT vk) const override;
 
     // Window bookkeeping for the backend's IHostWindow implementations.

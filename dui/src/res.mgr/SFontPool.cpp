@@ -53,7 +53,13 @@ std::shared_ptr<IFont> SFontPool::FontFromDescription(std::wstring_view descript
 }
 
 std::shared_ptr<IFont> SFontPool::GetDefaultFont(int scale) {
-    return FontFromDescription(L"", scale);
+    const SUiDefInfo& uiDef = context.GetUiDef();
+    auto key = std::make_tuple(uiDef.GetDefFontStyle(), uiDef.GetDefFontFace(), scale);
+    const auto it = defaults.find(key);
+    if (it != defaults.end() && it->second) return it->second;
+    std::shared_ptr<IFont> font = FontFromDescription(L"", scale);
+    defaults.insert_or_assign(std::move(key), font);
+    return font;
 }
 
 std::shared_ptr<IFont> SFontPool::GetFont(const SFontKey& key) {

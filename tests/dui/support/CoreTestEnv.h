@@ -44,7 +44,7 @@ private:
     public:
         TestContainer(SWindow& root, IRenderFactory& factory) : SwndContainer(root), factory(factory) {}
         void InvalidateRect(const RECT&) override {}
-        void RequestRelayout() override { relayoutRequested = true; }
+        void RequestRelayout(const RECT&) override { relayoutRequested = true; }
         bool SetSwndTimer(SWindow*, UINT, UINT) override { return false; }
         void KillSwndTimer(SWindow*, UINT) override {}
         bool OnFireEvent(EventArgs& evt) override;

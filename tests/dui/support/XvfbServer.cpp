@@ -15,15 +15,29 @@ XvfbServer::~XvfbServer() {
 }
 
 bool XvfbServer::Start(int width, int height) {
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    return Launch({"Xvfb", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"}, "");
+}
+
+bool XvfbServer::StartTwoMonitors(const XvfbServer& host, int width, int height) {
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height);
+    return Launch(
+        {"Xephyr", "+xinerama", "-screen", screen, "-screen", screen, "-nolisten", "tcp", "-noreset"},
+        host.Display());
+}
+
+bool XvfbServer::Launch(std::vector<std::string> argv, const std::string& parentDisplay) {
     int ready[2];
     if (pipe(ready) != 0) return false;
-    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    const std::string fd = std::to_string(ready[1]);
+    argv.insert(argv.begin() + 1, {"-displayfd", std::to_string(ready[1])});
     pid_ = fork();
     if (pid_ == 0) {
         close(ready[0]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-               "-noreset", static_cast<char*>(nullptr));
+        if (!parentDisplay.empty()) setenv("DISPLAY", parentDisplay.c_str(), 1);
+        std::vector<char*> args;
+        for (std::string& arg : argv) args.push_back(arg.data());
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
         _exit(127);
     }
     close(ready[1]);
@@ -31,7 +45,7 @@ bool XvfbServer::Start(int width, int height) {
         close(ready[0]);
         return false;
     }
-    // Xvfb writes the display number and a line feed once it accepts connections.
+    // The server writes the display number and a line feed once it accepts connections.
     std::string number;
     pollfd wait{ready[0], POLLIN, 0};
     char c = 0;

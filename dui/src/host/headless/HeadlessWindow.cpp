@@ -28,41 +28,18 @@ void HeadlessWindow::SetWindowRect(const RECT& newRect) {
 }
 
 void HeadlessWindow::ShowWindow(int command) {
-    switch (command) {
-        case SW_HIDE:
-            visible = false;
-            return;
-        case SW_MINIMIZE:
-            minimized = true;
-            return;
-        case SW_MAXIMIZE:
-            if (!maximized) restoreRect_ = rect;
-            maximized = true;
-            minimized = false;
-            visible = true;
-            SetWindowRect(host_.GetWorkArea());
-            return;
-        case SW_RESTORE:
-            minimized = false;
-            if (maximized) {
-                maximized = false;
-                SetWindowRect(restoreRect_);
-            }
-            visible = true;
-            return;
-        default:
-            minimized = false;
-            visible = true;
-            Invalidate(RECT{0, 0, GetClientSize().cx, GetClientSize().cy});
-    }
+    if (const auto moveTo = placement.Apply(command, rect, host_.GetWorkArea(rect))) SetWindowRect(*moveTo);
+    if (command != SW_HIDE && command != SW_MINIMIZE)
+        Invalidate(RECT{0, 0, GetClientSize().cx, GetClientSize().cy});
 }
 
 void HeadlessWindow::BeginMoveDrag(POINT) {
     ++moveDrags;
 }
 
-void HeadlessWindow::Present(const PixelView&, const RECT&) {
+void HeadlessWindow::Present(const PixelView&, const RECT& dirty) {
     ++presentCount;
+    lastPresented = dirty;
 }
 
 void HeadlessWindow::Invalidate(const RECT& r) {

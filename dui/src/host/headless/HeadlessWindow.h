@@ -5,6 +5,7 @@
 
 #include "dui/include/core/IHostWindow.h"
 #include "dui/src/host/UpdateRegion.h"
+#include "dui/src/host/WindowPlacement.h"
 
 class HostHeadless;
 
@@ -20,9 +21,9 @@ public:
     SIZE GetClientSize() const override { return SIZE{rect.right - rect.left, rect.bottom - rect.top}; }
     void SetWindowRect(const RECT& newRect) override;
     void ShowWindow(int command) override;
-    bool IsVisible() const override { return visible; }
-    bool IsMaximized() const override { return maximized; }
-    bool IsMinimized() const override { return minimized; }
+    bool IsVisible() const override { return placement.visible; }
+    bool IsMaximized() const override { return placement.maximized; }
+    bool IsMinimized() const override { return placement.minimized; }
     void BeginMoveDrag(POINT screenPoint) override;
     void Present(const PixelView& pixels, const RECT& dirty) override;
     void Invalidate(const RECT& rect) override;
@@ -36,20 +37,21 @@ public:
     POINT ClientToScreen(POINT point) const override {
         return POINT{point.x + rect.left, point.y + rect.top};
     }
+    std::uintptr_t GetNativeHandle() const override { return 0; }
+    void AdoptWindowsOf(int) override {}
 
     // What a test may look at.
     std::wstring title;
     std::vector<ImgFrame> icons;
     BYTE opacity = 255;
     RECT rect{};
-    bool visible = false;
-    bool maximized = false;
-    bool minimized = false;
+    WindowPlacement placement;
     bool captured = false;
     std::wstring cursor;
     POINT imePosition{};
     int moveDrags = 0;     // BeginMoveDrag calls
     int presentCount = 0;  // frames shown
+    RECT lastPresented{};  // the part the last frame showed
     DWORD style = 0;
     DWORD exStyle = 0;
 
@@ -57,5 +59,4 @@ private:
     HostHeadless& host_;
     HWND hwnd_;
     UpdateRegion update_;
-    RECT restoreRect_{};
 };

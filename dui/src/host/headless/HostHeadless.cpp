@@ -4,6 +4,8 @@
 
 #include <chrono>
 
+#include "dui/src/host/MonitorArea.h"
+
 HostHeadless::HostHeadless(SIZE screen) : screen_(screen) {}
 
 HostHeadless::~HostHeadless() = default;
@@ -14,6 +16,10 @@ std::unique_ptr<IHostWindow> HostHeadless::CreateHostWindow(HWND hwnd, IHostWind
     windows_[hwnd] = window.get();
     AddWindow(hwnd, sink);
     return window;
+}
+
+RECT HostHeadless::GetWorkArea(const RECT& window) const {
+    return NearestMonitorWorkArea(monitors_, window, RECT{0, 0, screen_.cx, screen_.cy});
 }
 
 HeadlessWindow* HostHeadless::Window(HWND hwnd) const {
@@ -63,6 +69,10 @@ void HostHeadless::DoubleClick(HWND hwnd, POINT pt) {
 
 void HostHeadless::MouseLeave(HWND hwnd) {
     Inject(hwnd, WM_MOUSELEAVE, 0, 0);
+}
+
+void HostHeadless::Activate(HWND hwnd, bool active) {
+    Inject(hwnd, active ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0);
 }
 
 void HostHeadless::KeyDown(HWND hwnd, UINT vk) {

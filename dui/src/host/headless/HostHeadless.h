@@ -18,13 +18,16 @@
 
 class HostHeadless : public HostLoopPosix {
 public:
-    // `screen` is the size of the pretend screen; the work area is all of it.
+    // `screen` is the size of the pretend screen, one monitor unless SetMonitors says otherwise;
+    // the work area is all of it.
     explicit HostHeadless(SIZE screen = SIZE{1920, 1080});
     ~HostHeadless() override;
 
     std::unique_ptr<IHostWindow> CreateHostWindow(HWND hwnd, IHostWindowSink& sink,
                                                   const HostWindowParams& params) override;
-    RECT GetWorkArea() const override { return RECT{0, 0, screen_.cx, screen_.cy}; }
+    RECT GetWorkArea(const RECT& window) const override;
+    // The pretend screen's monitors (screen coordinates).
+    void SetMonitors(std::vector<RECT> monitors) { monitors_ = std::move(monitors); }
 
     // The window made for `hwnd`; nullptr when there is none.
     HeadlessWindow* Window(HWND hwnd) const;
@@ -36,6 +39,8 @@ public:
     void Click(HWND hwnd, POINT pt);        // move, press, release
     void DoubleClick(HWND hwnd, POINT pt);  // a click, then the second press as WM_LBUTTONDBLCLK
     void MouseLeave(HWND hwnd);
+    // Another window takes the keyboard (false) or gives it back (true).
+    void Activate(HWND hwnd, bool active);
     void KeyDown(HWND hwnd, UINT vk);
     void KeyUp(HWND hwnd, UINT vk);
     // Presses and releases `vk` while VK_SHIFT and/or VK_CONTROL are held.
@@ -65,6 +70,7 @@ private:
     bool DispatchOne();
 
     SIZE screen_;
+    std::vector<RECT> monitors_;
     std::map<HWND, HeadlessWindow*> windows_;
     bool buttonDown_ = false;
     bool shiftDown_ = false;

@@ -1,12 +1,15 @@
 #include "dui/src/host/x11/HostX11.h"
 
 #include <X11/Xatom.h>
+#include <X11/extensions/Xinerama.h>
+#include <X11/extensions/Xrandr.h>
 #include <poll.h>
 
 #include <clocale>
 #include <cstring>
 
 #include "dui/include/core/SLog.h"
+#include "dui/src/host/MonitorArea.h"
 #include "dui/src/host/x11/X11Window.h"
 
 namespace {
@@ -28,6 +31,37 @@ void UseUtf8Locale() {
         (std::strstr(current, "UTF-8") == nullptr && std::strstr(current, "utf8") == nullptr))
         std::setlocale(LC_CTYPE, "C.UTF-8");
     XSetLocaleModifiers("");
+}
+
+// The monitors of the desktop: Xinerama's heads where Xinerama joins screens into one desktop (a
+// RandR server answers for it too), else RandR's monitors (1.5 and later); none when the server
+// offers neither, and the screen is then one monitor. RandR alone is not asked first: beside
+// Xinerama it sees only its own screen.
+std::vector<RECT> QueryMonitors(Display* display) {
+    std::vector<RECT> monitors;
+    int eventBase = 0, errorBase = 0;
+    if (XineramaQueryExtension(display, &eventBase, &errorBase) && XineramaIsActive(display)) {
+        int count = 0;
+        if (XineramaScreenInfo* heads = XineramaQueryScreens(display, &count)) {
+            for (int i = 0; i < count; ++i)
+                monitors.push_back(RECT{heads[i].x_org, heads[i].y_org, heads[i].x_org + heads[i].width,
+                                        heads[i].y_org + heads[i].height});
+            XFree(heads);
+        }
+        if (!monitors.empty()) return monitors;
+    }
+    int major = 0, minor = 0;
+    if (!XRRQueryExtension(display, &eventBase, &errorBase) || !XRRQueryVersion(display, &major, &minor) ||
+        (major == 1 && minor < 5))
+        return monitors;
+    int count = 0;
+    if (XRRMonitorInfo* info = XRRGetMonitors(display, DefaultRootWindow(display), True, &count)) {
+        for (int i = 0; i < count; ++i)
+            monitors.push_back(
+                RECT{info[i].x, info[i].y, info[i].x + info[i].width, info[i].y + info[i].height});
+        XRRFreeMonitors(info);
+    }
+    return monitors;
 }
 
 }  // namespace
@@ -94,7 +128,7 @@ bool HostX11::WmSupports(Atom atom) const {
     return supported;
 }
 
-RECT HostX11::GetWorkArea() const {
+RECT HostX11::GetWorkArea(const RECT& window) const {
     const int screen = DefaultScreen(display_);
     RECT area{0, 0, DisplayWidth(display_, screen), DisplayHeight(display_, screen)};
     Atom type = None;
@@ -111,7 +145,7 @@ RECT HostX11::GetWorkArea() const {
                         static_cast<LONG>(values[0] + values[2]), static_cast<LONG>(values[1] + values[3])};
     }
     if (data != nullptr) XFree(data);
-    return area;
+    return NearestMonitorWorkArea(QueryMonitors(display_), window, area);
 }
 
 void HostX11::PumpPlatformEvents() {

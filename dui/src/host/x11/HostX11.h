@@ -26,7 +26,7 @@ public:
 
     std::unique_ptr<IHostWindow> CreateHostWindow(HWND hwnd, IHostWindowSink& sink,
                                                   const HostWindowParams& params) override;
-    RECT GetWorkArea() const override;
+    RECT GetWorkArea(const RECT& window) const override;
 
     Display* GetDisplay() const { return display_; }
     const X11Atoms& Atoms() const { return atoms_; }

@@ -11,6 +11,7 @@
 
 #include "dui/include/core/IRenderTarget.h"
 #include "dui/src/host/x11/HostX11.h"
+#include "dui/src/render/Unpremultiply.h"
 #include "support/TextConvert.h"
 
 namespace {
@@ -176,6 +177,35 @@ void X11Window::SetCardinalProperty(Atom property, const std::vector<unsigned lo
                     reinterpret_cast<const unsigned char*>(values.data()), static_cast<int>(values.size()));
 }
 
+long X11Window::ProcessOf(Window window) const {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(display_, window, host_.Atoms().netWmPid, 0, 1, False, XA_CARDINAL, &type, &format,
+                           &count, &after, &data) == Success &&
+        data != nullptr && count == 1 && format == 32)
+        pid = *reinterpret_cast<const long*>(data);
+    if (data != nullptr) XFree(data);
+    return pid;
+}
+
+void X11Window::AdoptWindowsOf(int processId) {
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count) == 0) return;
+    for (unsigned int i = 0; i < count; ++i) {
+        Window owner = 0;
+        if (children[i] == xwin_ || ProcessOf(children[i]) != processId) continue;
+        if (XGetTransientForHint(display_, children[i], &owner) != 0 && owner == xwin_) continue;
+        XSetTransientForHint(display_, children[i], xwin_);
+    }
+    if (children != nullptr) XFree(children);
+    XFlush(display_);
+}
+
 void X11Window::SetSizeHints() {
     XSizeHints* hints = XAllocSizeHints();
     hints->flags = PPosition | USPosition | PSize;
@@ -209,14 +239,7 @@ void X11Window::SetIcons(const std::vector<ImgFrame>& icons) {
         if (icon.pixels.size() != static_cast<std::size_t>(icon.width) * icon.height) continue;
         data.push_back(static_cast<unsigned long>(icon.width));
         data.push_back(static_cast<unsigned long>(icon.height));
-        for (std::uint32_t p : icon.pixels) {
-            const std::uint32_t a = p >> 24;
-            const auto straight = [a](std::uint32_t c) {
-                return a == 0 ? 0u : std::min(255u, (c * 255 + a / 2) / a);
-            };
-            data.push_back((a << 24) | (straight((p >> 16) & 0xFF) << 16) | (straight((p >> 8) & 0xFF) << 8) |
-                           straight(p & 0xFF));
-        }
+        for (std::uint32_t p : icon.pixels) data.push_back(Unpremultiply(p));
     }
     if (!data.empty()) SetCardinalProperty(host_.Atoms().netWmIcon, data);
 }
@@ -244,39 +267,16 @@ void X11Window::SetWindowRect(const RECT& rect) {
 }
 
 void X11Window::ShowWindow(int command) {
-    switch (command) {
-        case SW_HIDE:
-            XUnmapWindow(display_, xwin_);
-            visible_ = false;
-            break;
-        case SW_MINIMIZE:
-            XIconifyWindow(display_, xwin_, DefaultScreen(display_));
-            minimized_ = true;
-            break;
-        case SW_MAXIMIZE:
-            if (!maximized_) restoreRect_ = rect_;
-            maximized_ = true;
-            minimized_ = false;
-            SetWindowRect(host_.GetWorkArea());
-            XMapRaised(display_, xwin_);
-            visible_ = true;
-            break;
-        case SW_RESTORE:
-            minimized_ = false;
-            if (maximized_) {
-                maximized_ = false;
-                SetWindowRect(restoreRect_);
-            }
-            XMapRaised(display_, xwin_);
-            visible_ = true;
-            break;
-        default:
-            minimized_ = false;
-            XMapRaised(display_, xwin_);
-            // Window managers may place a new window themselves; ours knows where it goes.
-            XMoveWindow(display_, xwin_, rect_.left, rect_.top);
-            visible_ = true;
-            break;
+    if (const auto moveTo = placement_.Apply(command, rect_, host_.GetWorkArea(rect_)))
+        SetWindowRect(*moveTo);
+    if (command == SW_HIDE) {
+        XUnmapWindow(display_, xwin_);
+    } else if (command == SW_MINIMIZE) {
+        XIconifyWindow(display_, xwin_, DefaultScreen(display_));
+    } else {
+        XMapRaised(display_, xwin_);
+        // Window managers may place a new window themselves; ours knows where it goes.
+        XMoveWindow(display_, xwin_, rect_.left, rect_.top);
     }
     XFlush(display_);
 }
@@ -498,6 +498,15 @@ void X11Window::OnKey(XKeyEvent& event, bool press) {
         if (c >= 0x20 && c != 0x7F) Queue(WM_CHAR, static_cast<WPARAM>(c), 1);
 }
 
+void X11Window::OnFocus(const XFocusChangeEvent& event, bool in) {
+    // A pointer grab (a caption drag, a menu) or focus moving inside the window is no change of
+    // the active window.
+    if (event.mode == NotifyGrab || event.mode == NotifyUngrab || event.detail == NotifyInferior) return;
+    if (inputContext_ != nullptr) (in ? XSetICFocus : XUnsetICFocus)(inputContext_);
+    if (!in) shiftDown_ = controlDown_ = false;
+    Queue(in ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0);
+}
+
 void X11Window::OnConfigure(const XConfigureEvent& event) {
     // Behind a reparenting window manager the event's position is inside its frame; ask the root.
     int x = 0, y = 0;
@@ -521,11 +530,11 @@ void X11Window::HandleEvent(XEvent& event) {
             OnConfigure(event.xconfigure);
             break;
         case MapNotify:
-            visible_ = true;
-            minimized_ = false;
+            placement_.visible = true;
+            placement_.minimized = false;
             break;
         case UnmapNotify:
-            if (minimized_) visible_ = true;  // iconified, not hidden
+            if (placement_.minimized) placement_.visible = true;  // iconified, not hidden
             break;
         case ButtonPress:
         case ButtonRelease:
@@ -546,13 +555,8 @@ void X11Window::HandleEvent(XEvent& event) {
             OnKey(event.xkey, event.type == KeyPress);
             break;
         case FocusIn:
-            if (inputContext_ != nullptr) XSetICFocus(inputContext_);
-            Queue(WM_SETFOCUS, 0, 0);
-            break;
         case FocusOut:
-            if (inputContext_ != nullptr) XUnsetICFocus(inputContext_);
-            shiftDown_ = controlDown_ = false;
-            Queue(WM_KILLFOCUS, 0, 0);
+            OnFocus(event.xfocus, event.type == FocusIn);
             break;
         case ClientMessage:
             if (event.xclient.message_type == host_.Atoms().wmProtocols &&

@@ -14,6 +14,7 @@
 
 #include "dui/include/core/IHostWindow.h"
 #include "dui/src/host/UpdateRegion.h"
+#include "dui/src/host/WindowPlacement.h"
 
 class HostX11;
 
@@ -31,9 +32,9 @@ public:
     SIZE GetClientSize() const override { return SIZE{rect_.right - rect_.left, rect_.bottom - rect_.top}; }
     void SetWindowRect(const RECT& rect) override;
     void ShowWindow(int command) override;
-    bool IsVisible() const override { return visible_; }
-    bool IsMaximized() const override { return maximized_; }
-    bool IsMinimized() const override { return minimized_; }
+    bool IsVisible() const override { return placement_.visible; }
+    bool IsMaximized() const override { return placement_.maximized; }
+    bool IsMinimized() const override { return placement_.minimized; }
     void BeginMoveDrag(POINT screenPoint) override;
     void Present(const PixelView& pixels, const RECT& dirty) override;
     void Invalidate(const RECT& rect) override;
@@ -47,6 +48,10 @@ public:
     POINT ClientToScreen(POINT point) const override {
         return POINT{point.x + rect_.left, point.y + rect_.top};
     }
+    std::uintptr_t GetNativeHandle() const override { return xwin_; }
+    // Sets WM_TRANSIENT_FOR on the process's top-level windows (found by _NET_WM_PID): pickers do
+    // not all honour the window they are told to attach to.
+    void AdoptWindowsOf(int processId) override;
 
     // One event of this window, from the host's pump.
     void HandleEvent(XEvent& event);
@@ -58,10 +63,13 @@ private:
     void OnButton(const XButtonEvent& event, bool press);
     void OnMotion(const XMotionEvent& event);
     void OnKey(XKeyEvent& event, bool press);
+    void OnFocus(const XFocusChangeEvent& event, bool in);
     void OnConfigure(const XConfigureEvent& event);
     void OnSelectionRequest(const XSelectionRequestEvent& request);
     WPARAM MouseFlags(unsigned int state) const;
     void SetCardinalProperty(Atom property, const std::vector<unsigned long>& values);
+    // The _NET_WM_PID of `window`; -1 when it has none.
+    long ProcessOf(Window window) const;
 
     HostX11& host_;
     Display* display_;
@@ -74,11 +82,8 @@ private:
     XIC inputContext_ = nullptr;
     DWORD style_;
     RECT rect_{};
-    RECT restoreRect_{};
     UpdateRegion update_;
-    bool visible_ = false;
-    bool maximized_ = false;
-    bool minimized_ = false;
+    WindowPlacement placement_;
     bool shiftDown_ = false;
     bool controlDown_ = false;
     // Moving the window ourselves when no window manager does it: the pointer's offset in the window.
