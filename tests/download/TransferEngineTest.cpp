@@ -8,25 +8,25 @@
 
 #include "download/AnswerHeaders.h"
 #include "download/TransferEngine.h"
+#include "tests/download/EngineRun.h"
 #include "tests/testing/Eventually.h"
 #include "tests/testing/FastClock.h"
-#include "tests/testing/ProxyEnvironment.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TestHttpServer.h"
 
 namespace {
 
+using larkholm::testing::kFinishWaitMs;
+using larkholm::testing::Outcome;
+using larkholm::testing::RunEngine;
 using larkholm::testing::DownloadRoute;
 using larkholm::testing::Eventually;
 using larkholm::testing::FastClock;
-using larkholm::testing::ProxyEnvironment;
 using larkholm::testing::Fault;
 using larkholm::testing::ReadFile;
 using larkholm::testing::TempDir;
 using larkholm::testing::TestHttpServer;
 namespace fs = std::filesystem;
-
-constexpr std::uint32_t kFinishWaitMs = 30000;
 
 const std::string kBody = "MZ installer bytes \x01\x02\x03 and a tail";
 
@@ -35,24 +35,6 @@ std::string Numbered(std::size_t size, unsigned seed = 0) {
     std::string bytes(size, '\0');
     for (std::size_t i = 0; i < size; ++i) bytes[i] = char((i * 131 + i / 251 + seed) % 251);
     return bytes;
-}
-
-struct Outcome {
-    TransferStatus status;
-    std::int32_t lastError = 0;
-};
-
-// Runs one engine over `tasks` (each must be accepted) and waits for the run to end, also under a
-// sped-up clock, which shortens the engine's own wait.
-Outcome RunEngine(const std::vector<TransferTask>& tasks) {
-    TransferEngine engine;
-    for (const auto& task : tasks) EXPECT_TRUE(engine.AddTask(task)) << task.url << " -> " << task.path;
-    EXPECT_EQ(engine.StartTransfers(), 0);
-    EXPECT_TRUE(Eventually([&] { return engine.WaitForFinish(kFinishWaitMs); }));
-    Outcome outcome;
-    engine.GetStatus(outcome.status);
-    outcome.lastError = engine.LastError();
-    return outcome;
 }
 
 // A route whose GET sends its headers, signals that it was reached and sends no body until the
@@ -357,20 +339,6 @@ TEST(TransferEngineTest, AFileLongerThanTheServersStartsAgain) {
     EXPECT_EQ(outcome.lastError, 0);
     EXPECT_TRUE(ReadFile(path) == body);
     EXPECT_EQ(server.GetCount("/pkg.zip"), 2);
-}
-
-TEST(TransferEngineTest, TransfersGoThroughTheConfiguredProxy) {
-    TestHttpServer origin;
-    TestHttpServer proxy;
-    const std::string url = origin.Url("/pkg.zip");
-    proxy.ServeBytes(url, kBody);
-    ProxyEnvironment environment({{"HTTP_PROXY", proxy.Url("")}});
-    TempDir dir;
-    const Outcome outcome = RunEngine({{url, dir / "pkg.zip"}});
-    EXPECT_EQ(outcome.lastError, 0);
-    EXPECT_EQ(outcome.status.total, double(kBody.size()));  // the size query went the same way
-    EXPECT_EQ(ReadFile(dir / "pkg.zip"), kBody);
-    EXPECT_TRUE(origin.Requests().empty());
 }
 
 TEST(TransferEngineTest, ValidatorOfAnAnswer) {

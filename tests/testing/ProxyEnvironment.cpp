@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include "tests/testing/Environment.h"
+
 namespace larkholm::testing {
 namespace {
 
@@ -14,15 +16,15 @@ ProxyEnvironment::ProxyEnvironment(const std::map<std::string, std::string>& var
     for (const char* name : kNames) {
         const char* value = ::getenv(name);
         saved[name] = value != nullptr ? std::optional<std::string>(value) : std::nullopt;
-        ::unsetenv(name);
+        UnsetEnv(name);
     }
-    for (const auto& [name, value] : variables) ::setenv(name.c_str(), value.c_str(), 1);
+    for (const auto& [name, value] : variables) SetEnv(name.c_str(), value.c_str());
 }
 
 ProxyEnvironment::~ProxyEnvironment() {
     for (const auto& [name, value] : saved) {
-        if (value) ::setenv(name.c_str(), value->c_str(), 1);
-        else ::unsetenv(name.c_str());
+        if (value) SetEnv(name.c_str(), value->c_str());
+        else UnsetEnv(name.c_str());
     }
 }
 
