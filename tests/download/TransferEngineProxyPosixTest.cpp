@@ -1,37 +1,32 @@
-// Transfers follow the proxy variables that Linux users set; on Windows the proxy comes from the
-// user's system configuration instead.
+// The proxy variables of the environment are how Linux configures a proxy; Windows reads the
+// current user's Internet settings instead.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "download/TransferEngine.h"
+#include "tests/download/EngineRun.h"
 #include "tests/testing/ProxyEnvironment.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TestHttpServer.h"
 
 namespace {
 
-using larkholm::testing::ProxyEnvironment;
-using larkholm::testing::ReadFile;
-using larkholm::testing::TempDir;
-using larkholm::testing::TestHttpServer;
+using namespace larkholm::testing;
 
-TEST(TransferEngineProxyTest, TransfersGoThroughTheConfiguredProxy) {
-    const std::string body = "MZ installer bytes through the proxy";
+const std::string kBody = "MZ installer bytes \x01\x02\x03 and a tail";
+
+TEST(TransferEngineTest, TransfersGoThroughTheConfiguredProxy) {
     TestHttpServer origin;
     TestHttpServer proxy;
     const std::string url = origin.Url("/pkg.zip");
-    proxy.ServeBytes(url, body);
+    proxy.ServeBytes(url, kBody);
     ProxyEnvironment environment({{"HTTP_PROXY", proxy.Url("")}});
     TempDir dir;
-
-    TransferEngine engine;
-    ASSERT_TRUE(engine.AddTask({url, dir / "pkg.zip"}));
-    ASSERT_EQ(engine.StartTransfers(), 0);
-    ASSERT_TRUE(engine.WaitForFinish(30000));
-    TransferStatus status;
-    engine.GetStatus(status);
-    EXPECT_EQ(engine.LastError(), 0);
-    EXPECT_EQ(status.total, double(body.size()));  // the size query went the same way
-    EXPECT_EQ(ReadFile(dir / "pkg.zip"), body);
+    const Outcome outcome = RunEngine({{url, dir / "pkg.zip"}});
+    EXPECT_EQ(outcome.lastError, 0);
+    EXPECT_EQ(outcome.status.total, double(kBody.size()));  // the size query went the same way
+    EXPECT_EQ(ReadFile(dir / "pkg.zip"), kBody);
     EXPECT_TRUE(origin.Requests().empty());
 }
 

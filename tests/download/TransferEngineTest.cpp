@@ -8,6 +8,7 @@
 
 #include "download/AnswerHeaders.h"
 #include "download/TransferEngine.h"
+#include "tests/download/EngineRun.h"
 #include "tests/testing/Eventually.h"
 #include "tests/testing/FastClock.h"
 #include "tests/testing/TempDir.h"
@@ -15,6 +16,9 @@
 
 namespace {
 
+using larkholm::testing::kFinishWaitMs;
+using larkholm::testing::Outcome;
+using larkholm::testing::RunEngine;
 using larkholm::testing::DownloadRoute;
 using larkholm::testing::Eventually;
 using larkholm::testing::FastClock;
@@ -24,8 +28,6 @@ using larkholm::testing::TempDir;
 using larkholm::testing::TestHttpServer;
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t kFinishWaitMs = 30000;
-
 const std::string kBody = "MZ installer bytes \x01\x02\x03 and a tail";
 
 // Bytes that show where they came from: a shifted or mixed file never equals the original.
@@ -33,24 +35,6 @@ std::string Numbered(std::size_t size, unsigned seed = 0) {
     std::string bytes(size, '\0');
     for (std::size_t i = 0; i < size; ++i) bytes[i] = char((i * 131 + i / 251 + seed) % 251);
     return bytes;
-}
-
-struct Outcome {
-    TransferStatus status;
-    std::int32_t lastError = 0;
-};
-
-// Runs one engine over `tasks` (each must be accepted) and waits for the run to end, also under a
-// sped-up clock, which shortens the engine's own wait.
-Outcome RunEngine(const std::vector<TransferTask>& tasks) {
-    TransferEngine engine;
-    for (const auto& task : tasks) EXPECT_TRUE(engine.AddTask(task)) << task.url << " -> " << task.path;
-    EXPECT_EQ(engine.StartTransfers(), 0);
-    EXPECT_TRUE(Eventually([&] { return engine.WaitForFinish(kFinishWaitMs); }));
-    Outcome outcome;
-    engine.GetStatus(outcome.status);
-    outcome.lastError = engine.LastError();
-    return outcome;
 }
 
 // A route whose GET sends its headers, signals that it was reached and sends no body until the

@@ -156,54 +156,6 @@ add("data/x.txt", b"inside")
     EXPECT_EQ(ReadFile((InstallPath() / "assist" / "data" / "x.txt").string()), "inside");
 }
 
-TEST_F(ExtractPackageTest, AFailureSetsTheErrorAndDeletesTheWholeInstallDirectory) {
-    struct Case {
-        const char* name;
-        std::string archiveBytes;  // empty: a package made with another password
-        std::int32_t error;
-        const char* logged;
-    };
-    const Case cases[] = {
-        {"corrupt", "PK\x03\x04 this is no archive", -4, "Open zip file failure. path:"},
-        {"wrong password", "", std::int32_t(kZipPassword), "Unzip file error. file:"},
-    };
-    std::size_t deletions = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        InstallJob failing;
-        failing.downloadDir = AnsiToWide(dir.Path().string());
-        failing.installDir = AnsiToWide((dir.Path() / "Ostrelle").string());
-        failing.notifyWindow = window.handle;
-        dir.WriteFile("Ostrelle/earlier.txt", "from before");
-        if (c.archiveBytes.empty()) {
-            ASSERT_TRUE(
-                MakePackage(dir, (dir.Path() / "assist.zip").string(), {{"assist.exe", kProgram}}, "other"));
-        } else {
-            dir.WriteFile("assist.zip", c.archiveBytes);
-        }
-        ManifestFile package;
-        package.name = "assist.zip";
-        failing.files = {package};
-
-        const std::size_t logged = log.Count(c.logged);
-        EXPECT_FALSE(ExtractPackage(failing, worker));
-        EXPECT_EQ(failing.error, c.error);
-        EXPECT_FALSE(failing.extracting);
-        EXPECT_EQ(failing.launchPath, L"");
-        EXPECT_FALSE(fs::exists(dir.Path() / "Ostrelle"));
-        EXPECT_EQ(log.Count(c.logged), logged + 1) << log.Text();
-        EXPECT_EQ(log.Count("Unzip file error. 删除安装目录\r\n"), ++deletions);
-    }
-    EXPECT_TRUE(window.Posts().empty());
-
-    // No folders given: nothing to delete.
-    InstallJob unset;
-    unset.installDir = job.installDir;
-    EXPECT_FALSE(ExtractPackage(unset, worker));
-    EXPECT_EQ(unset.error, -4);
-}
-
 TEST_F(ExtractPackageTest, AStopBetweenItemsLeavesWhatWasExtracted) {
     Clock::SetSpeedUp(1);  // real 100 ms pauses before each empty item, time enough to stop in between
     AddPackage("assist.zip", {{"a.txt", ""}, {"b.txt", ""}, {"c.txt", ""}, {"d.txt", ""}, {"e.txt", ""}});

@@ -9,6 +9,7 @@
 #include "install/ExtractPackage.h"
 #include "support/TextConvert.h"
 #include "support/Thread.h"
+#include "tests/install/ArchiveTree.h"
 #include "tests/testing/FastClock.h"
 #include "tests/testing/RecordingWindow.h"
 #include "tests/testing/TempDir.h"
@@ -17,10 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace larkholm::testing;
-
-bool OwnerMayWrite(const fs::path& path) {
-    return (fs::status(path).permissions() & fs::perms::owner_write) != fs::perms::none;
-}
 
 TEST(PrebuiltPackageTest, ExtractsTheBuildTimePackageWithItsTimesAndReadOnlyState) {
     FastClock fastClock;

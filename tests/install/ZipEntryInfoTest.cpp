@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <ctime>
-#include <optional>
 #include <vector>
 
 #include "install/ZipEntryInfo.h"
-#include "tests/testing/Environment.h"
 
 namespace {
 
@@ -30,22 +26,6 @@ TEST(ZipEntryInfoTest, AttributesFollowTheHostSystem) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(EntryAttributes(c.versionMadeBy, c.external), c.attr) << std::hex << c.external;
-}
-
-// DOS times are local: the conversion must honour the zone's summer time on the item's date.
-TEST(ZipEntryInfoTest, DosTimeIsLocalTimeOfItsDate) {
-    const char* saved = std::getenv("TZ");
-    const std::optional<std::string> previous = saved ? std::optional<std::string>(saved) : std::nullopt;
-    larkholm::testing::SetEnv("TZ", "EST5EDT,M3.2.0,M11.1.0");
-    ::tzset();
-    EXPECT_EQ(DosTimeToFileTime(0x52ef6daf), UnixTimeToFileTime(1626371130));  // 2021-07-15 13:45:30 EDT
-    EXPECT_EQ(DosTimeToFileTime(0x522f6daf), UnixTimeToFileTime(1610736330));  // 2021-01-15 13:45:30 EST
-    if (previous)
-        larkholm::testing::SetEnv("TZ", previous->c_str());
-    else
-        larkholm::testing::UnsetEnv("TZ");
-    ::tzset();
-    EXPECT_EQ(UnixTimeToFileTime(0), 116444736000000000u);
 }
 
 std::vector<unsigned char> Block(std::uint16_t tag, std::vector<unsigned char> data) {

@@ -10,6 +10,7 @@
 #include "install/ZipReader.h"
 #include "support/TextConvert.h"
 #include "support/platform/Module.h"
+#include "tests/install/ArchiveTree.h"
 #include "tests/install/ZipFixtures.h"
 #include "tests/testing/Environment.h"
 #include "tests/testing/TempDir.h"
@@ -17,6 +18,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using larkholm::testing::ExpectSameTree;
+using larkholm::testing::ExtractAll;
+using larkholm::testing::ItemOutcome;
+using larkholm::testing::OwnerMayWrite;
 using larkholm::testing::MakeCraftedArchive;
 using larkholm::testing::PatchArchive;
 using larkholm::testing::ReadFile;
@@ -25,60 +30,6 @@ using larkholm::testing::ShellQuote;
 using larkholm::testing::TempDir;
 
 constexpr char kPassword[] = "Vorlimbeck";
-
-struct ItemOutcome {
-    ZipEntryInfo info;
-    ZipResult result = kZipOk;
-};
-
-// Drives the reader as package extraction does: the item count, then each item's record and its
-// extraction to folder + "/" + the item's name.
-std::vector<ItemOutcome> ExtractAll(const std::string& archive, const char* password,
-                                    const std::string& folder) {
-    std::vector<ItemOutcome> outcomes;
-    ZipHandle* handle = OpenArchive(AnsiToWide(archive), password);
-    EXPECT_NE(handle, nullptr) << archive << ": " << LastZipResult();
-    if (handle == nullptr) return outcomes;
-    ZipEntryInfo count;
-    EXPECT_EQ(GetEntry(handle, -1, count), kZipOk);
-    for (std::int32_t i = 0; i < count.index; ++i) {
-        ItemOutcome outcome;
-        EXPECT_EQ(GetEntry(handle, i, outcome.info), kZipOk);
-        outcome.result = ExtractEntry(handle, i, AnsiToWide(folder) + L"/" + outcome.info.name);
-        EXPECT_EQ(LastZipResult(), outcome.result);
-        outcomes.push_back(outcome);
-    }
-    EXPECT_EQ(CloseArchive(handle), kZipOk);
-    return outcomes;
-}
-
-bool OwnerMayWrite(const fs::path& path) {
-    return (fs::status(path).permissions() & fs::perms::owner_write) != fs::perms::none;
-}
-
-// Our extraction must hold exactly what unzip made: the same folders and files, the same bytes,
-// last-write times and read-only state. Folder times are not compared (folders get none).
-void ExpectSameTree(const fs::path& reference, const fs::path& ours) {
-    std::size_t compared = 0;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(reference)) {
-        const fs::path relative = fs::relative(entry.path(), reference);
-        const fs::path mine = ours / relative;
-        SCOPED_TRACE(relative.string());
-        ++compared;
-        if (entry.is_directory()) {
-            EXPECT_TRUE(fs::is_directory(fs::symlink_status(mine)));
-            continue;
-        }
-        ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(mine)));
-        EXPECT_EQ(fs::file_size(mine), entry.file_size());
-        EXPECT_TRUE(ReadFile(mine.string()) == ReadFile(entry.path().string()));
-        EXPECT_EQ(fs::last_write_time(mine), entry.last_write_time());
-        EXPECT_EQ(OwnerMayWrite(mine), OwnerMayWrite(entry.path()));
-    }
-    EXPECT_GT(compared, 0u);
-    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(ours), fs::recursive_directory_iterator()),
-              std::ptrdiff_t(compared));
-}
 
 std::string SampleText(std::size_t size) {
     static const std::string words[] = {"hotel ", "net ", "cafe ", "server ", "shop ", "terminal ", "bill\n"};

@@ -1,3 +1,5 @@
+// The proxy variables of the environment are how Linux configures a proxy; Windows reads the
+// current user's Internet settings instead.
 #include <gtest/gtest.h>
 
 #include "service/HttpClient.h"

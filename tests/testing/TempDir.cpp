@@ -24,6 +24,17 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
+    RemoveTree(path);
+}
+
+std::string TempDir::WriteFile(const std::string& relativePath, const std::string& content) const {
+    const auto full = path / relativePath;
+    std::filesystem::create_directories(full.parent_path());
+    std::ofstream(full, std::ios::binary) << content;
+    return full.string();
+}
+
+void RemoveTree(const std::filesystem::path& path) {
     std::error_code ignored;
     // Tests make folders and files read-only to provoke failures or to check extracted attributes;
     // give write access back so removal works (Windows refuses to delete a read-only file).
@@ -37,13 +48,6 @@ TempDir::~TempDir() {
     std::filesystem::permissions(path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
                                  ignored);
     std::filesystem::remove_all(path, ignored);
-}
-
-std::string TempDir::WriteFile(const std::string& relativePath, const std::string& content) const {
-    const auto full = path / relativePath;
-    std::filesystem::create_directories(full.parent_path());
-    std::ofstream(full, std::ios::binary) << content;
-    return full.string();
 }
 
 std::string ReadFile(const std::string& path) {

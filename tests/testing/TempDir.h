@@ -26,4 +26,7 @@ private:
 
 std::string ReadFile(const std::string& path);
 
+// Removes `path` and everything in it, read-only items included; a missing path is no error.
+void RemoveTree(const std::filesystem::path& path);
+
 }  // namespace larkholm::testing
