@@ -14,11 +14,7 @@ namespace {
 constexpr int kRepaints = 300;
 constexpr SIZE kWindow{666, 474};
 
-#ifdef _WIN32
-constexpr const char* kBackend = "direct2d";
-#else
-constexpr const char* kBackend = "cairo";
-#endif
+constexpr const char* kBackend = LARKHOLM_RENDER_BACKEND;  // named by the build for its platform
 
 // A skin strip of `states` frames: a bordered, softly lit box per state, premultiplied.
 ImgFrame SkinStrip(int width, int height, int states, BYTE alpha) {
