@@ -6,13 +6,7 @@
 #include <string>
 #include <string_view>
 
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-inline constexpr wchar_t kWidePathSeparator = L'\\';
-#else
-inline constexpr char kPathSeparator = '/';
-inline constexpr wchar_t kWidePathSeparator = L'/';
-#endif
+#include "support/platform/PathSeparator.h"
 
 template <typename Char>
 constexpr bool IsPathSeparator(Char c) {
