@@ -24,7 +24,7 @@
 
 class WizardApplication {
 public:
-    // `host` null: the platform's own windows (X11 on $DISPLAY). Tests pass a headless host.
+    // `host` null: the platform's own windows (Win32, or X11 on $DISPLAY). Tests pass a headless host.
     explicit WizardApplication(std::unique_ptr<IHost> host = nullptr);
     ~WizardApplication();
     WizardApplication(const WizardApplication&) = delete;

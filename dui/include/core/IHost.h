@@ -1,5 +1,5 @@
-// The platform's window system and event loop behind one interface: the X11 host for real
-// windows, the headless host for tests and screenshots (a later Win32 host beside them).
+// The platform's window system and event loop behind one interface: the Win32 host on Windows and
+// the X11 host elsewhere for real windows, the headless host for tests and screenshots.
 //
 // One host per process, made at start-up and owned by SApplication; every call except PostMessage
 // and Wake belongs to the UI thread. The loop speaks Win32: GetMessage/PeekMessage hand out MSGs
@@ -56,5 +56,8 @@ public:
     virtual bool IsKeyDown(UINT vk) const = 0;
 };
 
+// The platform's own windows: the Win32 host on Windows, the X11 host on $DISPLAY elsewhere; nullptr
+// when the window system cannot be reached (no display).
+std::unique_ptr<IHost> CreatePlatformHost();
 // The X11 host on $DISPLAY (or `display` when not empty); nullptr when no display can be opened.
 std::unique_ptr<IHost> CreateX11Host(const char* display = nullptr);

@@ -18,7 +18,7 @@ class SHostWnd;
 class SApplication : public SAppContext {
 public:
     // Registers the built-in classes through `registerer`. `host` null means the platform's own
-    // (X11 on $DISPLAY); when that cannot be had, HasHost() is false, windows cannot be created
+    // (Win32, or X11 on $DISPLAY); when that cannot be had, HasHost() is false, windows cannot be created
     // and Run returns -1.
     SApplication(IRenderFactory* renderFactory, std::wstring hostClassName,
                  const SObjectDefaultRegister& registerer, std::unique_ptr<IHost> host = nullptr);

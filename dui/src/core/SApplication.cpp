@@ -13,7 +13,7 @@ SApplication::SApplication(IRenderFactory* renderFactory, std::wstring hostClass
       hostClassName_(std::move(hostClassName)),
       host_(std::move(host)),
       previous_(current) {
-    if (!host_) host_ = CreateX11Host();
+    if (!host_) host_ = CreatePlatformHost();
     if (!host_)
         SLogFormat(SLogLevel::kError, L"src\\core\\SApp", __LINE__,
                    L"no display: the host window system cannot be opened");

@@ -66,6 +66,10 @@ std::vector<RECT> QueryMonitors(Display* display) {
 
 }  // namespace
 
+std::unique_ptr<IHost> CreatePlatformHost() {
+    return CreateX11Host();
+}
+
 std::unique_ptr<IHost> CreateX11Host(const char* displayName) {
     UseUtf8Locale();
     Display* display = XOpenDisplay(displayName != nullptr && *displayName != '\0' ? displayName : nullptr);
