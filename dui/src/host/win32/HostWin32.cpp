@@ -40,7 +40,8 @@ HostWin32::HostWin32() : uiThread_(::GetCurrentThreadId()) {
     ::RegisterClassExW(&wake);
     wakeWindow_ = ::CreateWindowExW(0, kWakeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                     ::GetModuleHandleW(nullptr), nullptr);
-    if (wakeWindow_ != nullptr) ::SetWindowLongPtrW(wakeWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (wakeWindow_ != nullptr)
+        ::SetWindowLongPtrW(wakeWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 HostWin32::~HostWin32() {

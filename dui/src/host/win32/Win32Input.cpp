@@ -1,7 +1,6 @@
 #include "dui/src/host/win32/Win32Input.h"
 
 #include <windows.h>
-
 #include <windowsx.h>
 
 namespace {
