@@ -2,9 +2,11 @@
 // made from the host parameters, icons, work area and placement, messages posted from another
 // thread, timers, messages that reach the window while a loop of the system's runs, keyboard text,
 // clipboard, cursor, input-method position, and frames put on the screen.
-#include <gtest/gtest.h>
-#include <imm.h>
 #include <windows.h>
+
+#include <imm.h>
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
@@ -260,6 +262,23 @@ TEST_F(HostWin32Test, TimersFireForTheFrameworksHandleUntilKilled) {
     for (const MSG& timer : sink.Of(WM_TIMER)) EXPECT_EQ(timer.wParam, 7u);
     EXPECT_TRUE(host->KillTimer(kHandle, 7));
     EXPECT_FALSE(host->KillTimer(kHandle, 7));
+}
+
+TEST_F(HostWin32Test, AWaitingTickComesOnceAndNotAtAllOnceItsTimerIsKilled) {
+    auto window = Open();
+    ASSERT_NE(window, nullptr);
+    const HWND real = Real(*window);
+    host->SetTimer(kHandle, 9, 60000);  // the system's own tick never comes during the test
+    // Ticks as the system gives them while the loop is busy elsewhere.
+    ::SendMessageW(real, WM_TIMER, 9, 0);
+    ::SendMessageW(real, WM_TIMER, 9, 0);
+    Drain();
+    EXPECT_EQ(sink.Of(WM_TIMER).size(), 1u);
+
+    ::SendMessageW(real, WM_TIMER, 9, 0);
+    EXPECT_TRUE(host->KillTimer(kHandle, 9));
+    Drain();
+    EXPECT_EQ(sink.Of(WM_TIMER).size(), 1u) << "the killed timer's waiting tick";
 }
 
 // A loop that is not the host's, as the shell's folder dialog runs while the framework waits for it.

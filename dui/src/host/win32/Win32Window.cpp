@@ -1,13 +1,13 @@
-#include "dui/src/host/win32/Win32Window.h"
+#include <windows.h>
 
 #include <imm.h>
-#include <windows.h>
 
 #include <algorithm>
 
 #include "dui/src/host/win32/HostWin32.h"
 #include "dui/src/host/win32/Win32Clipboard.h"
 #include "dui/src/host/win32/Win32Cursors.h"
+#include "dui/src/host/win32/Win32Window.h"
 
 Win32Window::Win32Window(HostWin32& host, HWND hwnd, IHostWindowSink& sink, const HostWindowParams& params)
     : host_(host),
