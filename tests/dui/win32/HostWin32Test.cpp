@@ -264,16 +264,20 @@ TEST_F(HostWin32Test, TimersFireForTheFrameworksHandleUntilKilled) {
     EXPECT_FALSE(host->KillTimer(kHandle, 7));
 }
 
-TEST_F(HostWin32Test, AWaitingTickComesOnceAndNotAtAllOnceItsTimerIsKilled) {
+TEST_F(HostWin32Test, AWaitingTickComesOnceAfterPaintsAndNotAtAllOnceItsTimerIsKilled) {
     auto window = Open();
     ASSERT_NE(window, nullptr);
     const HWND real = Real(*window);
     host->SetTimer(kHandle, 9, 60000);  // the system's own tick never comes during the test
-    // Ticks as the system gives them while the loop is busy elsewhere.
+    // Ticks as the system gives them while the loop is busy elsewhere, then a part to repaint.
     ::SendMessageW(real, WM_TIMER, 9, 0);
     ::SendMessageW(real, WM_TIMER, 9, 0);
+    window->Invalidate(RECT{0, 0, 10, 10});
     Drain();
-    EXPECT_EQ(sink.Of(WM_TIMER).size(), 1u);
+    std::vector<UINT> order;
+    for (const MSG& msg : sink.messages)
+        if (msg.message == WM_TIMER || msg.message == WM_PAINT) order.push_back(msg.message);
+    EXPECT_EQ(order, (std::vector<UINT>{WM_PAINT, WM_TIMER}));
 
     ::SendMessageW(real, WM_TIMER, 9, 0);
     EXPECT_TRUE(host->KillTimer(kHandle, 9));
