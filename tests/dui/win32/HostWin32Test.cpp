@@ -142,6 +142,21 @@ TEST_F(HostWin32Test, TranslucentWindowIsLayeredAndShownThroughUpdateLayeredWind
     EXPECT_TRUE(::IsWindowVisible(real));
 }
 
+TEST_F(HostWin32Test, OpacityOfAnOrdinaryWindowMakesItLayered) {
+    auto window = Open();
+    ASSERT_NE(window, nullptr);
+    const HWND real = Real(*window);
+    window->SetOpacity(255);
+    EXPECT_EQ(::GetWindowLongW(real, GWL_EXSTYLE) & WS_EX_LAYERED, 0) << "fully opaque needs no layer";
+    window->SetOpacity(128);
+    EXPECT_NE(::GetWindowLongW(real, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(::GetLayeredWindowAttributes(real, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_NE(flags & LWA_ALPHA, 0u);
+}
+
 TEST_F(HostWin32Test, IconsGoToTheWindowAndItsClassAtTheirSizesWithStraightAlpha) {
     auto window = Open();
     ASSERT_NE(window, nullptr);
@@ -220,8 +235,11 @@ TEST_F(HostWin32Test, MinimiseMaximiseAndRestoreFollowTheFrameworksPlacement) {
     ASSERT_TRUE(RunUntil([&] { return !sink.Of(WM_SIZE).empty(); }));
     EXPECT_EQ(sink.Of(WM_SIZE).back().lParam, MAKELPARAM(work.right - work.left, work.bottom - work.top));
 
+    // Restored from the taskbar's button of the maximised window: back where it was before.
+    window->ShowWindow(SW_MINIMIZE);
     window->ShowWindow(SW_RESTORE);
     EXPECT_FALSE(window->IsMaximized());
+    EXPECT_FALSE(window->IsMinimized());
     ::GetWindowRect(Real(*window), &onScreen);
     EXPECT_EQ(Text(onScreen), Text(Params().rect));
 }
@@ -411,7 +429,7 @@ TEST_F(HostWin32Test, CursorNamedByTheFrameworkIsShownOverTheClientArea) {
     }
 }
 
-TEST_F(HostWin32Test, InputMethodComposesAtTheCaret) {
+TEST_F(HostWin32Test, InputMethodComposesAtTheCaretAndCommitsCharacters) {
     auto window = Open();
     ASSERT_NE(window, nullptr);
     window->SetImePosition(POINT{48, 17});
@@ -424,6 +442,13 @@ TEST_F(HostWin32Test, InputMethodComposesAtTheCaret) {
     EXPECT_EQ(composition.ptCurrentPos.x, 48);
     EXPECT_EQ(composition.ptCurrentPos.y, 17);
     ::ImmReleaseContext(real, context);
+
+    // What the input method commits comes as characters.
+    ::SendMessageW(real, WM_IME_CHAR, 0x5B89, 1);
+    ::SendMessageW(real, WM_IME_CHAR, 0x88C5, 1);
+    ASSERT_TRUE(RunUntil([&] { return sink.Of(WM_CHAR).size() == 2; }));
+    EXPECT_EQ(sink.Of(WM_CHAR)[0].wParam, 0x5B89u);
+    EXPECT_EQ(sink.Of(WM_CHAR)[1].wParam, 0x88C5u);
 }
 
 TEST_F(HostWin32Test, PresentPutsOnlyTheDamagedPartOnTheScreen) {
