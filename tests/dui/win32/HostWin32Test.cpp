@@ -5,10 +5,10 @@
 #include <windows.h>
 
 #include <imm.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -19,6 +19,7 @@
 
 #include "dui/include/core/IHost.h"
 #include "dui/include/core/IRenderTarget.h"
+#include "support/platform/FolderPicker.h"
 
 namespace {
 
@@ -83,6 +84,36 @@ protected:
                 ::MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
         return true;
+    }
+    // Posts a message from another thread while `runLoop` runs a loop of the system's; whether the
+    // window got it inside that loop. `endLoop` ends the loop (any thread): called when the message
+    // comes, or after 10 s should it never come.
+    bool ArrivesDuring(const std::function<void()>& runLoop, const std::function<void()>& endLoop) {
+        bool running = false, arrivedWhileRunning = false;
+        sink.onMessage = [&](UINT message, WPARAM) {
+            if (message != kProgress) return;
+            arrivedWhileRunning = running;
+            endLoop();
+        };
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool ended = false;
+        std::thread worker([&] {
+            host->PostMessage(kHandle, kProgress, 0, 0);
+            std::unique_lock lock(mutex);
+            if (!changed.wait_for(lock, std::chrono::seconds(10), [&] { return ended; })) endLoop();
+        });
+        running = true;
+        runLoop();
+        running = false;
+        {
+            std::lock_guard lock(mutex);
+            ended = true;
+        }
+        changed.notify_all();
+        worker.join();
+        sink.onMessage = nullptr;
+        return arrivedWhileRunning;
     }
     // Hands out everything that waits now.
     void Drain() {
@@ -329,37 +360,39 @@ TEST_F(HostWin32Test, PostsAndTimersReachTheWindowWhileAnotherLoopRuns) {
     EXPECT_FALSE(sink.Of(WM_TIMER).empty());
 }
 
-TEST_F(HostWin32Test, PostsReachTheWindowDuringACaptionDrag) {
+// Cancels the shell's folder dialog among the windows of the thread it is enumerated for.
+BOOL CALLBACK CancelFolderDialog(HWND window, LPARAM) {
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (std::wstring(className) == L"#32770") ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
+TEST_F(HostWin32Test, PostsReachTheWindowWhileALoopOfTheSystemsRuns) {
     auto window = Open();
     ASSERT_NE(window, nullptr);
     window->ShowWindow(SW_SHOWNORMAL);
-    bool dragging = false, arrivedWhileDragging = false;
-    // Escape ends the move loop; the posted message asks for it.
-    sink.onMessage = [&](UINT message, WPARAM) {
-        if (message != kProgress) return;
-        arrivedWhileDragging = dragging;
-        ::PostMessageW(Real(*window), WM_KEYDOWN, VK_ESCAPE, 0);
-    };
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool delivered = false;
-    std::thread worker([&] {
-        host->PostMessage(kHandle, kProgress, 0, 0);
-        std::unique_lock lock(mutex);
-        // Should the message never come, Escape ends the move loop so the test can fail.
-        if (!changed.wait_for(lock, std::chrono::seconds(10), [&] { return delivered; }))
-            ::PostMessageW(Real(*window), WM_KEYDOWN, VK_ESCAPE, 0);
-    });
-    dragging = true;
-    window->BeginMoveDrag(window->ClientToScreen(POINT{10, 10}));
-    dragging = false;
-    {
-        std::lock_guard lock(mutex);
-        delivered = true;
-    }
-    changed.notify_all();
-    worker.join();
-    EXPECT_TRUE(arrivedWhileDragging);
+    const HWND real = Real(*window);
+    const DWORD uiThread = ::GetCurrentThreadId();
+
+    EXPECT_TRUE(ArrivesDuring(
+        [&] {
+            window->BeginMoveDrag(window->ClientToScreen(POINT{10, 10}));
+        },
+        [real] { ::PostMessageW(real, WM_KEYDOWN, VK_ESCAPE, 0); }))
+        << "the caption drag's move loop";
+
+    // As the wizard's UI thread is: a single-threaded apartment.
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    std::wstring chosen = L"not returned";
+    EXPECT_TRUE(ArrivesDuring(
+        [&] {
+            chosen = BrowseForFolder(FolderPickerOwner{window->GetNativeHandle(), {}});
+        },
+        [uiThread] { ::EnumThreadWindows(uiThread, CancelFolderDialog, 0); }))
+        << "the shell's folder dialog";
+    ::CoUninitialize();
+    EXPECT_EQ(chosen, L"") << "cancelled";
 }
 
 TEST_F(HostWin32Test, KeyboardTextBecomesOneCodePointPerCharacter) {
