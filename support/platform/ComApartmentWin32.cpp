@@ -1,0 +1,11 @@
+#include <ole2.h>
+#include <windows.h>
+
+#include "support/platform/ComApartment.h"
+
+// S_FALSE (already entered on this thread) still has to be balanced; RPC_E_CHANGED_MODE does not.
+ComApartment::ComApartment() : entered(SUCCEEDED(::OleInitialize(nullptr))) {}
+
+ComApartment::~ComApartment() {
+    if (entered) ::OleUninitialize();
+}
