@@ -1,5 +1,6 @@
-#include <ole2.h>
 #include <windows.h>
+// Needs what <windows.h> defines, so it stays after it.
+#include <ole2.h>
 
 #include "support/platform/ComApartment.h"
 
