@@ -40,7 +40,8 @@ HostWin32::HostWin32() : uiThread_(::GetCurrentThreadId()) {
     ::RegisterClassExW(&wake);
     wakeWindow_ = ::CreateWindowExW(0, kWakeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                     ::GetModuleHandleW(nullptr), nullptr);
-    if (wakeWindow_ != nullptr) ::SetWindowLongPtrW(wakeWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (wakeWindow_ != nullptr)
+        ::SetWindowLongPtrW(wakeWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 HostWin32::~HostWin32() {
@@ -80,7 +81,7 @@ void HostWin32::AddHostWindow(HWND hwnd, Win32Window* window, IHostWindowSink& s
 
 void HostWin32::RemoveHostWindow(HWND hwnd) {
     windows_.erase(hwnd);
-    std::erase_if(queuedTimers_, [hwnd](const auto& timer) { return timer.first == hwnd; });
+    std::erase_if(dueTimers_, [hwnd](const auto& timer) { return timer.first == hwnd; });
     RemoveWindow(hwnd);
 }
 
@@ -117,17 +118,34 @@ void HostWin32::WakeOtherLoop() {
 
 void HostWin32::OnSystemTimer(HWND hwnd, UINT_PTR id) {
     // While the loop is busy the system goes on generating WM_TIMER; one waiting is enough.
-    if (queuedTimers_.insert({hwnd, id}).second) Queue(hwnd, WM_TIMER, id, 0);
+    if (std::find(dueTimers_.begin(), dueTimers_.end(), std::pair{hwnd, id}) != dueTimers_.end()) return;
+    dueTimers_.emplace_back(hwnd, id);
+    if (!pumping_) WakeOtherLoop();
 }
 
-LRESULT HostWin32::DispatchMessage(const MSG& msg) {
-    if (msg.message == WM_TIMER) queuedTimers_.erase({msg.hwnd, msg.wParam});
-    return HostLoop::DispatchMessage(msg);
+bool HostWin32::PeekMessage(MSG& msg) {
+    if (HostLoop::PeekMessage(msg)) return true;
+    // Timers come last, when nothing else waits, as on Win32.
+    if (dueTimers_.empty()) return false;
+    const auto [hwnd, id] = dueTimers_.front();
+    dueTimers_.erase(dueTimers_.begin());
+    msg = MSG{hwnd, WM_TIMER, id, 0, static_cast<DWORD>(::GetTickCount()), {}};
+    return true;
+}
+
+bool HostWin32::HasMessage() {
+    return HostLoop::HasMessage() || !dueTimers_.empty();
+}
+
+void HostWin32::ForgetDueTick(HWND hwnd, UINT_PTR id) {
+    // A tick of a timer killed or set anew is gone, as Win32 removes it from the queue.
+    std::erase(dueTimers_, std::pair{hwnd, id});
 }
 
 void HostWin32::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
     const auto it = windows_.find(hwnd);
     if (it == windows_.end()) return;
+    ForgetDueTick(hwnd, id);
     // As on the other hosts, shorter periods are raised to 10 ms of the program's clock.
     ::SetTimer(it->second->NativeWindow(), id, RealPeriod(std::max(elapseMs, kMinimumTimerMs)), nullptr);
 }
@@ -135,7 +153,7 @@ void HostWin32::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
 bool HostWin32::KillTimer(HWND hwnd, UINT_PTR id) {
     const auto it = windows_.find(hwnd);
     if (it == windows_.end()) return false;
-    queuedTimers_.erase({hwnd, id});
+    ForgetDueTick(hwnd, id);
     return ::KillTimer(it->second->NativeWindow(), id) != FALSE;
 }
 
