@@ -8,40 +8,21 @@ screenshot of every page the full install passes (the README's pictures come fro
 """
 
 import argparse
-import hashlib
-import json
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 import unittest
-import urllib.request
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/demo-service"))
 import larkholm_demo as demo  # noqa: E402
+from install_checks import TIME_ZONE, InstallChecks  # noqa: E402
 
 PROGRAMS = {}
 
-# A zone east of UTC without daylight saving: the archive stores local times, so both the wizard and
-# unzip must turn them into the same instants, and a reader that takes them for UTC is caught.
-TIME_ZONE = "CST-8"
 
-
-def tree(root):
-    """Every item below `root` as {relative path: None for a folder, else the file's path}."""
-    items = {}
-    for folder, folders, files in os.walk(root):
-        for name in folders:
-            items[os.path.relpath(os.path.join(folder, name), root)] = None
-        for name in files:
-            path = os.path.join(folder, name)
-            items[os.path.relpath(path, root)] = path
-    return items
-
-
-class WizardEndToEndTest(unittest.TestCase):
+class WizardEndToEndTest(InstallChecks, unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.display = demo.VirtualDisplay()
@@ -81,33 +62,6 @@ class WizardEndToEndTest(unittest.TestCase):
     def picture(self, wizard, name):
         if self.screenshots:
             wizard.screenshot(self.screenshots / name)
-
-    def manifest(self):
-        reply = urllib.request.urlopen(f"{self.service.origin}/admin/do/install/manifest?shopId=30581", timeout=10)
-        return json.load(reply)["retdata"]
-
-    def assert_download_folder_verified(self, downloads):
-        for entry in self.manifest():
-            saved = downloads / entry["name"]
-            self.assertTrue(saved.is_file(), saved)
-            self.assertEqual(hashlib.md5(saved.read_bytes()).hexdigest(), entry["hash"], saved)
-
-    def assert_same_as_unzip(self, installed, archive):
-        reference = self.work / "unzip"
-        subprocess.run(["unzip", "-q", "-P", demo.ARCHIVE_PASSWORD, str(archive), "-d", str(reference)],
-                       env=dict(os.environ, TZ=TIME_ZONE), check=True)
-        expected, actual = tree(reference), tree(installed)
-        self.assertEqual(sorted(actual), sorted(expected), "installed names differ from unzip's")
-        for name, reference_path in expected.items():
-            self.assertEqual(actual[name] is None, reference_path is None, f"{name}: folder and file mixed up")
-            if reference_path is None:
-                continue
-            with open(reference_path, "rb") as want, open(actual[name], "rb") as got:
-                self.assertTrue(want.read() == got.read(), f"{name}: installed bytes differ from unzip's")
-            # Empty files are created by the wizard, not extracted, so they carry the installation time.
-            if os.path.getsize(reference_path) > 0:
-                self.assertEqual(int(os.stat(actual[name]).st_mtime), int(os.stat(reference_path).st_mtime),
-                                 f"{name}: modification time differs from unzip's")
 
     def test_full_install_matches_unzip_and_exits_cleanly(self):
         prefix, wizard = self.start_wizard()

@@ -75,9 +75,10 @@ def make_prefix(path, components=True):
 
 
 class DemoService:
-    """The demo install service as a child process, on `port` (0: a free one)."""
+    """The demo install service as a child process, on `port` (0: a free one). `site_dir` and
+    `package_dir` replace the content it serves (the Windows run serves Windows programs)."""
 
-    def __init__(self, binary, workdir, port=0, rate=None):
+    def __init__(self, binary, workdir, port=0, rate=None, site_dir=None, package_dir=None):
         workdir = Path(workdir)
         port_file = workdir / "service.port"
         port_file.unlink(missing_ok=True)
@@ -85,6 +86,10 @@ class DemoService:
         command = [str(binary), "--port", str(port), "--port-file", str(port_file)]
         if rate:
             command += ["--rate", str(rate)]
+        if site_dir:
+            command += ["--site-dir", str(site_dir)]
+        if package_dir:
+            command += ["--package-dir", str(package_dir)]
         with open(self.log_path, "wb") as log:
             self.process = subprocess.Popen(command, stdout=log, stderr=subprocess.STDOUT)
 
@@ -150,19 +155,31 @@ def xdotool(*arguments, display=None):
 
 
 class Wizard:
-    """The wizard as a child process. Its standard error is its log (it writes its diagnostics and
-    the texts of its overlays there); tests and the demo read the log to know where it is."""
+    """The wizard as a child process. Tests and the demo read its log to know where it is: the log
+    is its output (on Linux it writes its diagnostics and the texts of its overlays to standard
+    error), or `log_path` when it writes the log to a file of its own (/LOG= on Windows).
 
-    def __init__(self, binary, environment, log_path):
-        self.log_path = Path(log_path)
+    `command` is the program, or a list of the program and its arguments (e.g. Wine and the .exe).
+    Every time-out is `time_scale` times longer (the Windows build under Wine draws slowly)."""
+
+    def __init__(self, command, environment, output_path, log_path=None, time_scale=1):
+        self.output_path = Path(output_path)
+        self.log_path = Path(log_path) if log_path else self.output_path
+        self.time_scale = time_scale
         self.display = environment.get("DISPLAY")
-        with open(self.log_path, "wb") as log:
-            self.process = subprocess.Popen([str(binary)], env=environment, stdout=log, stderr=subprocess.STDOUT,
+        command = [str(part) for part in command] if isinstance(command, (list, tuple)) else [str(command)]
+        with open(self.output_path, "wb") as output:
+            self.process = subprocess.Popen(command, env=environment, stdout=output, stderr=subprocess.STDOUT,
                                             start_new_session=True)
         self.window = None
 
     def log(self):
-        return self.log_path.read_text(encoding="utf-8", errors="replace")
+        """The log so far, with Windows line ends read as "\n"; empty while there is no log file."""
+        try:
+            text = self.log_path.read_text(encoding="utf-8", errors="replace")
+        except FileNotFoundError:
+            return ""
+        return text.replace("\r\n", "\n")
 
     def wait_for_log(self, pattern, timeout=60, start=0):
         """Waits for `pattern` (a regular expression) in the log after offset `start`; returns the match."""
@@ -174,7 +191,7 @@ class Wizard:
                                    f"{pattern!r}; its log:\n{self.log()}")
             return match
 
-        return wait_for(found, timeout, f"{pattern!r} in the wizard's log")
+        return wait_for(found, timeout * self.time_scale, f"{pattern!r} in the wizard's log")
 
     def wait_for_window(self, title, timeout=60):
         def search():
@@ -184,7 +201,7 @@ class Wizard:
                             display=self.display)
             return found.stdout.split()[0] if found.returncode == 0 and found.stdout.strip() else None
 
-        self.window = wait_for(search, timeout, f"the wizard's window {title!r}")
+        self.window = wait_for(search, timeout * self.time_scale, f"the wizard's window {title!r}")
         return self.window
 
     def click(self, x, y):
@@ -202,7 +219,7 @@ class Wizard:
                        stderr=subprocess.DEVNULL)
 
     def wait_exit(self, timeout=30):
-        return self.process.wait(timeout)
+        return self.process.wait(timeout * self.time_scale)
 
     def stop(self):
         if self.process.poll() is None:

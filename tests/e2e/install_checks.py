@@ -1,0 +1,66 @@
+"""Checks both end-to-end tests make once an install has ended: every manifest file arrived with its
+digest, and the install folder holds what unzip makes of the package (names, bytes, times).
+
+Mixed into a unittest.TestCase that has `service` (larkholm_demo.DemoService) and `work` (a
+temporary folder).
+"""
+
+import hashlib
+import json
+import os
+import subprocess
+import sys
+import urllib.request
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/demo-service"))
+import larkholm_demo as demo  # noqa: E402
+
+# A zone east of UTC without daylight saving: the archive stores local times, so both the wizard and
+# unzip must turn them into the same instants, and a reader that takes them for UTC is caught.
+TIME_ZONE = "CST-8"
+
+
+def tree(root):
+    """Every item below `root` as {relative path: None for a folder, else the file's path}."""
+    items = {}
+    for folder, folders, files in os.walk(root):
+        for name in folders:
+            items[os.path.relpath(os.path.join(folder, name), root)] = None
+        for name in files:
+            path = os.path.join(folder, name)
+            items[os.path.relpath(path, root)] = path
+    return items
+
+
+class InstallChecks:
+    def manifest(self):
+        reply = urllib.request.urlopen(f"{self.service.origin}/admin/do/install/manifest?shopId=30581", timeout=10)
+        return json.load(reply)["retdata"]
+
+    def assert_download_folder_verified(self, downloads):
+        for entry in self.manifest():
+            saved = downloads / entry["name"]
+            self.assertTrue(saved.is_file(), saved)
+            self.assertEqual(hashlib.md5(saved.read_bytes()).hexdigest(), entry["hash"], saved)
+
+    def assert_same_as_unzip(self, installed, archive, written_since=()):
+        """The installed tree against unzip's extraction of `archive`. `written_since` names files
+        the installed program has written into its folder since, which the package does not hold."""
+        reference = self.work / "unzip"
+        subprocess.run(["unzip", "-q", "-P", demo.ARCHIVE_PASSWORD, str(archive), "-d", str(reference)],
+                       env=dict(os.environ, TZ=TIME_ZONE), check=True)
+        expected, actual = tree(reference), tree(installed)
+        for name in written_since:
+            actual.pop(name, None)
+        self.assertEqual(sorted(actual), sorted(expected), "installed names differ from unzip's")
+        for name, reference_path in expected.items():
+            self.assertEqual(actual[name] is None, reference_path is None, f"{name}: folder and file mixed up")
+            if reference_path is None:
+                continue
+            with open(reference_path, "rb") as want, open(actual[name], "rb") as got:
+                self.assertTrue(want.read() == got.read(), f"{name}: installed bytes differ from unzip's")
+            # Empty files are created by the wizard, not extracted, so they carry the installation time.
+            if os.path.getsize(reference_path) > 0:
+                self.assertEqual(int(os.stat(actual[name]).st_mtime), int(os.stat(reference_path).st_mtime),
+                                 f"{name}: modification time differs from unzip's")
