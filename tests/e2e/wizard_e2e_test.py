@@ -9,37 +9,20 @@ screenshot of every page the full install passes (the README's pictures come fro
 
 import argparse
 import os
-import shutil
 import sys
-import tempfile
 import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/demo-service"))
 import larkholm_demo as demo  # noqa: E402
-from install_checks import TIME_ZONE, InstallChecks  # noqa: E402
+from end_to_end import TIME_ZONE, EndToEndCase  # noqa: E402
 
 PROGRAMS = {}
 
 
-class WizardEndToEndTest(InstallChecks, unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.display = demo.VirtualDisplay()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.display.stop()
-
+class WizardEndToEndTest(EndToEndCase):
     def setUp(self):
-        self.work = Path(tempfile.mkdtemp(prefix="larkholm-e2e-"))
-        self.addCleanup(shutil.rmtree, self.work, ignore_errors=True)
-        self.screenshots = Path(os.environ["LARKHOLM_E2E_SCREENSHOTS"]) if "LARKHOLM_E2E_SCREENSHOTS" in os.environ else None
-        if self.screenshots:
-            self.screenshots.mkdir(parents=True, exist_ok=True)
-        # Pictures want the progress page on screen for a moment: serve at a demo pace then.
-        self.service = demo.DemoService(PROGRAMS["service"], self.work, rate=400 * 1024 if self.screenshots else None)
-        self.addCleanup(self.service.stop)
+        self.start_case(PROGRAMS["service"])
         # The desktop's opener, replaced by one that records what the wizard starts.
         bin_dir = self.work / "bin"
         bin_dir.mkdir()
@@ -58,10 +41,6 @@ class WizardEndToEndTest(InstallChecks, unittest.TestCase):
         wizard = demo.Wizard(PROGRAMS["wizard"], self.environment, self.work / "wizard.log")
         self.addCleanup(wizard.stop)
         return prefix, wizard
-
-    def picture(self, wizard, name):
-        if self.screenshots:
-            wizard.screenshot(self.screenshots / name)
 
     def test_full_install_matches_unzip_and_exits_cleanly(self):
         prefix, wizard = self.start_wizard()

@@ -13,16 +13,14 @@ LARKHOLM_E2E_SCREENSHOTS=DIR keeps a screenshot of every page the full install p
 
 import argparse
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
 import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/demo-service"))
 import larkholm_demo as demo  # noqa: E402
-from install_checks import TIME_ZONE, InstallChecks  # noqa: E402
+from end_to_end import TIME_ZONE, EndToEndCase  # noqa: E402
 
 PROGRAMS = {}
 WINE_RUN = demo.SOURCE_DIR / "tools/wine-run.sh"
@@ -49,22 +47,9 @@ def find_file(folder, name):
     return next((entry for entry in Path(folder).iterdir() if entry.name.lower() == name.lower()), None)
 
 
-class WizardWineEndToEndTest(InstallChecks, unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.display = demo.VirtualDisplay()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.display.stop()
-
+class WizardWineEndToEndTest(EndToEndCase):
     def setUp(self):
-        self.work = Path(tempfile.mkdtemp(prefix="larkholm-wine-e2e-"))
-        self.addCleanup(shutil.rmtree, self.work, ignore_errors=True)
-        self.screenshots = Path(os.environ["LARKHOLM_E2E_SCREENSHOTS"]) if "LARKHOLM_E2E_SCREENSHOTS" in os.environ else None
-        self.service = demo.DemoService(PROGRAMS["service"], self.work, rate=400 * 1024 if self.screenshots else None,
-                                        site_dir=PROGRAMS["site"], package_dir=PROGRAMS["package"])
-        self.addCleanup(self.service.stop)
+        self.start_case(PROGRAMS["service"], site_dir=PROGRAMS["site"], package_dir=PROGRAMS["package"])
         # Wine hands the environment to Windows programs: the endpoints, the pace and the time zone.
         self.environment = dict(os.environ, DISPLAY=self.display.display, TZ=TIME_ZONE, LARKHOLM_CLOCK_SPEEDUP="10",
                                 **self.service.environment())

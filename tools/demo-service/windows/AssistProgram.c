@@ -36,11 +36,7 @@ static BOOL AppendUtf8(HANDLE file, const wchar_t* const* texts, int count) {
     return complete;
 }
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show) {
-    (void)instance;
-    (void)previous;
-    (void)commandLine;
-    (void)show;
+int main(void) {
     wchar_t logPath[MAX_PATH];
     wchar_t workingFolder[MAX_PATH];
     if (!OwnFolder(logPath, MAX_PATH) || wcslen(logPath) + wcslen(kLogName) >= MAX_PATH) return 1;

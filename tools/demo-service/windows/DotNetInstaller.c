@@ -9,11 +9,7 @@
 static const wchar_t kClientKey[] = L"SOFTWARE\\Microsoft\\NET Framework Setup\\NDP\\v4\\Client";
 static const wchar_t kVersion[] = L"4.0.30319";
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show) {
-    (void)instance;
-    (void)previous;
-    (void)commandLine;
-    (void)show;
+int main(void) {
     HKEY key = NULL;
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kClientKey, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, NULL,
                         &key, NULL) != ERROR_SUCCESS)

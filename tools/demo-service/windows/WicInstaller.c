@@ -27,11 +27,7 @@ static BOOL WritePayload(const wchar_t* path, const void* bytes, DWORD size) {
     return complete;
 }
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show) {
-    (void)instance;
-    (void)previous;
-    (void)commandLine;
-    (void)show;
+int main(void) {
     wchar_t path[MAX_PATH];
     const UINT folderLength = GetSystemDirectoryW(path, MAX_PATH);
     if (folderLength == 0 || folderLength + wcslen(kLibraryName) >= MAX_PATH) return 1;

@@ -1,15 +1,17 @@
-"""Checks both end-to-end tests make once an install has ended: every manifest file arrived with its
-digest, and the install folder holds what unzip makes of the package (names, bytes, times).
-
-Mixed into a unittest.TestCase that has `service` (larkholm_demo.DemoService) and `work` (a
-temporary folder).
+"""What the Linux and the Windows end-to-end tests share: a virtual display for the test class; for
+each case a temporary folder, the demo install service and the screenshot folder; and the checks made
+once an install has ended: every manifest file arrived with its digest, and the install folder holds
+what unzip makes of the package (names, bytes, times).
 """
 
 import hashlib
 import json
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
+import unittest
 import urllib.request
 from pathlib import Path
 
@@ -33,7 +35,32 @@ def tree(root):
     return items
 
 
-class InstallChecks:
+class EndToEndCase(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.display = demo.VirtualDisplay()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.display.stop()
+
+    def start_case(self, service_binary, site_dir=None, package_dir=None):
+        """Makes the case's folder (`work`) and starts its demo service (`service`) with the given
+        content. LARKHOLM_E2E_SCREENSHOTS names the folder for pictures (`screenshots`, else None)."""
+        self.work = Path(tempfile.mkdtemp(prefix="larkholm-e2e-"))
+        self.addCleanup(shutil.rmtree, self.work, ignore_errors=True)
+        self.screenshots = Path(os.environ["LARKHOLM_E2E_SCREENSHOTS"]) if "LARKHOLM_E2E_SCREENSHOTS" in os.environ else None
+        if self.screenshots:
+            self.screenshots.mkdir(parents=True, exist_ok=True)
+        # Pictures want the progress page on screen for a moment: serve at a demo pace then.
+        self.service = demo.DemoService(service_binary, self.work, rate=400 * 1024 if self.screenshots else None,
+                                        site_dir=site_dir, package_dir=package_dir)
+        self.addCleanup(self.service.stop)
+
+    def picture(self, wizard, name):
+        if self.screenshots:
+            wizard.screenshot(self.screenshots / name)
+
     def manifest(self):
         reply = urllib.request.urlopen(f"{self.service.origin}/admin/do/install/manifest?shopId=30581", timeout=10)
         return json.load(reply)["retdata"]
