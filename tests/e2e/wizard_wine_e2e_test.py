@@ -99,7 +99,8 @@ class WizardWineEndToEndTest(EndToEndCase):
 
     def test_missing_components_are_downloaded_installed_and_detected(self):
         # Wine brings a WindowsCodecs.dll of its own; without it in the system folder the wizard finds
-        # WIC missing. Wine still loads its built-in codecs for a program that asks for them.
+        # WIC missing. Wine then loads no codecs until the demo's DLL is there (it loads its built-in
+        # ones in that DLL's stead); the wizard decodes its pictures itself and needs none.
         (find_file(self.prefix / SYSTEM_FOLDER, "WindowsCodecs.dll")).unlink()
         self.assertIsNone(self.dotnet_version())
         wizard = self.start_wizard()
