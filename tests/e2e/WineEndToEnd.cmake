@@ -10,7 +10,9 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 # One CTest entry per case, so a failure names its case.
 foreach(case
     test_full_install_matches_unzip_and_starts_the_program
-    test_missing_components_are_downloaded_installed_and_detected)
+    test_wrong_password_shows_the_services_message_and_quits_cleanly
+    test_missing_components_are_downloaded_installed_and_detected
+    test_component_download_failure_ends_on_the_manual_download_page)
   add_test(NAME WizardWineEndToEnd.${case}
            COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wizard_wine_e2e_test.py
                    --wizard $<TARGET_FILE:larkholm-setup>

@@ -1,7 +1,7 @@
 """What the Linux and the Windows end-to-end tests share: a virtual display for the test class; for
-each case a temporary folder, the demo install service and the screenshot folder; and the checks made
-once an install has ended: every manifest file arrived with its digest, and the install folder holds
-what unzip makes of the package (names, bytes, times).
+each case a temporary folder, the demo install service and the screenshot folder; the checks made
+once an install has ended (every manifest file arrived with its digest, and the install folder holds
+what unzip makes of the package: names, bytes, times); and the cases that run alike on both.
 """
 
 import hashlib
@@ -57,6 +57,11 @@ class EndToEndCase(unittest.TestCase):
                                         site_dir=site_dir, package_dir=package_dir)
         self.addCleanup(self.service.stop)
 
+    def start_wizard(self, components=True):
+        """Starts the wizard on a Windows that has WIC and .NET Framework 4.0, or neither; returns
+        the prefix (the Windows, seen from Linux) and the larkholm_demo.Wizard."""
+        raise NotImplementedError
+
     def picture(self, wizard, name):
         if self.screenshots:
             wizard.screenshot(self.screenshots / name)
@@ -91,3 +96,26 @@ class EndToEndCase(unittest.TestCase):
             if os.path.getsize(reference_path) > 0:
                 self.assertEqual(int(os.stat(actual[name]).st_mtime), int(os.stat(reference_path).st_mtime),
                                  f"{name}: modification time differs from unzip's")
+
+
+class CommonCases:
+    """Cases whose steps and checks are the same on every platform, mixed into each platform's test
+    class (an EndToEndCase)."""
+
+    def test_wrong_password_shows_the_services_message_and_quits_cleanly(self):
+        prefix, wizard = self.start_wizard()
+        demo.fill_form_and_start(wizard, demo.SHOP_CODE, "not-the-password")
+        wizard.wait_for_log("Message overlay: 酒店密码错误\n")
+        self.assertFalse((prefix / "drive_c/ProgramData/Ostrelle/assist.zip").exists())
+        self.picture(wizard, "5-message.png")
+
+        demo.dismiss_message_and_quit(wizard, self.screenshots / "6-quit.png" if self.screenshots else None)
+        self.assertEqual(wizard.wait_exit(30), 0, wizard.log())
+
+    def test_component_download_failure_ends_on_the_manual_download_page(self):
+        self.environment["LARKHOLM_WIC_URL"] = self.service.origin + "/software/no_such_installer.exe"
+        self.environment["LARKHOLM_CLOCK_SPEEDUP"] = "100"  # ten attempts, five seconds apart
+        _, wizard = self.start_wizard(components=False)
+        wizard.wait_for_log(demo.page_shown("win_check_componet_error"), timeout=120)
+        self.picture(wizard, "7-component-error.png")
+        self.assertNotIn(demo.page_shown("win_install_allnew"), wizard.log())

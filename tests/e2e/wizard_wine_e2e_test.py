@@ -20,7 +20,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/demo-service"))
 import larkholm_demo as demo  # noqa: E402
-from end_to_end import TIME_ZONE, EndToEndCase  # noqa: E402
+from end_to_end import TIME_ZONE, CommonCases, EndToEndCase  # noqa: E402
 
 PROGRAMS = {}
 WINE_RUN = demo.SOURCE_DIR / "tools/wine-run.sh"
@@ -47,46 +47,55 @@ def find_file(folder, name):
     return next((entry for entry in Path(folder).iterdir() if entry.name.lower() == name.lower()), None)
 
 
-class WizardWineEndToEndTest(EndToEndCase):
+class WizardWineEndToEndTest(CommonCases, EndToEndCase):
     def setUp(self):
         self.start_case(PROGRAMS["service"], site_dir=PROGRAMS["site"], package_dir=PROGRAMS["package"])
         # Wine hands the environment to Windows programs: the endpoints, the pace and the time zone.
         self.environment = dict(os.environ, DISPLAY=self.display.display, TZ=TIME_ZONE, LARKHOLM_CLOCK_SPEEDUP="10",
                                 **self.service.environment())
         self.prefix = self.work / "prefix"
-        self.wine("--boot", self.prefix, timeout=300)
         self.addCleanup(self.wine, "--stop", self.prefix)
+        booted = self.wine("--boot", self.prefix, timeout=300)
+        self.assertEqual(booted.returncode, 0, (self.work / "prefix.log").read_text(errors="replace"))
 
     def wine(self, *arguments, timeout=120):
-        """Runs tools/wine-run.sh with `arguments`; returns its output."""
-        done = subprocess.run([str(WINE_RUN), *map(str, arguments)], env=self.environment, capture_output=True,
+        """Runs tools/wine-run.sh with `arguments`; returns the ended process."""
+        return subprocess.run([str(WINE_RUN), *map(str, arguments)], env=self.environment, capture_output=True,
                               text=True, errors="replace", timeout=timeout)
-        self.assertEqual(done.returncode, 0, f"wine-run.sh {arguments}: {done.stdout}{done.stderr}")
-        return done.stdout
+
+    def run_in_prefix(self, program):
+        done = self.wine(self.prefix, program)
+        self.assertEqual(done.returncode, 0, f"{program}: {done.stdout}{done.stderr}")
 
     def dotnet_version(self):
         """The Version value of the .NET 4.0 key in the 32-bit registry view, or None."""
-        done = subprocess.run([str(WINE_RUN), str(self.prefix), "reg", "query", DOTNET_KEY, "/v", "Version",
-                               "/reg:32"], env=self.environment, capture_output=True, text=True, errors="replace",
-                              timeout=120)
+        done = self.wine(self.prefix, "reg", "query", DOTNET_KEY, "/v", "Version", "/reg:32")
         lines = [line.split() for line in done.stdout.splitlines()]
         return next((words[-1] for words in lines if words[:2] == ["Version", "REG_SZ"]), None)
 
-    def start_wizard(self):
-        log = self.prefix / LOG_FILE
+    def start_wizard(self, components=True):
+        if components:
+            # WIC is Wine's own; .NET 4.0 comes in through the demo's installer, as an operator's
+            # machine would have it.
+            self.run_in_prefix(Path(PROGRAMS["site"]) / DOTNET_INSTALLER)
+        else:
+            # Wine brings a WindowsCodecs.dll of its own; without it in the system folder the wizard
+            # finds WIC missing. Wine then loads no codecs until the demo's DLL is there (it loads its
+            # built-in ones in that DLL's stead); the wizard decodes its pictures itself and needs none.
+            find_file(self.prefix / SYSTEM_FOLDER, "WindowsCodecs.dll").unlink()
+            self.assertIsNone(self.dotnet_version())
         wizard = demo.Wizard([WINE_RUN, self.prefix, PROGRAMS["wizard"], "/LOG=C:\\larkholm-setup.log"],
-                             self.environment, self.work / "wine.log", log_path=log, time_scale=TIME_SCALE)
+                             self.environment, self.work / "wine.log", log_path=self.prefix / LOG_FILE,
+                             time_scale=TIME_SCALE)
         self.addCleanup(wizard.stop)
-        return wizard
+        return self.prefix, wizard
 
     def test_full_install_matches_unzip_and_starts_the_program(self):
-        # .NET 4.0 comes in through the demo's own installer, as an operator's machine would have it.
-        self.wine(self.prefix, Path(PROGRAMS["site"]) / DOTNET_INSTALLER)
-        wizard = self.start_wizard()
+        prefix, wizard = self.start_wizard()
         demo.drive_full_install(wizard, demo.SHOP_CODE, demo.PASSWORD, self.screenshots)
 
-        install = self.prefix / INSTALL_FOLDER
-        downloads = self.prefix / DOWNLOAD_FOLDER
+        install = prefix / INSTALL_FOLDER
+        downloads = prefix / DOWNLOAD_FOLDER
         self.assert_download_folder_verified(downloads)
         started = install / ASSIST_LOG
         demo.wait_for(started.exists, 60 * TIME_SCALE, "the installed program to write its log")
@@ -98,19 +107,14 @@ class WizardWineEndToEndTest(EndToEndCase):
         self.assertEqual(wizard.wait_exit(30), 0, wizard.log())
 
     def test_missing_components_are_downloaded_installed_and_detected(self):
-        # Wine brings a WindowsCodecs.dll of its own; without it in the system folder the wizard finds
-        # WIC missing. Wine then loads no codecs until the demo's DLL is there (it loads its built-in
-        # ones in that DLL's stead); the wizard decodes its pictures itself and needs none.
-        (find_file(self.prefix / SYSTEM_FOLDER, "WindowsCodecs.dll")).unlink()
-        self.assertIsNone(self.dotnet_version())
-        wizard = self.start_wizard()
+        prefix, wizard = self.start_wizard(components=False)
         demo.wait_for_form(wizard)
 
         # Both installers were run, and each left what the wizard's check found.
         log = wizard.log()
         self.assertIn("开始安装组件 ID:2", log)
         self.assertIn("开始安装组件 ID:1", log)
-        installed = find_file(self.prefix / SYSTEM_FOLDER, "WindowsCodecs.dll")
+        installed = find_file(prefix / SYSTEM_FOLDER, "WindowsCodecs.dll")
         self.assertIsNotNone(installed)
         self.assertEqual(installed.read_bytes()[:2], b"MZ")
         self.assertEqual(self.dotnet_version(), "4.0.30319")
