@@ -17,9 +17,12 @@ function(larkholm_add_wine_test target)
   set_property(GLOBAL APPEND PROPERTY larkholm_wine_tests ${target})
 endfunction()
 
-# Checked once every suite is declared: the executables import nothing the system lacks.
+# Checked once every suite is declared: the test suites and the programs the build ships (global
+# property larkholm_windows_programs) import nothing the system lacks.
 function(larkholm_add_import_check)
-  get_property(targets GLOBAL PROPERTY larkholm_wine_tests)
+  get_property(suites GLOBAL PROPERTY larkholm_wine_tests)
+  get_property(programs GLOBAL PROPERTY larkholm_windows_programs)
+  set(targets ${suites} ${programs})
   set(files)
   foreach(target ${targets})
     list(APPEND files $<TARGET_FILE:${target}>)

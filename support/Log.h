@@ -1,6 +1,7 @@
 // Diagnostic lines for developers: "YYYY-MM-DD hh:mm:ss mmm - text\r\n" on the debugger output
-// (standard error on Linux). There is no level, no file and no switch; every call writes one
-// line in one system call, so lines from several threads never interleave. Callable from any thread.
+// (standard error on Linux), and in the log file when /LOG asked for one (support/LogFile.h). There
+// is no level; every call writes one line in one system call, so lines from several threads never
+// interleave. Callable from any thread.
 #pragma once
 
 #include <string>

@@ -5,6 +5,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+// Posted by the system for the caret's blink; <windows.h> leaves it out.
+constexpr UINT WM_SYSTIMER = 0x0118;
 #else
 #include <cstdint>
 
@@ -167,10 +170,6 @@ inline constexpr int GET_X_LPARAM(LPARAM v) {
 inline constexpr int GET_Y_LPARAM(LPARAM v) {
     return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(v)));
 }
-// The client point of a mouse message.
-inline constexpr POINT PointOf(LPARAM lParam) {
-    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
 // Rectangle helpers of User32, with its conventions: right and bottom are outside the rectangle.
 inline constexpr BOOL IsRectEmpty(const RECT* r) {
     return r->right <= r->left || r->bottom <= r->top;
@@ -200,3 +199,8 @@ inline constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
 }
 #endif
+
+// The client point of a mouse message: signed, negative when the mouse is captured outside.
+inline constexpr POINT PointOf(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}

@@ -1,4 +1,5 @@
-// The debugger output channel: OutputDebugStringW on Windows, standard error elsewhere.
+// The debugger output channel: OutputDebugStringW on Windows, standard error elsewhere; and the log
+// file, when /LOG opened one (support/LogFile.h).
 #pragma once
 
 #include <functional>

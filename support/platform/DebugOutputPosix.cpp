@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "support/LogFile.h"
 #include "support/platform/DebugOutput.h"
 
 namespace {
@@ -22,6 +23,7 @@ void DebugOutput(std::string_view text) {
         p += n;
         left -= size_t(n);
     }
+    CopyToLogFile(text);
     std::lock_guard lock(observerMutex);
     if (observer) observer(text);
 }

@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "support/LogFile.h"
 #include "support/TextConvert.h"
 #include "support/platform/DebugOutput.h"
 
@@ -15,6 +16,7 @@ std::function<void(std::string_view)> observer;
 void DebugOutput(std::string_view text) {
     // The text is UTF-8; the wide call keeps every character whatever the ANSI code page.
     ::OutputDebugStringW(Utf8ToWide(text).c_str());
+    CopyToLogFile(text);
     std::lock_guard lock(observerMutex);
     if (observer) observer(text);
 }

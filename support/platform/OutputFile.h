@@ -1,10 +1,11 @@
-// A file being written by extraction: created by ConfinedFolder::CreateChildFile, written front to back,
-// stamped with its times and closed. Move-only; the destructor closes a file still open (without
-// reporting). One thread at a time.
+// A file being written: by extraction (created by ConfinedFolder::CreateChildFile, written front to
+// back, stamped with its times and closed) or by the log (opened for appending). Move-only; the destructor
+// closes a file still open (without reporting). One thread at a time.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "support/platform/NativeHandle.h"
 
@@ -16,6 +17,11 @@ public:
     OutputFile& operator=(OutputFile&& other) noexcept;
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
+
+    // Opens `path` for appending, creating it when missing; every Write lands at the end of the
+    // file, whoever else appends to it. On failure the file is not open and `error` holds the
+    // platform's error code.
+    static OutputFile OpenForAppend(const std::wstring& path, std::uint32_t& error);
 
     bool IsOpen() const { return handle != kNoHandle; }
 

@@ -1,9 +1,11 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <utility>
 
+#include "support/TextConvert.h"
 #include "support/platform/OutputFile.h"
 
 namespace {
@@ -27,6 +29,12 @@ timespec ToTimespec(std::uint64_t fileTime) {
 }
 
 }  // namespace
+
+OutputFile OutputFile::OpenForAppend(const std::wstring& path, std::uint32_t& error) {
+    OutputFile file(::open(WideToAnsi(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+    error = file.IsOpen() ? 0 : std::uint32_t(errno);
+    return file;
+}
 
 OutputFile::~OutputFile() {
     if (handle != kNoHandle) ::close(int(handle));

@@ -18,6 +18,16 @@ constexpr std::size_t kLargestWrite = 1u << 30;  // WriteFile counts in a DWORD
 
 }  // namespace
 
+OutputFile OutputFile::OpenForAppend(const std::wstring& path, std::uint32_t& error) {
+    // Append access alone makes every write go to the end, as O_APPEND does; readers (a support
+    // engineer's editor) and other writers may keep the file open meanwhile.
+    const HANDLE opened = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    OutputFile file(reinterpret_cast<NativeHandle>(opened));
+    error = file.IsOpen() ? 0 : std::uint32_t(::GetLastError());
+    return file;
+}
+
 OutputFile::~OutputFile() {
     if (handle != kNoHandle) ::CloseHandle(ToHandle(handle));
 }

@@ -7,12 +7,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "install/ExtractPackage.h"
 #include "service/Md5.h"
 #include "support/PathText.h"
 #include "support/TextConvert.h"
 #include "tests/app/WizardHarness.h"
-#include "tests/install/InstallRunFixtures.h"
 #include "tests/testing/InstallReplies.h"
 #include "tests/testing/LogCapture.h"
 #include "tests/testing/TempDir.h"
@@ -21,7 +19,6 @@ namespace {
 
 using larkholm::testing::Fault;
 using larkholm::testing::LogCapture;
-using larkholm::testing::MakePackage;
 using larkholm::testing::ManifestReply;
 using larkholm::testing::ReadFile;
 using larkholm::testing::SetupReply;
@@ -36,14 +33,11 @@ protected:
         EXPECT_TRUE(wizard.WaitShown(L"win_install_allnew"));
     }
 
-    // A package whose archive holds the program the wizard starts at the end.
-    std::string Package(const std::string& password = kPackagePassword) {
-        const std::string archive = scratch / "assist.zip";
-        EXPECT_TRUE(MakePackage(
-            scratch, archive,
-            {{"assist.exe", "MZ the installed program"}, {"conf/", ""}, {"conf/server.ini", "[server]\n"}},
-            password));
-        return ReadFile(archive);
+    // The package made at build time (tests/install/fixtures): assist.exe with its conf/ and logs/
+    // items, under the wizard's package password, or the same under another password.
+    static std::string Package() { return ReadFile(std::string(LARKHOLM_FIXTURE_DIR) + "/assist.zip"); }
+    static std::string PackageUnderAnotherPassword() {
+        return ReadFile(std::string(LARKHOLM_FIXTURE_DIR) + "/other-password.zip");
     }
 
     // Unpacking fails as a whole (-4) or at an item (the ZIP reader's code): either way the
@@ -103,7 +97,8 @@ TEST_F(InstallRun, ReachesTheFinishPageThroughTheProgressPageAndStartsTheProgram
                 if (phases.empty() || phases.back() != phase) phases.push_back(phase);
                 const std::wstring value = wizard.Text(L"lb_progress_value");
                 const std::wstring shownSpeed = wizard.Text(L"lb_download_speed");
-                if (!pictured && value != L"50%" && value != L"0%" && value != L"100%" && !shownSpeed.empty()) {
+                if (!pictured && value != L"50%" && value != L"0%" && value != L"100%" &&
+                    !shownSpeed.empty()) {
                     wizard.Screenshot("progress");
                     pictured = true;
                     speed = shownSpeed;
@@ -220,7 +215,7 @@ TEST_F(InstallRun, PackageThatCannotBeOpenedAsksToQuitAndRetry) {
 
 TEST_F(InstallRun, PackageItemThatCannotBeUnpackedAsksToQuitAndRetry) {
     // Another password than the wizard's: the archive opens, its first item fails with 0x1000.
-    ExpectUnpackingFailure(Package("not the package password"), L"4096");
+    ExpectUnpackingFailure(PackageUnderAnotherPassword(), L"4096");
 }
 
 TEST_F(InstallRun, CloseDuringTheDownloadIsRefused) {

@@ -87,7 +87,7 @@ TEST(Overlays, KeyboardSubmitsTheFormAndStaysInsideAnOverlay) {
 
 TEST(Overlays, CloseWhileComponentInstallersDownloadIsRefused) {
     WizardHarness wizard(WizardHarness::Components::kDotNetMissing);
-    wizard.server().ServeBytes(WizardHarness::kDotNetPath, WizardHarness::kInstallsDotNet, Fault::Stall);
+    wizard.server().ServeBytes(WizardHarness::kDotNetPath, "MZ an installer that never arrives", Fault::Stall);
     wizard.Start();
     ASSERT_TRUE(
         wizard.RunUntil([&] { return wizard.Text(L"lb_check_componet_status") == L"正在下载必要组件"; }));

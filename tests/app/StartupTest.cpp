@@ -21,7 +21,7 @@ TEST(Startup, BuildsTheSevenPagesAndTheWindowAtItsLayoutSizeCentred) {
     // A missing component whose installer never arrives holds the wizard on the check page, so
     // what start-up left there can be looked at however slowly the test runs.
     WizardHarness wizard(WizardHarness::Components::kDotNetMissing);
-    wizard.server().ServeBytes(WizardHarness::kDotNetPath, WizardHarness::kInstallsDotNet, Fault::Stall);
+    wizard.server().ServeBytes(WizardHarness::kDotNetPath, "MZ an installer that never arrives", Fault::Stall);
     wizard.Start();
 
     // The pages are the root's children after the caption, in layout order.

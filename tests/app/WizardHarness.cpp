@@ -12,14 +12,10 @@
 #include "support/TextConvert.h"
 #include "support/platform/FolderPicker.h"
 #include "support/platform/Process.h"
+#include "tests/testing/Environment.h"
 
-const std::string WizardHarness::kInstallsWic =
-    "#!/bin/sh\nprintf MZ > \"$WINEPREFIX/drive_c/windows/system32/windowscodecs.dll\"\n";
-const std::string WizardHarness::kInstallsDotNet =
-    "#!/bin/sh\nprintf '[Software\\\\\\\\Microsoft\\\\\\\\NET Framework "
-    "Setup\\\\\\\\NDP\\\\\\\\v4\\\\\\\\Client] 1\\n"
-    "\"Version\"=\"4.0.30319\"\\n' >> \"$WINEPREFIX/system.reg\"\n";
-const std::string WizardHarness::kInstallsNothing = "#!/bin/sh\nexit 0\n";
+using larkholm::testing::SetEnv;
+using larkholm::testing::UnsetEnv;
 
 namespace {
 
@@ -30,13 +26,11 @@ std::string ScreenshotDir() {
 
 }  // namespace
 
-WizardHarness::WizardHarness(Components components) {
-    if (components != Components::kBothMissing) winePrefix.InstallWic();
-    if (components == Components::kPresent) winePrefix.SetDotNetVersion("4.0.30319");
-    ::setenv("LARKHOLM_SERVICE_URL", httpServer.Url(kServicePath).c_str(), 1);
-    ::setenv("LARKHOLM_WIC_URL", httpServer.Url(kWicPath).c_str(), 1);
-    ::setenv("LARKHOLM_DOTNET_URL", httpServer.Url(kDotNetPath).c_str(), 1);
-    ::setenv("LARKHOLM_AGREEMENT_URL", httpServer.Url("/shop/resources/html/procotal.html").c_str(), 1);
+WizardHarness::WizardHarness(Components components) : machine(components) {
+    SetEnv("LARKHOLM_SERVICE_URL", httpServer.Url(kServicePath).c_str());
+    SetEnv("LARKHOLM_WIC_URL", httpServer.Url(kWicPath).c_str());
+    SetEnv("LARKHOLM_DOTNET_URL", httpServer.Url(kDotNetPath).c_str());
+    SetEnv("LARKHOLM_AGREEMENT_URL", httpServer.Url("/shop/resources/html/procotal.html").c_str());
     SetShellOpenHandler([this](const std::wstring& target) {
         std::lock_guard lock(openedMutex);
         opened.push_back(target);
@@ -53,7 +47,7 @@ WizardHarness::~WizardHarness() {
     SetFolderPickerHandler(nullptr);
     for (const char* name :
          {"LARKHOLM_SERVICE_URL", "LARKHOLM_WIC_URL", "LARKHOLM_DOTNET_URL", "LARKHOLM_AGREEMENT_URL"}) {
-        ::unsetenv(name);
+        UnsetEnv(name);
     }
 }
 

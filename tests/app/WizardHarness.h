@@ -1,7 +1,7 @@
 // WizardHarness: one wizard on the headless host for a UI test, with everything it talks to made
-// local: a Wine-prefix-shaped folder (both components present unless a test says otherwise), a
-// loopback HTTP server behind every endpoint (install service, component installers, agreement),
-// a sped-up clock, and recording seams for the shell's "open" and the folder picker.
+// local: the machine (tests/app/WizardMachine.h; both components present unless a test says
+// otherwise), a loopback HTTP server behind every endpoint (install service, component installers,
+// agreement), a sped-up clock, and recording seams for the shell's "open" and the folder picker.
 //
 //     WizardHarness wizard;
 //     wizard.Start();
@@ -21,8 +21,8 @@
 #include "app/WizardApplication.h"
 #include "dui/src/host/headless/HeadlessDriver.h"
 #include "dui/src/host/headless/HostHeadless.h"
+#include "tests/app/WizardMachine.h"
 #include "tests/testing/FastClock.h"
-#include "tests/testing/TempWinePrefix.h"
 #include "tests/testing/TestHttpServer.h"
 
 class WizardHarness {
@@ -32,13 +32,7 @@ public:
     static constexpr char kWicPath[] = "/software/wic_x86_chs.exe";
     static constexpr char kDotNetPath[] = "/supplier/website/package/dotNetFx40_Full_x86_x64.exe";
 
-    // Installer scripts as the component server hands them out (they arrive without execute
-    // permission; the platform layer runs scripts through the shell).
-    static const std::string kInstallsWic;
-    static const std::string kInstallsDotNet;
-    static const std::string kInstallsNothing;
-
-    enum class Components { kPresent, kDotNetMissing, kBothMissing };
+    using Components = WizardMachine::Components;
 
     explicit WizardHarness(Components components = Components::kPresent);
     ~WizardHarness();
@@ -52,7 +46,6 @@ public:
     void StartWithLayout(const std::string& folder);
 
     larkholm::testing::TestHttpServer& server() { return httpServer; }
-    larkholm::testing::TempWinePrefix& prefix() { return winePrefix; }
     HostHeadless& host() { return *headless; }
     HeadlessDriver& ui() { return *driver; }
     CMainDlg& window() { return alternate ? *alternate : *application->MainWindow(); }
@@ -92,7 +85,7 @@ public:
 private:
     // Pauses of the product (retry waits, the 500 ms timers, the bounded waits) run 50 times faster.
     larkholm::testing::FastClock fastClock{50};
-    larkholm::testing::TempWinePrefix winePrefix;
+    WizardMachine machine;
     larkholm::testing::TestHttpServer httpServer;
     HostHeadless* headless = nullptr;  // owned by the application
     std::unique_ptr<WizardApplication> application;

@@ -1,7 +1,6 @@
 // Component detection on Windows reads the machine's own registry and system folder: these cases
 // write the .NET key of the test machine through the registry API and remove it afterwards.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <optional>
 #include <string>
@@ -10,34 +9,11 @@
 #include "components/ComponentTable.h"
 #include "support/PathText.h"
 #include "support/platform/WindowsView.h"
+#include "tests/testing/DotNetKey.h"
 
 namespace {
 
-constexpr wchar_t kDotNetKey[] = L"SOFTWARE\\Microsoft\\NET Framework Setup\\NDP\\v4\\Client";
-
-// The .NET 4 client key with the given "Version" (nullopt: the key alone) while it lives.
-class DotNetKey {
-public:
-    DotNetKey(const std::optional<std::wstring>& version, DWORD type = REG_SZ) {
-        EXPECT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kDotNetKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                                    nullptr),
-                  ERROR_SUCCESS);
-        if (!version) return;
-        const auto* data = reinterpret_cast<const BYTE*>(version->c_str());
-        EXPECT_EQ(
-            ::RegSetValueExW(key, L"Version", 0, type, data, DWORD((version->size() + 1) * sizeof(wchar_t))),
-            ERROR_SUCCESS);
-    }
-    ~DotNetKey() {
-        ::RegCloseKey(key);
-        ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kDotNetKey);
-    }
-    DotNetKey(const DotNetKey&) = delete;
-    DotNetKey& operator=(const DotNetKey&) = delete;
-
-private:
-    HKEY key = nullptr;
-};
+using larkholm::testing::DotNetKey;
 
 TEST(ComponentDetectionWin32Test, DotNetVersionComesFromTheRegistry) {
     const struct {

@@ -13,6 +13,7 @@
 #include "tests/components/ComponentWorkerHarness.h"
 #include "tests/testing/Eventually.h"
 #include "tests/testing/FastClock.h"
+#include "tests/testing/InstallerScripts.h"
 #include "tests/testing/RecordingWindow.h"
 #include "tests/testing/TempDir.h"
 #include "tests/testing/TempWinePrefix.h"
@@ -23,15 +24,6 @@ using namespace larkholm::testing;
 
 constexpr UINT kStarted = UM_COMPONENT_SETUP_STARTED;
 constexpr UINT kEnded = UM_COMPONENT_SETUP_ENDED;
-
-// Installers as they arrive from a download: shell scripts without execute permission.
-const std::string kInstallsWic =
-    "#!/bin/sh\nprintf MZ > \"$WINEPREFIX/drive_c/windows/system32/windowscodecs.dll\"\n";
-const std::string kInstallsDotNet =
-    "#!/bin/sh\nprintf '[Software\\\\\\\\Microsoft\\\\\\\\NET Framework "
-    "Setup\\\\\\\\NDP\\\\\\\\v4\\\\\\\\Client] 1\\n"
-    "\"Version\"=\"4.0.30319\"\\n' >> \"$WINEPREFIX/system.reg\"\n";
-const std::string kDoesNothing = "#!/bin/sh\nexit 0\n";
 
 struct Installer {
     std::int32_t id;
@@ -67,7 +59,7 @@ TEST(SetupComponentThreadTest, StatusOfOneInstaller) {
     } cases[] = {
         {"installs WIC", {kComponentWic, kInstallsWic}, 0},
         {"installs .NET", {kComponentDotNet4, kInstallsDotNet}, 0},
-        {"runs but installs nothing", {kComponentWic, kDoesNothing}, SetupComponentThread::kNotInstalled},
+        {"runs but installs nothing", {kComponentWic, kInstallsNothing}, SetupComponentThread::kNotInstalled},
         {"cannot start", {kComponentDotNet4, std::nullopt}, ENOENT},
         {"empty path", {kComponentWic, std::nullopt, true}, SetupComponentThread::kNotInstalled},
     };
@@ -84,7 +76,7 @@ TEST(SetupComponentThreadTest, StatusOfOneInstaller) {
 TEST(SetupComponentThreadTest, FailedInstallerIsNotHiddenByALaterSuccess) {
     TempWinePrefix prefix;
     const Outcome outcome =
-        RunInstallers({{kComponentWic, kDoesNothing}, {kComponentDotNet4, kInstallsDotNet}});
+        RunInstallers({{kComponentWic, kInstallsNothing}, {kComponentDotNet4, kInstallsDotNet}});
     EXPECT_EQ(outcome.setupStatus, SetupComponentThread::kNotInstalled);
     EXPECT_EQ(outcome.posted,
               (std::vector<Posted>{

@@ -3,7 +3,7 @@
 // dialog, focus frames, tool tips, losing and regaining the keyboard, and what a change repaints.
 #include <gtest/gtest.h>
 
-#include "tests/dui/support/HostTestEnv.h"
+#include "tests/dui/support/HostWindowTest.h"
 #include "tests/testing/FastClock.h"
 
 namespace {
@@ -35,16 +35,9 @@ constexpr const char* kLayout = R"(<DUI title="Input" width="666" height="474" r
   </root>
 </DUI>)";
 
-class HostInputTest : public ::testing::Test {
+class HostInputTest : public HostWindowTest {
 protected:
-    void SetUp() override {
-        wnd = std::make_unique<RecordingHost>(env.Layout(kLayout));
-        ASSERT_NE(wnd->Create(nullptr, 0, 0, 0, 0), nullptr);
-        wnd->ShowWindow(SW_SHOWNORMAL);
-        ui = std::make_unique<HeadlessDriver>(env.Host(), *wnd);
-        ui->Pump();
-    }
-    HeadlessWindow& Real() { return *env.Host().Window(wnd->GetHwnd()); }
+    void SetUp() override { Open(kLayout); }
     HWND Hwnd() { return wnd->GetHwnd(); }
     SWindow* Focus() { return wnd->GetSwndContainer().GetFocus(); }
     void MoveTo(const wchar_t* name) {
@@ -55,10 +48,6 @@ protected:
         ui->Find(L"overlay")->Show(true);
         ui->Pump();
     }
-
-    HostTestEnv env;
-    std::unique_ptr<RecordingHost> wnd;
-    std::unique_ptr<HeadlessDriver> ui;
 };
 
 TEST_F(HostInputTest, PointerTakesTheCursorOfTheWindowUnderIt) {

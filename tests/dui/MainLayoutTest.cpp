@@ -1,16 +1,21 @@
 // The wizard's whole main layout, built and laid out without a display from the wizard's resource
-// folder (read through the folder provider, which takes the same index as the packer).
+// folder (read through the folder provider, which takes the same index as the packer). The build
+// copies the folder beside the test executable as app-res.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "dui/src/control/SGifPlayer.h"
-#include "support/TextConvert.h"
+#include "support/platform/Module.h"
 #include "tests/dui/support/CoreTestEnv.h"
 
 namespace {
 
-const std::filesystem::path kAppResources = std::filesystem::path(LARKHOLM_SOURCE_DIR) / "app" / "res";
+std::wstring AppResources() {
+    std::wstring folder;
+    EXPECT_EQ(ModuleDirectory(folder), 0u);
+    return (std::filesystem::path(folder) / "app-res").wstring();
+}
 
 TEST(MainLayout, BuildsAndPlacesTheWizardWindow) {
     CoreTestEnv env;
@@ -18,7 +23,7 @@ TEST(MainLayout, BuildsAndPlacesTheWizardWindow) {
     RegisterControlClasses(context.GetObjectFactory());
     context.GetObjectFactory().Register<SGifPlayer>();
     SAutoRefPtr<IResProvider> folder = CreateResProvider(kResProviderFiles);
-    ASSERT_EQ(folder->Init(AnsiToWide(kAppResources.string())), 1);
+    ASSERT_EQ(folder->Init(AppResources()), 1);
     context.GetResProviderMgr().RegisterProvider(folder.get(), L"uidef:xml_init");
 
     pugi::xml_document doc;

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "dui/include/core/SEvents.h"
-#include "tests/dui/support/HostTestEnv.h"
+#include "tests/dui/support/HostWindowTest.h"
 
 namespace {
 
@@ -21,20 +21,9 @@ constexpr const char* kLayout =
   </root>
 </dui>)";
 
-class SHostWndTest : public ::testing::Test {
+class SHostWndTest : public HostWindowTest {
 protected:
-    void SetUp() override {
-        wnd = std::make_unique<RecordingHost>(env.Layout(kLayout));
-        ASSERT_NE(wnd->Create(nullptr, 0, 0, 0, 0), nullptr);
-        wnd->ShowWindow(SW_SHOWNORMAL);
-        ui = std::make_unique<HeadlessDriver>(env.Host(), *wnd);
-        ui->Pump();
-    }
-    HeadlessWindow& Real() { return *env.Host().Window(wnd->GetHwnd()); }
-
-    HostTestEnv env;
-    std::unique_ptr<RecordingHost> wnd;
-    std::unique_ptr<HeadlessDriver> ui;
+    void SetUp() override { Open(kLayout); }
 };
 
 TEST_F(SHostWndTest, ZeroRectangleTakesTheLayoutSizeTitleAndStyles) {

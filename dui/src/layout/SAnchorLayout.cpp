@@ -123,11 +123,11 @@ private:
 
     Coord FarEdge(size_t i, const SLayoutSize& size, const SPositionItem& second, int count,
                   bool horizontal) {
-        const Coord& near = coords[i][horizontal ? kLeft : kTop];
+        const Coord& nearEdge = coords[i][horizontal ? kLeft : kTop];
         if (size.IsMatchParent()) return parentSize[horizontal ? 0 : 1];
         if (size.IsSpecified())
-            return near ? Coord(Clamped(std::int64_t(*near) + size.ToPixels(children[i].scale)))
-                        : std::nullopt;
+            return nearEdge ? Coord(Clamped(std::int64_t(*nearEdge) + size.ToPixels(children[i].scale)))
+                            : std::nullopt;
         if (!size.IsWrapContent() && count == 4) return Evaluate(i, second, horizontal);
         return std::nullopt;
     }

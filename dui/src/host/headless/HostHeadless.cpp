@@ -1,7 +1,5 @@
 #include "dui/src/host/headless/HostHeadless.h"
 
-#include <poll.h>
-
 #include <chrono>
 
 #include "dui/src/host/MonitorArea.h"
@@ -28,8 +26,7 @@ HeadlessWindow* HostHeadless::Window(HWND hwnd) const {
 }
 
 void HostHeadless::WaitForEvents(int timeoutMs) {
-    pollfd fd{WakeFd(), POLLIN, 0};
-    if (poll(&fd, 1, timeoutMs) > 0) DrainWake();
+    WaitForWake(timeoutMs);
 }
 
 void HostHeadless::Inject(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

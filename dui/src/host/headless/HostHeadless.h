@@ -13,10 +13,10 @@
 #include <functional>
 #include <optional>
 
-#include "dui/src/host/HostLoopPosix.h"
+#include "dui/src/host/HostLoop.h"
 #include "dui/src/host/headless/HeadlessWindow.h"
 
-class HostHeadless : public HostLoopPosix {
+class HostHeadless : public HostLoop {
 public:
     // `screen` is the size of the pretend screen, one monitor unless SetMonitors says otherwise;
     // the work area is all of it.

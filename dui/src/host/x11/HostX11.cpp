@@ -3,7 +3,6 @@
 #include <X11/Xatom.h>
 #include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
-#include <poll.h>
 
 #include <clocale>
 #include <cstring>
@@ -166,6 +165,5 @@ void HostX11::PumpPlatformEvents() {
 void HostX11::WaitForEvents(int timeoutMs) {
     XFlush(display_);
     if (XPending(display_) > 0) return;
-    pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0}, {WakeFd(), POLLIN, 0}};
-    if (poll(fds, 2, timeoutMs) > 0 && (fds[1].revents & POLLIN)) DrainWake();
+    WaitForWake(timeoutMs, ConnectionNumber(display_));
 }

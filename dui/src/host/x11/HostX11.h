@@ -1,12 +1,12 @@
-// The X11 host: real top-level windows on an X server through Xlib, and one poll()-based loop over
-// the server connection, the timers and the wake-up descriptor of posted messages. Keyboard text
+// The X11 host: real top-level windows on an X server through Xlib, and one loop that waits on the
+// server connection, the timers and the wake-up of posted messages together. Keyboard text
 // comes through an input method context (Xutf8LookupString), so input methods work.
 // Made by CreateX11Host; UI thread only, apart from PostMessage and Wake.
 #pragma once
 
 #include <X11/Xlib.h>
 
-#include "dui/src/host/HostLoopPosix.h"
+#include "dui/src/host/HostLoop.h"
 
 class X11Window;
 
@@ -18,7 +18,7 @@ struct X11Atoms {
         clipProperty;
 };
 
-class HostX11 : public HostLoopPosix {
+class HostX11 : public HostLoop {
 public:
     // Takes ownership of an open display.
     explicit HostX11(Display* display);

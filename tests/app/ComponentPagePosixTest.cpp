@@ -1,5 +1,6 @@
 // The component check page: a missing component is downloaded (with its progress on its label),
-// installed and checked again; a failed download or installer ends on the failure page.
+// installed and checked again; a failed download or installer ends on the failure page. The
+// installers here are the Linux tests' shell scripts; on Windows the end-to-end test runs real ones.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,8 +9,12 @@
 
 #include "support/TextConvert.h"
 #include "tests/app/WizardHarness.h"
+#include "tests/testing/InstallerScripts.h"
 
 namespace {
+
+using larkholm::testing::kInstallsDotNet;
+using larkholm::testing::kInstallsNothing;
 
 // "N%..." with N from 1 to 99: a download seen part-way.
 bool IsPartialPercent(const std::wstring& text) {
@@ -37,8 +42,8 @@ private:
 TEST(ComponentPage, MissingDotNetIsDownloadedInstalledAndTheFormFollows) {
     WizardHarness wizard(WizardHarness::Components::kDotNetMissing);
     // A real installer is large; the script is padded so its download takes a while.
-    wizard.ServeSlowly(WizardHarness::kDotNetPath,
-                       WizardHarness::kInstallsDotNet + "#" + std::string(60000, '-') + "\n", 20);
+    wizard.ServeSlowly(WizardHarness::kDotNetPath, kInstallsDotNet + "#" + std::string(60000, '-') + "\n",
+                       20);
     wizard.Start();
 
     LabelRecorder label(wizard, L"lb_dotnetframework4_progress");
@@ -81,7 +86,7 @@ TEST(ComponentPage, MissingDotNetIsDownloadedInstalledAndTheFormFollows) {
 
 TEST(ComponentPage, InstallerThatChangesNothingEndsOnTheFailurePage) {
     WizardHarness wizard(WizardHarness::Components::kDotNetMissing);
-    wizard.server().ServeBytes(WizardHarness::kDotNetPath, WizardHarness::kInstallsNothing);
+    wizard.server().ServeBytes(WizardHarness::kDotNetPath, kInstallsNothing);
     wizard.Start();
     ASSERT_TRUE(wizard.WaitShown(L"win_check_componet_error", 20000));
 

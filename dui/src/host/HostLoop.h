@@ -1,8 +1,8 @@
-// The half of a host that is the same on every POSIX platform: the message queue (posted messages
-// from any thread and input from the platform, in arrival order), WM_QUIT, WM_PAINT and WM_TIMER
-// generation, dispatch to window sinks, key state, and the wake-up descriptor that lets another
-// thread end a wait. A backend derives from it and supplies PumpPlatformEvents (turn waiting
-// platform events into queued input) and WaitForEvents (block on its descriptors and WakeFd()).
+// The half of a host that is the same on every platform: the message queue (posted messages from
+// any thread and input from the platform, in arrival order), WM_QUIT, WM_PAINT and WM_TIMER
+// generation, dispatch to window sinks, key state, and the wake-up that lets another thread end a
+// wait. A backend derives from it and supplies PumpPlatformEvents (turn waiting platform events
+// into queued input) and WaitForEvents (block in WaitForWake, with its own object if it has one).
 //
 // Threads: PostMessage and Wake from any thread; everything else on the UI thread.
 #pragma once
@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "dui/include/core/IHost.h"
+#include "dui/src/host/LoopWake.h"
 
-class HostLoopPosix : public IHost {
+class HostLoop : public IHost {
 public:
     bool GetMessage(MSG& msg) override;
     bool PeekMessage(MSG& msg) override;
@@ -40,16 +41,16 @@ public:
     void QueueInput(const MSG& msg);
 
 protected:
-    HostLoopPosix();
-    ~HostLoopPosix() override;
+    HostLoop() = default;
 
     // Reads whatever the platform has ready without blocking and queues it.
     virtual void PumpPlatformEvents() = 0;
-    // Blocks until the platform or WakeFd() has something, or `timeoutMs` passes (-1: no limit).
+    // Blocks until the platform has something, Wake() is called, or `timeoutMs` passes (-1: no
+    // limit).
     virtual void WaitForEvents(int timeoutMs) = 0;
-    // Readable after Wake(); WaitForEvents polls it and calls DrainWake.
-    int WakeFd() const { return wakeFd_; }
-    void DrainWake();
+    // Blocks until Wake() is called, `platform` (a descriptor or handle of the backend's own; kNoHandle
+    // for none) has something to read, or `timeoutMs` passes.
+    void WaitForWake(int timeoutMs, NativeHandle platform = kNoHandle) { wake_.Wait(timeoutMs, platform); }
 
     // Milliseconds of real time until the next timer is due (0 when one is due, -1 when none runs).
     int MillisecondsToNextTimer() const;
@@ -65,7 +66,7 @@ private:
     bool TakeMessage(MSG& msg);
     bool TakeDueTimer(MSG& msg);
 
-    int wakeFd_ = -1;
+    LoopWake wake_;
     mutable std::mutex mutex_;  // guards queue_ and quit state, the only parts other threads touch
     std::deque<MSG> queue_;
     bool quitPosted_ = false;

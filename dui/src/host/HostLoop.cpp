@@ -1,10 +1,7 @@
-#include "dui/src/host/HostLoopPosix.h"
-
-#include <sys/eventfd.h>
-#include <unistd.h>
+#include "dui/src/host/HostLoop.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <chrono>
 
 #include "support/Clock.h"
 
@@ -12,25 +9,11 @@ namespace {
 constexpr UINT kMinimumTimerMs = 10;
 }
 
-HostLoopPosix::HostLoopPosix() : wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
-
-HostLoopPosix::~HostLoopPosix() {
-    if (wakeFd_ >= 0) close(wakeFd_);
+void HostLoop::Wake() {
+    wake_.Signal();
 }
 
-void HostLoopPosix::Wake() {
-    const std::uint64_t one = 1;
-    // A full counter still wakes the reader, so a failed write loses nothing.
-    [[maybe_unused]] const ssize_t written = write(wakeFd_, &one, sizeof one);
-}
-
-void HostLoopPosix::DrainWake() {
-    std::uint64_t count = 0;
-    while (read(wakeFd_, &count, sizeof count) > 0) {
-    }
-}
-
-void HostLoopPosix::PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+void HostLoop::PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     {
         std::lock_guard lock(mutex_);
         queue_.push_back(MSG{hwnd, message, wParam, lParam, static_cast<DWORD>(Clock::Ticks()), {}});
@@ -38,12 +21,12 @@ void HostLoopPosix::PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     Wake();
 }
 
-void HostLoopPosix::QueueInput(const MSG& msg) {
+void HostLoop::QueueInput(const MSG& msg) {
     std::lock_guard lock(mutex_);
     queue_.push_back(msg);
 }
 
-void HostLoopPosix::PostQuitMessage(int exitCode) {
+void HostLoop::PostQuitMessage(int exitCode) {
     {
         std::lock_guard lock(mutex_);
         quitPosted_ = true;
@@ -52,7 +35,7 @@ void HostLoopPosix::PostQuitMessage(int exitCode) {
     Wake();
 }
 
-bool HostLoopPosix::TakeMessage(MSG& msg) {
+bool HostLoop::TakeMessage(MSG& msg) {
     {
         std::lock_guard lock(mutex_);
         if (!queue_.empty()) {
@@ -75,7 +58,7 @@ bool HostLoopPosix::TakeMessage(MSG& msg) {
     return TakeDueTimer(msg);
 }
 
-bool HostLoopPosix::TakeDueTimer(MSG& msg) {
+bool HostLoop::TakeDueTimer(MSG& msg) {
     const std::uint64_t now = Clock::Ticks();
     // The most overdue timer first, so a fast timer cannot starve a slow one.
     auto due = std::min_element(timers_.begin(), timers_.end(),
@@ -86,7 +69,7 @@ bool HostLoopPosix::TakeDueTimer(MSG& msg) {
     return true;
 }
 
-int HostLoopPosix::MillisecondsToNextTimer() const {
+int HostLoop::MillisecondsToNextTimer() const {
     if (timers_.empty()) return -1;
     const std::uint64_t now = Clock::Ticks();
     std::uint64_t next = timers_.front().due;
@@ -97,23 +80,23 @@ int HostLoopPosix::MillisecondsToNextTimer() const {
     return static_cast<int>(std::max<std::int64_t>(1, real.count()));
 }
 
-bool HostLoopPosix::PeekMessage(MSG& msg) {
+bool HostLoop::PeekMessage(MSG& msg) {
     PumpPlatformEvents();
     return TakeMessage(msg);
 }
 
-bool HostLoopPosix::HasMessage() {
+bool HostLoop::HasMessage() {
     PumpPlatformEvents();
     std::lock_guard lock(mutex_);
     return !queue_.empty() || quitPosted_ || !paintRequests_.empty() || MillisecondsToNextTimer() == 0;
 }
 
-bool HostLoopPosix::GetMessage(MSG& msg) {
+bool HostLoop::GetMessage(MSG& msg) {
     while (!PeekMessage(msg)) WaitForEvents(MillisecondsToNextTimer());
     return msg.message != WM_QUIT;
 }
 
-LRESULT HostLoopPosix::DispatchMessage(const MSG& msg) {
+LRESULT HostLoop::DispatchMessage(const MSG& msg) {
     if (msg.message == WM_KEYDOWN)
         keysDown_.insert(static_cast<UINT>(msg.wParam));
     else if (msg.message == WM_KEYUP)
@@ -125,7 +108,7 @@ LRESULT HostLoopPosix::DispatchMessage(const MSG& msg) {
     return it->second->OnHostMessage(msg.message, msg.wParam, msg.lParam);
 }
 
-void HostLoopPosix::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
+void HostLoop::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
     // As on Win32, shorter periods are raised to 10 ms: a zero period would never let the loop rest.
     elapseMs = std::max(elapseMs, kMinimumTimerMs);
     const std::uint64_t due = Clock::Ticks() + elapseMs;
@@ -139,26 +122,26 @@ void HostLoopPosix::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
     timers_.push_back(Timer{hwnd, id, elapseMs, due});
 }
 
-std::size_t HostLoopPosix::RunningTimers(HWND hwnd) const {
+std::size_t HostLoop::RunningTimers(HWND hwnd) const {
     return static_cast<std::size_t>(
         std::count_if(timers_.begin(), timers_.end(), [hwnd](const Timer& t) { return t.hwnd == hwnd; }));
 }
 
-bool HostLoopPosix::KillTimer(HWND hwnd, UINT_PTR id) {
+bool HostLoop::KillTimer(HWND hwnd, UINT_PTR id) {
     const auto before = timers_.size();
     std::erase_if(timers_, [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
     return timers_.size() != before;
 }
 
-bool HostLoopPosix::IsKeyDown(UINT vk) const {
+bool HostLoop::IsKeyDown(UINT vk) const {
     return keysDown_.count(vk) != 0;
 }
 
-void HostLoopPosix::AddWindow(HWND hwnd, IHostWindowSink& sink) {
+void HostLoop::AddWindow(HWND hwnd, IHostWindowSink& sink) {
     sinks_[hwnd] = &sink;
 }
 
-void HostLoopPosix::RemoveWindow(HWND hwnd) {
+void HostLoop::RemoveWindow(HWND hwnd) {
     sinks_.erase(hwnd);
     std::erase(paintRequests_, hwnd);
     std::erase_if(timers_, [&](const Timer& t) { return t.hwnd == hwnd; });
@@ -166,7 +149,7 @@ void HostLoopPosix::RemoveWindow(HWND hwnd) {
     std::erase_if(queue_, [&](const MSG& m) { return m.hwnd == hwnd; });
 }
 
-void HostLoopPosix::RequestPaint(HWND hwnd) {
+void HostLoop::RequestPaint(HWND hwnd) {
     if (std::find(paintRequests_.begin(), paintRequests_.end(), hwnd) == paintRequests_.end())
         paintRequests_.push_back(hwnd);
 }
