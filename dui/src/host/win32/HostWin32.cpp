@@ -40,7 +40,8 @@ HostWin32::HostWin32() : uiThread_(::GetCurrentThreadId()) {
     ::RegisterClassExW(&wake);
     wakeWindow_ = ::CreateWindowExW(0, kWakeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                     ::GetModuleHandleW(nullptr), nullptr);
-    if (wakeWindow_ != nullptr) ::SetWindowLongPtrW(wakeWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (wakeWindow_ != nullptr)
+        ::SetWindowLongPtrW(wakeWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 HostWin32::~HostWin32() {
@@ -80,7 +81,9 @@ void HostWin32::AddHostWindow(HWND hwnd, Win32Window* window, IHostWindowSink& s
 
 void HostWin32::RemoveHostWindow(HWND hwnd) {
     windows_.erase(hwnd);
+    // The window's queued ticks go with the rest of its queue.
     std::erase_if(queuedTimers_, [hwnd](const auto& timer) { return timer.first == hwnd; });
+    std::erase_if(staleTimers_, [hwnd](const auto& timer) { return timer.first == hwnd; });
     RemoveWindow(hwnd);
 }
 
@@ -121,13 +124,26 @@ void HostWin32::OnSystemTimer(HWND hwnd, UINT_PTR id) {
 }
 
 LRESULT HostWin32::DispatchMessage(const MSG& msg) {
-    if (msg.message == WM_TIMER) queuedTimers_.erase({msg.hwnd, msg.wParam});
+    if (msg.message == WM_TIMER) {
+        const std::pair timer{msg.hwnd, msg.wParam};
+        // A tick of a timer killed or set anew since it was queued is gone, as on Win32.
+        if (const auto stale = staleTimers_.find(timer); stale != staleTimers_.end()) {
+            staleTimers_.erase(stale);
+            return 0;
+        }
+        queuedTimers_.erase(timer);
+    }
     return HostLoop::DispatchMessage(msg);
+}
+
+void HostWin32::ForgetQueuedTick(HWND hwnd, UINT_PTR id) {
+    if (queuedTimers_.erase({hwnd, id}) != 0) staleTimers_.insert({hwnd, id});
 }
 
 void HostWin32::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
     const auto it = windows_.find(hwnd);
     if (it == windows_.end()) return;
+    ForgetQueuedTick(hwnd, id);
     // As on the other hosts, shorter periods are raised to 10 ms of the program's clock.
     ::SetTimer(it->second->NativeWindow(), id, RealPeriod(std::max(elapseMs, kMinimumTimerMs)), nullptr);
 }
@@ -135,7 +151,7 @@ void HostWin32::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
 bool HostWin32::KillTimer(HWND hwnd, UINT_PTR id) {
     const auto it = windows_.find(hwnd);
     if (it == windows_.end()) return false;
-    queuedTimers_.erase({hwnd, id});
+    ForgetQueuedTick(hwnd, id);
     return ::KillTimer(it->second->NativeWindow(), id) != FALSE;
 }
 

@@ -65,6 +65,8 @@ private:
     // Hands out what waits on our queue while a loop that is not ours dispatches real messages.
     void DeliverOutsideLoop();
     void WakeOtherLoop();
+    // The queued tick of a timer that is killed or set anew must not be handed out.
+    void ForgetQueuedTick(HWND hwnd, UINT_PTR id);
     // Makes sure a wake-up message is on its way (at most one at a time, so the thread's queue
     // never fills up with them).
     void PostWakeMessage();
@@ -81,5 +83,7 @@ private:
     bool queuedDuringPump_ = false;
     std::set<std::wstring> classes_;
     std::map<HWND, Win32Window*> windows_;
+    // Timers with a WM_TIMER on our queue, and queued ticks to drop when they come up.
     std::set<std::pair<HWND, UINT_PTR>> queuedTimers_;
+    std::multiset<std::pair<HWND, UINT_PTR>> staleTimers_;
 };

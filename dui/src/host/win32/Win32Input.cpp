@@ -1,8 +1,8 @@
-#include "dui/src/host/win32/Win32Input.h"
-
 #include <windows.h>
 
 #include <windowsx.h>
+
+#include "dui/src/host/win32/Win32Input.h"
 
 namespace {
 

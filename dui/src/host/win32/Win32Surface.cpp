@@ -54,9 +54,10 @@ RECT Win32Surface::CopyIn(const PixelView& pixels, const RECT& dirty) {
     const std::size_t rowBytes = static_cast<std::size_t>(part.right - part.left) * 4;
     const auto* source = reinterpret_cast<const BYTE*>(pixels.data);
     for (LONG y = part.top; y < part.bottom; ++y)
-        std::memcpy(bits_ + (static_cast<std::size_t>(y) * size_.cx + part.left) * 4,
-                    source + static_cast<std::size_t>(y) * pixels.stride + static_cast<std::size_t>(part.left) * 4,
-                    rowBytes);
+        std::memcpy(
+            bits_ + (static_cast<std::size_t>(y) * size_.cx + part.left) * 4,
+            source + static_cast<std::size_t>(y) * pixels.stride + static_cast<std::size_t>(part.left) * 4,
+            rowBytes);
     return part;
 }
 

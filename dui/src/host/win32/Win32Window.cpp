@@ -1,5 +1,3 @@
-#include "dui/src/host/win32/Win32Window.h"
-
 #include <windows.h>
 
 #include <imm.h>
@@ -9,9 +7,13 @@
 #include "dui/src/host/win32/HostWin32.h"
 #include "dui/src/host/win32/Win32Clipboard.h"
 #include "dui/src/host/win32/Win32Cursors.h"
+#include "dui/src/host/win32/Win32Window.h"
 
 Win32Window::Win32Window(HostWin32& host, HWND hwnd, IHostWindowSink& sink, const HostWindowParams& params)
-    : host_(host), hwnd_(hwnd), translucent_(params.translucent), rect_(params.rect),
+    : host_(host),
+      hwnd_(hwnd),
+      translucent_(params.translucent),
+      rect_(params.rect),
       cursor_(SystemCursorOf(L"arrow")) {
     const std::wstring className = params.className.empty() ? L"DUIHOST" : params.className;
     if (!host_.RegisterHostClass(className)) return;
@@ -142,7 +144,8 @@ void Win32Window::SetWindowRect(const RECT& rect) {
 }
 
 void Win32Window::ShowWindow(int command) {
-    if (const auto moveTo = placement_.Apply(command, rect_, host_.GetWorkArea(rect_))) SetWindowRect(*moveTo);
+    if (const auto moveTo = placement_.Apply(command, rect_, host_.GetWorkArea(rect_)))
+        SetWindowRect(*moveTo);
     // Maximised is a rectangle of the framework's; the system only has to show the window.
     if (command == SW_MAXIMIZE) command = ::IsIconic(real_) ? SW_RESTORE : SW_SHOW;
     ::ShowWindow(real_, command);
