@@ -99,10 +99,11 @@ TEST_F(InstallRun, ReachesTheFinishPageThroughTheProgressPageAndStartsTheProgram
                 const std::wstring shownSpeed = wizard.Text(L"lb_download_speed");
                 if (!pictured && value != L"50%" && value != L"0%" && value != L"100%" &&
                     !shownSpeed.empty()) {
-                    wizard.Screenshot("progress");
-                    pictured = true;
+                    // Read before the picture, whose pump may see the download end.
                     speed = shownSpeed;
                     feature = wizard.Shown(L"win_icon_function1") ? wizard.Text(L"lb_function_name1") : L"";
+                    wizard.Screenshot("progress");
+                    pictured = true;
                 }
             }
             return wizard.Shown(L"win_install_finish");
