@@ -35,6 +35,12 @@ DOWNLOAD_FOLDER = "drive_c/ProgramData/Ostrelle"
 SYSTEM_FOLDER = "drive_c/windows/syswow64"
 LOG_FILE = "drive_c/larkholm-setup.log"
 
+# Where the missing-components case puts Wine's codecs, and the registration of WIC's imaging
+# factory, which the wizard's renderer creates.
+RELOCATED_CODECS = "drive_c/codecs/windowscodecs.dll"
+RELOCATED_CODECS_PATH = r"C:\codecs\windowscodecs.dll"
+WIC_REGISTRATION = r"HKLM\Software\Classes\CLSID\{CACAF262-9370-4615-A13B-9F5539DA4C0A}\InprocServer32"
+
 DOTNET_KEY = r"HKLM\SOFTWARE\Microsoft\NET Framework Setup\NDP\v4\Client"
 DOTNET_INSTALLER = "supplier/website/package/dotNetFx40_Full_x86_x64.exe"
 
@@ -73,20 +79,29 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         lines = [line.split() for line in done.stdout.splitlines()]
         return next((words[-1] for words in lines if words[:2] == ["Version", "REG_SZ"]), None)
 
+    def move_codecs_out_of_the_system_folder(self):
+        """Wine's WindowsCodecs.dll leaves the system folder, so the wizard's check finds WIC
+        missing; WIC's registration follows it. The wizard draws through WIC (Direct2D on a WIC
+        bitmap), which it creates through that registration: so it keeps drawing. Deleting the file
+        would leave Wine without codecs, and the wizard without a window."""
+        moved = self.prefix / RELOCATED_CODECS
+        moved.parent.mkdir(parents=True)
+        find_file(self.prefix / SYSTEM_FOLDER, "WindowsCodecs.dll").rename(moved)
+        done = self.wine(self.prefix, "reg", "add", WIC_REGISTRATION, "/ve", "/d", RELOCATED_CODECS_PATH, "/f",
+                         "/reg:32")
+        self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+
     def start_wizard(self, components=True):
         if components:
             # WIC is Wine's own; .NET 4.0 comes in through the demo's installer, as an operator's
             # machine would have it.
             self.run_in_prefix(Path(PROGRAMS["site"]) / DOTNET_INSTALLER)
         else:
-            # Wine brings a WindowsCodecs.dll of its own; without it in the system folder the wizard
-            # finds WIC missing. Wine then loads no codecs until the demo's DLL is there (it loads its
-            # built-in ones in that DLL's stead); the wizard decodes its pictures itself and needs none.
-            find_file(self.prefix / SYSTEM_FOLDER, "WindowsCodecs.dll").unlink()
+            self.move_codecs_out_of_the_system_folder()
             self.assertIsNone(self.dotnet_version())
         wizard = demo.Wizard([WINE_RUN, self.prefix, PROGRAMS["wizard"], "/LOG=C:\\larkholm-setup.log"],
                              self.environment, self.work / "wine.log", log_path=self.prefix / LOG_FILE,
-                             time_scale=TIME_SCALE)
+                             time_scale=TIME_SCALE, settle_pictures=True)
         self.addCleanup(wizard.stop)
         return self.prefix, wizard
 

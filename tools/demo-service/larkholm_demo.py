@@ -160,12 +160,15 @@ class Wizard:
     error), or `log_path` when it writes the log to a file of its own (/LOG= on Windows).
 
     `command` is the program, or a list of the program and its arguments (e.g. Wine and the .exe).
-    Every time-out is `time_scale` times longer (the Windows build under Wine draws slowly)."""
+    Every time-out is `time_scale` times longer, and with `settle_pictures` a screenshot waits for
+    the window to finish drawing (the Windows build under Wine draws late and slowly)."""
 
-    def __init__(self, command, environment, output_path, log_path=None, time_scale=1):
+    def __init__(self, command, environment, output_path, log_path=None, time_scale=1, settle_pictures=False):
         self.output_path = Path(output_path)
         self.log_path = Path(log_path) if log_path else self.output_path
         self.time_scale = time_scale
+        self.settle_pictures = settle_pictures
+        self.last_picture = None
         self.display = environment.get("DISPLAY")
         command = [str(part) for part in command] if isinstance(command, (list, tuple)) else [str(command)]
         with open(self.output_path, "wb") as output:
@@ -211,12 +214,30 @@ class Wizard:
     def type(self, text):
         xdotool("type", "--delay", "15", text, display=self.display)
 
-    def screenshot(self, path):
+    def capture(self):
+        """The window's picture as it is on the screen now, PNG bytes."""
         if self.window is None:
             self.wait_for_window(WINDOW_TITLE)
         environment = dict(os.environ, DISPLAY=self.display)
-        subprocess.run(["import", "-window", self.window, str(path)], env=environment, check=True,
-                       stderr=subprocess.DEVNULL)
+        return subprocess.run(["import", "-window", self.window, "png:-"], env=environment, check=True,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
+
+    def screenshot(self, path):
+        """Saves the window's picture. With `settle_pictures`, the one the window shows once it has
+        drawn what the log announced: a picture unlike the last one saved, the same in two captures
+        in a row (a window that paints late still shows the page before for a while)."""
+        picture = self.capture()
+        if self.settle_pictures:
+            previous = None
+
+            def settled():
+                nonlocal previous, picture
+                previous, picture = picture, self.capture()
+                return picture == previous and picture != self.last_picture
+
+            wait_for(settled, 30 * self.time_scale, "the window to draw the page", interval=0.2)
+        self.last_picture = picture
+        Path(path).write_bytes(picture)
 
     def wait_exit(self, timeout=30):
         return self.process.wait(timeout * self.time_scale)
