@@ -215,29 +215,38 @@ class Wizard:
         xdotool("type", "--delay", "15", text, display=self.display)
 
     def capture(self):
-        """The window's picture as it is on the screen now, PNG bytes."""
+        """The window's pixels as they are on the screen now (a PPM image: no time stamps in it, so
+        two captures of the same picture are the same bytes)."""
         if self.window is None:
             self.wait_for_window(WINDOW_TITLE)
         environment = dict(os.environ, DISPLAY=self.display)
-        return subprocess.run(["import", "-window", self.window, "png:-"], env=environment, check=True,
+        return subprocess.run(["import", "-window", self.window, "ppm:-"], env=environment, check=True,
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
 
     def screenshot(self, path):
-        """Saves the window's picture. With `settle_pictures`, the one the window shows once it has
-        drawn what the log announced: a picture unlike the last one saved, the same in two captures
-        in a row (a window that paints late still shows the page before for a while)."""
-        picture = self.capture()
-        if self.settle_pictures:
-            previous = None
-
-            def settled():
-                nonlocal previous, picture
-                previous, picture = picture, self.capture()
-                return picture == previous and picture != self.last_picture
-
-            wait_for(settled, 30 * self.time_scale, "the window to draw the page", interval=0.2)
+        """Saves the window's picture as a PNG file; with `settle_pictures`, the settled one."""
+        picture = self.settled_picture() if self.settle_pictures else self.capture()
         self.last_picture = picture
-        Path(path).write_bytes(picture)
+        subprocess.run(["convert", "ppm:-", "-strip", f"png:{path}"], input=picture, check=True)
+
+    def settled_picture(self):
+        """For a window that draws late, which still shows the page before (or nothing, or a step in
+        between) for a while after the log announced a page: the first picture unlike the last one
+        saved that then holds still for a second. A page that keeps moving (the progress page) gives
+        its picture after one and a half seconds."""
+        picture = wait_for(self.new_picture, 30 * self.time_scale, "the window to draw the page", interval=0.1)
+        changed = started = time.monotonic()
+        while time.monotonic() - changed < 1 and time.monotonic() - started < 1.5:
+            previous, picture = picture, self.capture()
+            if picture != previous:
+                changed = time.monotonic()
+        return picture
+
+    def new_picture(self):
+        """A capture that is not one colour and unlike the last picture saved, else None."""
+        picture = self.capture()
+        pixels = picture.split(b"\n", 3)[3]  # after the PPM header: magic, size, depth
+        return picture if picture != self.last_picture and min(pixels) != max(pixels) else None
 
     def wait_exit(self, timeout=30):
         return self.process.wait(timeout * self.time_scale)
