@@ -123,6 +123,8 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
 
     def test_missing_components_are_downloaded_installed_and_detected(self):
         prefix, wizard = self.start_wizard(components=False)
+        wizard.wait_for_log("开始下载组件 ID:2 ")
+        self.picture(wizard, "8-component-download.png")
         demo.wait_for_form(wizard)
 
         # Both installers were run, and each left what the wizard's check found.
