@@ -1,9 +1,8 @@
 // Larkholm assist, demo build for Windows: the program the package installs and the wizard's finish
 // page starts. It proves that it was started: it appends its command line and its working folder to
 // logs\assist.log beside itself (UTF-8, one block per start, written at once), then exits.
-#include <windows.h>
-
 #include <wchar.h>
+#include <windows.h>
 
 static const wchar_t kLogName[] = L"logs\\assist.log";
 
@@ -43,11 +42,11 @@ int main(void) {
     const DWORD workingLength = GetCurrentDirectoryW(MAX_PATH, workingFolder);
     if (workingLength == 0 || workingLength >= MAX_PATH) return 1;
     wcscat(logPath, kLogName);
-    HANDLE log = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                             NULL);
+    HANDLE log = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ, NULL, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, NULL);
     if (log == INVALID_HANDLE_VALUE) return 2;
-    const wchar_t* const block[] = {L"assist started\r\ncommand line: ", GetCommandLineW(), L"\r\nworking folder: ",
-                                    workingFolder, L"\r\n"};
+    const wchar_t* const block[] = {L"assist started\r\ncommand line: ", GetCommandLineW(),
+                                    L"\r\nworking folder: ", workingFolder, L"\r\n"};
     const BOOL written = AppendUtf8(log, block, (int)(sizeof block / sizeof block[0]));
     CloseHandle(log);
     return written ? 0 : 3;

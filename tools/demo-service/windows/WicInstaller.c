@@ -2,9 +2,8 @@
 // WindowsCodecs.dll it carries as a resource into the system folder, where the wizard's check looks.
 // A 32-bit program's system folder is SysWOW64 on 64-bit Windows, the folder the wizard (32-bit
 // too) sees. A system that already has the file keeps its own. Exit code 0 once the file is there.
-#include <windows.h>
-
 #include <wchar.h>
+#include <windows.h>
 
 static const wchar_t kLibraryName[] = L"\\WindowsCodecs.dll";
 
