@@ -12,5 +12,6 @@ public:
     ComApartment& operator=(const ComApartment&) = delete;
 
 private:
-    bool entered = false;  // leave only an apartment we entered
+    // Leave only an apartment we entered; unused where there is no COM.
+    [[maybe_unused]] bool entered = false;
 };

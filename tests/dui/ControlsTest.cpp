@@ -92,6 +92,14 @@ TEST_F(ControlsTest, EditingKeysMoveTheCaretAndEraseAroundIt) {
     EXPECT_EQ(edit->GetCaret(), 0u);
 }
 
+TEST_F(ControlsTest, ACharacterBeyondTheFirstPlaneIsTypedWhole) {
+    ASSERT_TRUE(ui->Type(L"edit_name", L"a"));
+    // As the hosts hand it over: one code point, whatever the width of wchar_t.
+    env.Host().QueueInput(MSG{wnd->GetHwnd(), WM_CHAR, 0x1F600, 1, 0, {}});
+    ui->Pump();
+    EXPECT_EQ(TextOf(L"edit_name"), L"a\U0001F600");
+}
+
 TEST_F(ControlsTest, ClipboardKeysCopyCutAndPasteOneLine) {
     ui->Type(L"edit_name", L"alpha beta");
     ui->Press('A', false, true);

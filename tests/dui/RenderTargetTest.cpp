@@ -93,6 +93,21 @@ TEST_F(RenderTargetTest, FillsBlendClipAndLayerOpacityMultiplies) {
     EXPECT_TRUE(Near(rt->GetPixel(3, 3), RGBA(191, 191, 191, 255), 3));
     rt->Clear(RECT{0, 0, 10, 10}, RGBA(0, 0, 255, 64));
     EXPECT_TRUE(Near(rt->GetPixel(3, 3), RGBA(0, 0, 255, 64)));
+
+    // A layer under a clip lands where it was drawn, and leaves the rest alone.
+    rt->Clear(RECT{0, 0, 10, 10}, kWhite);
+    rt->PushClipRect(RECT{2, 2, 8, 8});
+    rt->PushOpacity(128);
+    rt->FillRect(RECT{4, 4, 5, 5}, kBlack);
+    rt->FillRect(RECT{0, 6, 10, 10}, kRed);
+    rt->PopOpacity();
+    rt->PopClip();
+    EXPECT_TRUE(Near(rt->GetPixel(4, 4), RGBA(127, 127, 127, 255)));
+    EXPECT_EQ(rt->GetPixel(3, 3), kWhite);
+    EXPECT_EQ(rt->GetPixel(5, 5), kWhite);
+    EXPECT_TRUE(Near(rt->GetPixel(7, 7), RGBA(255, 127, 127, 255)));
+    EXPECT_EQ(rt->GetPixel(8, 8), kWhite);
+    EXPECT_EQ(rt->GetPixel(1, 7), kWhite);
 }
 
 TEST_F(RenderTargetTest, ResizeStartsTransparentAndKeepsTheOldSurfaceOnBadSizes) {

@@ -5,10 +5,10 @@
 #include <windows.h>
 
 #include <imm.h>
+#include <objbase.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -19,6 +19,7 @@
 
 #include "dui/include/core/IHost.h"
 #include "dui/include/core/IRenderTarget.h"
+#include "support/platform/FolderPicker.h"
 
 namespace {
 
@@ -84,6 +85,36 @@ protected:
         }
         return true;
     }
+    // Posts a message from another thread while `runLoop` runs a loop of the system's; whether the
+    // window got it inside that loop. `endLoop` ends the loop (any thread): called when the message
+    // comes, or after 10 s should it never come.
+    bool ArrivesDuring(const std::function<void()>& runLoop, const std::function<void()>& endLoop) {
+        bool running = false, arrivedWhileRunning = false;
+        sink.onMessage = [&](UINT message, WPARAM) {
+            if (message != kProgress) return;
+            arrivedWhileRunning = running;
+            endLoop();
+        };
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool ended = false;
+        std::thread worker([&] {
+            host->PostMessage(kHandle, kProgress, 0, 0);
+            std::unique_lock lock(mutex);
+            if (!changed.wait_for(lock, std::chrono::seconds(10), [&] { return ended; })) endLoop();
+        });
+        running = true;
+        runLoop();
+        running = false;
+        {
+            std::lock_guard lock(mutex);
+            ended = true;
+        }
+        changed.notify_all();
+        worker.join();
+        sink.onMessage = nullptr;
+        return arrivedWhileRunning;
+    }
     // Hands out everything that waits now.
     void Drain() {
         MSG msg;
@@ -140,6 +171,21 @@ TEST_F(HostWin32Test, TranslucentWindowIsLayeredAndShownThroughUpdateLayeredWind
     DWORD flags = 0;
     EXPECT_FALSE(::GetLayeredWindowAttributes(real, nullptr, &alpha, &flags));
     EXPECT_TRUE(::IsWindowVisible(real));
+}
+
+TEST_F(HostWin32Test, OpacityOfAnOrdinaryWindowMakesItLayered) {
+    auto window = Open();
+    ASSERT_NE(window, nullptr);
+    const HWND real = Real(*window);
+    window->SetOpacity(255);
+    EXPECT_EQ(::GetWindowLongW(real, GWL_EXSTYLE) & WS_EX_LAYERED, 0) << "fully opaque needs no layer";
+    window->SetOpacity(128);
+    EXPECT_NE(::GetWindowLongW(real, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(::GetLayeredWindowAttributes(real, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_NE(flags & LWA_ALPHA, 0u);
 }
 
 TEST_F(HostWin32Test, IconsGoToTheWindowAndItsClassAtTheirSizesWithStraightAlpha) {
@@ -220,8 +266,11 @@ TEST_F(HostWin32Test, MinimiseMaximiseAndRestoreFollowTheFrameworksPlacement) {
     ASSERT_TRUE(RunUntil([&] { return !sink.Of(WM_SIZE).empty(); }));
     EXPECT_EQ(sink.Of(WM_SIZE).back().lParam, MAKELPARAM(work.right - work.left, work.bottom - work.top));
 
+    // Restored from the taskbar's button of the maximised window: back where it was before.
+    window->ShowWindow(SW_MINIMIZE);
     window->ShowWindow(SW_RESTORE);
     EXPECT_FALSE(window->IsMaximized());
+    EXPECT_FALSE(window->IsMinimized());
     ::GetWindowRect(Real(*window), &onScreen);
     EXPECT_EQ(Text(onScreen), Text(Params().rect));
 }
@@ -264,16 +313,20 @@ TEST_F(HostWin32Test, TimersFireForTheFrameworksHandleUntilKilled) {
     EXPECT_FALSE(host->KillTimer(kHandle, 7));
 }
 
-TEST_F(HostWin32Test, AWaitingTickComesOnceAndNotAtAllOnceItsTimerIsKilled) {
+TEST_F(HostWin32Test, AWaitingTickComesOnceAfterPaintsAndNotAtAllOnceItsTimerIsKilled) {
     auto window = Open();
     ASSERT_NE(window, nullptr);
     const HWND real = Real(*window);
     host->SetTimer(kHandle, 9, 60000);  // the system's own tick never comes during the test
-    // Ticks as the system gives them while the loop is busy elsewhere.
+    // Ticks as the system gives them while the loop is busy elsewhere, then a part to repaint.
     ::SendMessageW(real, WM_TIMER, 9, 0);
     ::SendMessageW(real, WM_TIMER, 9, 0);
+    window->Invalidate(RECT{0, 0, 10, 10});
     Drain();
-    EXPECT_EQ(sink.Of(WM_TIMER).size(), 1u);
+    std::vector<UINT> order;
+    for (const MSG& msg : sink.messages)
+        if (msg.message == WM_TIMER || msg.message == WM_PAINT) order.push_back(msg.message);
+    EXPECT_EQ(order, (std::vector<UINT>{WM_PAINT, WM_TIMER}));
 
     ::SendMessageW(real, WM_TIMER, 9, 0);
     EXPECT_TRUE(host->KillTimer(kHandle, 9));
@@ -307,37 +360,39 @@ TEST_F(HostWin32Test, PostsAndTimersReachTheWindowWhileAnotherLoopRuns) {
     EXPECT_FALSE(sink.Of(WM_TIMER).empty());
 }
 
-TEST_F(HostWin32Test, PostsReachTheWindowDuringACaptionDrag) {
+// Cancels the shell's folder dialog among the windows of the thread it is enumerated for.
+BOOL CALLBACK CancelFolderDialog(HWND window, LPARAM) {
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (std::wstring(className) == L"#32770") ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
+TEST_F(HostWin32Test, PostsReachTheWindowWhileALoopOfTheSystemsRuns) {
     auto window = Open();
     ASSERT_NE(window, nullptr);
     window->ShowWindow(SW_SHOWNORMAL);
-    bool dragging = false, arrivedWhileDragging = false;
-    // Escape ends the move loop; the posted message asks for it.
-    sink.onMessage = [&](UINT message, WPARAM) {
-        if (message != kProgress) return;
-        arrivedWhileDragging = dragging;
-        ::PostMessageW(Real(*window), WM_KEYDOWN, VK_ESCAPE, 0);
-    };
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool delivered = false;
-    std::thread worker([&] {
-        host->PostMessage(kHandle, kProgress, 0, 0);
-        std::unique_lock lock(mutex);
-        // Should the message never come, Escape ends the move loop so the test can fail.
-        if (!changed.wait_for(lock, std::chrono::seconds(10), [&] { return delivered; }))
-            ::PostMessageW(Real(*window), WM_KEYDOWN, VK_ESCAPE, 0);
-    });
-    dragging = true;
-    window->BeginMoveDrag(window->ClientToScreen(POINT{10, 10}));
-    dragging = false;
-    {
-        std::lock_guard lock(mutex);
-        delivered = true;
-    }
-    changed.notify_all();
-    worker.join();
-    EXPECT_TRUE(arrivedWhileDragging);
+    const HWND real = Real(*window);
+    const DWORD uiThread = ::GetCurrentThreadId();
+
+    EXPECT_TRUE(ArrivesDuring(
+        [&] {
+            window->BeginMoveDrag(window->ClientToScreen(POINT{10, 10}));
+        },
+        [real] { ::PostMessageW(real, WM_KEYDOWN, VK_ESCAPE, 0); }))
+        << "the caption drag's move loop";
+
+    // As the wizard's UI thread is: a single-threaded apartment.
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    std::wstring chosen = L"not returned";
+    EXPECT_TRUE(ArrivesDuring(
+        [&] {
+            chosen = BrowseForFolder(FolderPickerOwner{window->GetNativeHandle(), {}});
+        },
+        [uiThread] { ::EnumThreadWindows(uiThread, CancelFolderDialog, 0); }))
+        << "the shell's folder dialog";
+    ::CoUninitialize();
+    EXPECT_EQ(chosen, L"") << "cancelled";
 }
 
 TEST_F(HostWin32Test, KeyboardTextBecomesOneCodePointPerCharacter) {
@@ -407,7 +462,7 @@ TEST_F(HostWin32Test, CursorNamedByTheFrameworkIsShownOverTheClientArea) {
     }
 }
 
-TEST_F(HostWin32Test, InputMethodComposesAtTheCaret) {
+TEST_F(HostWin32Test, InputMethodComposesAtTheCaretAndCommitsCharacters) {
     auto window = Open();
     ASSERT_NE(window, nullptr);
     window->SetImePosition(POINT{48, 17});
@@ -420,6 +475,13 @@ TEST_F(HostWin32Test, InputMethodComposesAtTheCaret) {
     EXPECT_EQ(composition.ptCurrentPos.x, 48);
     EXPECT_EQ(composition.ptCurrentPos.y, 17);
     ::ImmReleaseContext(real, context);
+
+    // What the input method commits comes as characters.
+    ::SendMessageW(real, WM_IME_CHAR, 0x5B89, 1);
+    ::SendMessageW(real, WM_IME_CHAR, 0x88C5, 1);
+    ASSERT_TRUE(RunUntil([&] { return sink.Of(WM_CHAR).size() == 2; }));
+    EXPECT_EQ(sink.Of(WM_CHAR)[0].wParam, 0x5B89u);
+    EXPECT_EQ(sink.Of(WM_CHAR)[1].wParam, 0x88C5u);
 }
 
 TEST_F(HostWin32Test, PresentPutsOnlyTheDamagedPartOnTheScreen) {

@@ -81,9 +81,7 @@ void HostWin32::AddHostWindow(HWND hwnd, Win32Window* window, IHostWindowSink& s
 
 void HostWin32::RemoveHostWindow(HWND hwnd) {
     windows_.erase(hwnd);
-    // The window's queued ticks go with the rest of its queue.
-    std::erase_if(queuedTimers_, [hwnd](const auto& timer) { return timer.first == hwnd; });
-    std::erase_if(staleTimers_, [hwnd](const auto& timer) { return timer.first == hwnd; });
+    std::erase_if(dueTimers_, [hwnd](const auto& timer) { return timer.first == hwnd; });
     RemoveWindow(hwnd);
 }
 
@@ -120,30 +118,34 @@ void HostWin32::WakeOtherLoop() {
 
 void HostWin32::OnSystemTimer(HWND hwnd, UINT_PTR id) {
     // While the loop is busy the system goes on generating WM_TIMER; one waiting is enough.
-    if (queuedTimers_.insert({hwnd, id}).second) Queue(hwnd, WM_TIMER, id, 0);
+    if (std::find(dueTimers_.begin(), dueTimers_.end(), std::pair{hwnd, id}) != dueTimers_.end()) return;
+    dueTimers_.emplace_back(hwnd, id);
+    if (!pumping_) WakeOtherLoop();
 }
 
-LRESULT HostWin32::DispatchMessage(const MSG& msg) {
-    if (msg.message == WM_TIMER) {
-        const std::pair timer{msg.hwnd, msg.wParam};
-        // A tick of a timer killed or set anew since it was queued is gone, as on Win32.
-        if (const auto stale = staleTimers_.find(timer); stale != staleTimers_.end()) {
-            staleTimers_.erase(stale);
-            return 0;
-        }
-        queuedTimers_.erase(timer);
-    }
-    return HostLoop::DispatchMessage(msg);
+bool HostWin32::PeekMessage(MSG& msg) {
+    if (HostLoop::PeekMessage(msg)) return true;
+    // Timers come last, when nothing else waits, as on Win32.
+    if (dueTimers_.empty()) return false;
+    const auto [hwnd, id] = dueTimers_.front();
+    dueTimers_.erase(dueTimers_.begin());
+    msg = MSG{hwnd, WM_TIMER, id, 0, static_cast<DWORD>(::GetTickCount()), {}};
+    return true;
 }
 
-void HostWin32::ForgetQueuedTick(HWND hwnd, UINT_PTR id) {
-    if (queuedTimers_.erase({hwnd, id}) != 0) staleTimers_.insert({hwnd, id});
+bool HostWin32::HasMessage() {
+    return HostLoop::HasMessage() || !dueTimers_.empty();
+}
+
+void HostWin32::ForgetDueTick(HWND hwnd, UINT_PTR id) {
+    // A tick of a timer killed or set anew is gone, as Win32 removes it from the queue.
+    std::erase(dueTimers_, std::pair{hwnd, id});
 }
 
 void HostWin32::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
     const auto it = windows_.find(hwnd);
     if (it == windows_.end()) return;
-    ForgetQueuedTick(hwnd, id);
+    ForgetDueTick(hwnd, id);
     // As on the other hosts, shorter periods are raised to 10 ms of the program's clock.
     ::SetTimer(it->second->NativeWindow(), id, RealPeriod(std::max(elapseMs, kMinimumTimerMs)), nullptr);
 }
@@ -151,7 +153,7 @@ void HostWin32::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
 bool HostWin32::KillTimer(HWND hwnd, UINT_PTR id) {
     const auto it = windows_.find(hwnd);
     if (it == windows_.end()) return false;
-    ForgetQueuedTick(hwnd, id);
+    ForgetDueTick(hwnd, id);
     return ::KillTimer(it->second->NativeWindow(), id) != FALSE;
 }
 

@@ -1,7 +1,8 @@
 // The Win32 host: real top-level windows (HWNDs) and a loop over the thread's Windows message queue.
 // Real messages are turned into framework messages by the windows' procedures and queued on the
-// portable loop, so filters, idle handlers and arrival order work as on the other hosts; timers
-// are the system's own (SetTimer on the real window).
+// portable loop, so filters, idle handlers and arrival order work as on the other hosts. Timers
+// are the system's own (SetTimer on the real window); their ticks are handed out last, when
+// nothing else waits, as on the other hosts.
 //
 // Another message loop may run on the UI thread while a framework message is being handled: the
 // system's move loop of a caption drag, the shell's folder dialog. That loop dispatches real
@@ -19,6 +20,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "dui/src/host/HostLoop.h"
 
@@ -37,7 +39,8 @@ public:
                                                   const HostWindowParams& params) override;
     RECT GetWorkArea(const RECT& window) const override;
 
-    LRESULT DispatchMessage(const MSG& msg) override;
+    bool PeekMessage(MSG& msg) override;
+    bool HasMessage() override;
     void Wake() override;
     void SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) override;
     bool KillTimer(HWND hwnd, UINT_PTR id) override;
@@ -51,7 +54,7 @@ public:
     void Queue(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     // The window wants a WM_PAINT (invalidated by the framework or exposed on the screen).
     void RequestWindowPaint(HWND hwnd);
-    // A real WM_TIMER of `hwnd`'s window: queued unless one for the same timer still waits.
+    // A real WM_TIMER of `hwnd`'s window: due unless a tick of the same timer still waits.
     void OnSystemTimer(HWND hwnd, UINT_PTR id);
     // Called by the windows' procedures around DefWindowProc, which may run a loop of the system's.
     LRESULT DefaultProcedure(HWND real, UINT message, WPARAM wParam, LPARAM lParam);
@@ -65,8 +68,7 @@ private:
     // Hands out what waits on our queue while a loop that is not ours dispatches real messages.
     void DeliverOutsideLoop();
     void WakeOtherLoop();
-    // The queued tick of a timer that is killed or set anew must not be handed out.
-    void ForgetQueuedTick(HWND hwnd, UINT_PTR id);
+    void ForgetDueTick(HWND hwnd, UINT_PTR id);
     // Makes sure a wake-up message is on its way (at most one at a time, so the thread's queue
     // never fills up with them).
     void PostWakeMessage();
@@ -83,7 +85,6 @@ private:
     bool queuedDuringPump_ = false;
     std::set<std::wstring> classes_;
     std::map<HWND, Win32Window*> windows_;
-    // Timers with a WM_TIMER on our queue, and queued ticks to drop when they come up.
-    std::set<std::pair<HWND, UINT_PTR>> queuedTimers_;
-    std::multiset<std::pair<HWND, UINT_PTR>> staleTimers_;
+    // Timers that ticked and wait to be handed out, in the order they ticked.
+    std::vector<std::pair<HWND, UINT_PTR>> dueTimers_;
 };

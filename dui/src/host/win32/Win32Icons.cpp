@@ -7,12 +7,15 @@
 
 namespace {
 
+bool HasAllPixels(const ImgFrame& frame) {
+    return frame.width > 0 && frame.height > 0 &&
+           frame.pixels.size() == static_cast<std::size_t>(frame.width) * frame.height;
+}
+
 const ImgFrame* NearestFrame(const std::vector<ImgFrame>& frames, int size) {
     const ImgFrame* best = nullptr;
     for (const ImgFrame& frame : frames) {
-        if (frame.width <= 0 || frame.height <= 0 ||
-            frame.pixels.size() != static_cast<std::size_t>(frame.width) * frame.height)
-            continue;
+        if (!HasAllPixels(frame)) continue;
         if (best == nullptr || std::abs(frame.width - size) < std::abs(best->width - size)) best = &frame;
     }
     return best;
@@ -21,9 +24,7 @@ const ImgFrame* NearestFrame(const std::vector<ImgFrame>& frames, int size) {
 }  // namespace
 
 HICON CreateIconFromFrame(const ImgFrame& frame) {
-    if (frame.width <= 0 || frame.height <= 0 ||
-        frame.pixels.size() != static_cast<std::size_t>(frame.width) * frame.height)
-        return nullptr;
+    if (!HasAllPixels(frame)) return nullptr;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = frame.width;

@@ -144,11 +144,12 @@ void Win32Window::SetWindowRect(const RECT& rect) {
 }
 
 void Win32Window::ShowWindow(int command) {
-    if (const auto moveTo = placement_.Apply(command, rect_, host_.GetWorkArea(rect_)))
-        SetWindowRect(*moveTo);
+    const auto moveTo = placement_.Apply(command, rect_, host_.GetWorkArea(rect_));
     // Maximised is a rectangle of the framework's; the system only has to show the window.
     if (command == SW_MAXIMIZE) command = ::IsIconic(real_) ? SW_RESTORE : SW_SHOW;
+    // Shown before it moves: moving a minimised window would move only its icon.
     ::ShowWindow(real_, command);
+    if (moveTo) SetWindowRect(*moveTo);
 }
 
 bool Win32Window::IsVisible() const {

@@ -142,9 +142,16 @@ ID2D1SolidColorBrush& RenderTargetD2D::Brush(COLORREF color) {
     return *brush_.Get();
 }
 
+RECT RenderTargetD2D::CurrentClip() const {
+    const RECT all{0, 0, size_.cx, size_.cy};
+    const RECT clip = clips_.empty() ? all : Intersection(all, clips_.back());
+    return IsRectEmpty(&clip) ? RECT{} : clip;
+}
+
 template <typename Draw>
 void RenderTargetD2D::Clipped(const RECT& rc, Draw draw) {
-    const RECT clip = clips_.empty() ? rc : Intersection(rc, clips_.back());
+    RECT clip = Intersection(rc, CurrentClip());
+    if (!layers_.empty() && layers_.back().target) clip = Intersection(clip, layers_.back().bounds);
     if (IsRectEmpty(&clip)) return;
     ID2D1RenderTarget& target = Drawing();
     target.PushAxisAlignedClip(ToRectF(clip), D2D1_ANTIALIAS_MODE_ALIASED);
@@ -226,7 +233,7 @@ void RenderTargetD2D::PopClip() {
 }
 
 void RenderTargetD2D::PushOpacity(BYTE alpha) {
-    Layer layer{nullptr, alpha};
+    Layer layer{nullptr, alpha, CurrentClip()};
     if (alpha < 255) {
         if (!spareLayers_.empty()) {
             layer.target = std::move(spareLayers_.back());
@@ -239,7 +246,9 @@ void RenderTargetD2D::PushOpacity(BYTE alpha) {
         // Without a layer of its own the content is drawn straight through: visible, if too strong.
         if (layer.target) {
             layer.target->BeginDraw();
+            layer.target->PushAxisAlignedClip(ToRectF(layer.bounds), D2D1_ANTIALIAS_MODE_ALIASED);
             layer.target->Clear(D2D1_COLOR_F{0, 0, 0, 0});
+            layer.target->PopAxisAlignedClip();
         }
     }
     layers_.push_back(std::move(layer));
@@ -252,9 +261,10 @@ void RenderTargetD2D::PopOpacity() {
     if (!layer.target) return;
     layer.target->EndDraw();
     ComPtr<ID2D1Bitmap> content;
-    if (SUCCEEDED(layer.target->GetBitmap(content.GetAddressOf())))
-        Drawing().DrawBitmap(content.Get(), ToRectF(RECT{0, 0, size_.cx, size_.cy}), layer.alpha / 255.0f,
-                             D2D1_BITMAP_INTERPOLATION_MODE_NEAREST_NEIGHBOR, nullptr);
+    const D2D1_RECT_F bounds = ToRectF(layer.bounds);
+    if (!IsRectEmpty(&layer.bounds) && SUCCEEDED(layer.target->GetBitmap(content.GetAddressOf())))
+        Drawing().DrawBitmap(content.Get(), bounds, layer.alpha / 255.0f,
+                             D2D1_BITMAP_INTERPOLATION_MODE_NEAREST_NEIGHBOR, &bounds);
     spareLayers_.push_back(std::move(layer.target));
 }
 

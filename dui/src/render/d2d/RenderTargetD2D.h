@@ -42,10 +42,13 @@ public:
     bool SavePng(const std::string& path) override;
 
 private:
-    // One open opacity layer; `target` is empty for 255, which needs no layer of its own.
+    // One open opacity layer; `target` is empty for 255, which needs no layer of its own. Only
+    // `bounds` (the clip when it was pushed) can receive drawing, so only that part is cleared and
+    // composed: under Wine every pixel Direct2D touches costs, and a repaint's clip is its damage.
     struct Layer {
         ComPtr<ID2D1BitmapRenderTarget> target;
         BYTE alpha;
+        RECT bounds;
     };
 
     RenderTargetD2D(const D2DContext& context, SIZE size);
@@ -56,6 +59,8 @@ private:
     // Limits what `draw` paints to `rc` inside the current clip; nothing when that is empty.
     template <typename Draw>
     void Clipped(const RECT& rc, Draw draw);
+    // The clip in force: the innermost pushed clip, or the whole target.
+    RECT CurrentClip() const;
     // Ends the drawing pass and copies the surface into pixels_.
     void Flush();
 

@@ -1,4 +1,5 @@
-// The resource packer: what it makes of an index, and the indexes it refuses.
+// The resource packer, a build-time tool that runs on the build machine (so these cases run on
+// Linux only): what it makes of an index, and the indexes it refuses.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

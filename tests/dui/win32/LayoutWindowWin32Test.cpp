@@ -1,0 +1,127 @@
+// A window of the framework on the Win32 host, as the wizard makes its own: built from a layout,
+// centred on the work area, painted on the screen, and answering a click and typed text that come
+// through the real window's messages.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include "dui/include/core/SApplication.h"
+#include "dui/include/core/SEvents.h"
+#include "dui/include/core/SHostWnd.h"
+#include "dui/include/core/SObjectDefaultRegister.h"
+#include "dui/src/control/SEdit.h"
+#include "support/TextConvert.h"
+#include "tests/testing/TempDir.h"
+
+namespace {
+
+constexpr const char* kLayout =
+    R"(<DUI title="Larkholm Win32 test" width="400" height="240" appWnd="1">
+  <root colorBkgnd="#2050a0ff">
+    <button name="btn_go" pos="20,20,@120,@40" colorBkgnd="#ffffffff" colorText="#000000ff">Go</button>
+    <edit name="edit_path" pos="20,100,@300,@32" colorBkgnd="#ffffffff" colorText="#000000ff"/>
+  </root>
+</DUI>)";
+
+class CountingHost : public SHostWnd {
+public:
+    using SHostWnd::SHostWnd;
+    int goCommands = 0;
+
+protected:
+    bool HandleEvent(EventArgs& evt) override {
+        goCommands += std::wstring(evt.GetName()) == L"on_command" && evt.nameFrom == L"btn_go";
+        return SHostWnd::HandleEvent(evt);
+    }
+};
+
+class LayoutWindowWin32Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto host = CreatePlatformHost();
+        ASSERT_NE(host, nullptr);
+        factory = CreateRenderFactory(CreateImgDecoderFactory());
+        app = std::make_unique<SApplication>(factory.get(), L"DUIHOST", SObjectDefaultRegister(),
+                                             std::move(host));
+        wnd = std::make_unique<CountingHost>(L"file:" + Utf8ToWide(dir.WriteFile("main.xml", kLayout)));
+        ASSERT_NE(wnd->Create(nullptr, 0, 0, 0, 0), nullptr);
+        real = reinterpret_cast<HWND>(wnd->GetHostWindow()->GetNativeHandle());
+    }
+    void TearDown() override {
+        wnd.reset();
+        app.reset();
+    }
+
+    // Runs the application's loop until `done` holds; false after 30 s.
+    bool RunUntil(const std::function<bool()>& done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        IHost& host = app->GetHost();
+        MSG msg;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            if (host.PeekMessage(msg))
+                host.DispatchMessage(msg);
+            else
+                ::MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        }
+        return true;
+    }
+    // The centre of `name` in client coordinates, as the real window's mouse messages carry it.
+    LPARAM CentreOf(const wchar_t* name) {
+        const RECT& rc = wnd->FindChildByName(name)->GetWindowRect();
+        return MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    }
+    void Click(const wchar_t* name) {
+        ::PostMessageW(real, WM_MOUSEMOVE, 0, CentreOf(name));
+        ::PostMessageW(real, WM_LBUTTONDOWN, MK_LBUTTON, CentreOf(name));
+        ::PostMessageW(real, WM_LBUTTONUP, 0, CentreOf(name));
+    }
+
+    larkholm::testing::TempDir dir;
+    std::unique_ptr<IRenderFactory> factory;
+    std::unique_ptr<SApplication> app;
+    std::unique_ptr<CountingHost> wnd;
+    HWND real = nullptr;
+};
+
+TEST_F(LayoutWindowWin32Test, ShowsCentredPaintedAndAnswersClicksAndText) {
+    wnd->CenterWindow();
+    wnd->ShowWindow(SW_SHOWNORMAL);
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(::GetMonitorInfoW(::MonitorFromWindow(real, MONITOR_DEFAULTTONEAREST), &monitor));
+    const RECT work = monitor.rcWork;
+    RECT onScreen{};
+    ::GetWindowRect(real, &onScreen);
+    EXPECT_EQ(onScreen.left, (work.left + work.right) / 2 - 400 / 2);
+    EXPECT_EQ(onScreen.top, (work.top + work.bottom) / 2 - 240 / 2);
+    EXPECT_EQ(onScreen.right - onScreen.left, 400);
+    EXPECT_EQ(onScreen.bottom - onScreen.top, 240);
+
+    // The background is on the screen once the first frame is presented.
+    const HDC dc = ::GetDC(real);
+    const auto background = [&] { return ::GetPixel(dc, 200, 220) == RGB(0x20, 0x50, 0xa0); };
+    EXPECT_TRUE(RunUntil(background)) << std::hex << ::GetPixel(dc, 200, 220);
+    ::ReleaseDC(real, dc);
+
+    Click(L"btn_go");
+    EXPECT_TRUE(RunUntil([&] { return wnd->goCommands == 1; }));
+
+    // Text as the keyboard or an input method types it: a CJK path and a character beyond the
+    // first plane, which comes as two UTF-16 halves.
+    Click(L"edit_path");
+    for (WPARAM unit :
+         {WPARAM{'D'}, WPARAM{':'}, WPARAM{0x5B89}, WPARAM{0x88C5}, WPARAM{0xD83D}, WPARAM{0xDE00}})
+        ::PostMessageW(real, WM_CHAR, unit, 1);
+    auto* edit = wnd->FindChildByName2<SEdit>(L"edit_path");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(RunUntil([&] { return edit->GetText() == L"D:安装\U0001F600"; }))
+        << WideToUtf8(edit->GetText());
+}
+
+}  // namespace
