@@ -15,6 +15,11 @@ case "$1" in
     # output goes to a file so that it holds none of CTest's pipes open.
     wineserver --persistent </dev/null >"$WINEPREFIX.log" 2>&1
     wineboot --init </dev/null >>"$WINEPREFIX.log" 2>&1
+    # The UI's Chinese font faces, mapped to the installed CJK font.
+    replacements="$WINEPREFIX/drive_c/font-replacements.reg"
+    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$(dirname "$0")/wine-font-replacements.reg"; } >"$replacements"
+    wine regedit /S 'C:\font-replacements.reg' </dev/null >>"$WINEPREFIX.log" 2>&1
+    rm "$replacements"
     ;;
   --stop)
     WINEPREFIX=$2 wineserver --kill 2>/dev/null || true

@@ -75,9 +75,10 @@ def make_prefix(path, components=True):
 
 
 class DemoService:
-    """The demo install service as a child process, on `port` (0: a free one)."""
+    """The demo install service as a child process, on `port` (0: a free one). `site_dir` and
+    `package_dir` replace the content it serves (the Windows run serves Windows programs)."""
 
-    def __init__(self, binary, workdir, port=0, rate=None):
+    def __init__(self, binary, workdir, port=0, rate=None, site_dir=None, package_dir=None):
         workdir = Path(workdir)
         port_file = workdir / "service.port"
         port_file.unlink(missing_ok=True)
@@ -85,6 +86,10 @@ class DemoService:
         command = [str(binary), "--port", str(port), "--port-file", str(port_file)]
         if rate:
             command += ["--rate", str(rate)]
+        if site_dir:
+            command += ["--site-dir", str(site_dir)]
+        if package_dir:
+            command += ["--package-dir", str(package_dir)]
         with open(self.log_path, "wb") as log:
             self.process = subprocess.Popen(command, stdout=log, stderr=subprocess.STDOUT)
 
@@ -150,19 +155,34 @@ def xdotool(*arguments, display=None):
 
 
 class Wizard:
-    """The wizard as a child process. Its standard error is its log (it writes its diagnostics and
-    the texts of its overlays there); tests and the demo read the log to know where it is."""
+    """The wizard as a child process. Tests and the demo read its log to know where it is: the log
+    is its output (on Linux it writes its diagnostics and the texts of its overlays to standard
+    error), or `log_path` when it writes the log to a file of its own (/LOG= on Windows).
 
-    def __init__(self, binary, environment, log_path):
-        self.log_path = Path(log_path)
+    `command` is the program, or a list of the program and its arguments (e.g. Wine and the .exe).
+    Every time-out is `time_scale` times longer, and with `settle_pictures` a screenshot waits for
+    the window to finish drawing (the Windows build under Wine draws late and slowly)."""
+
+    def __init__(self, command, environment, output_path, log_path=None, time_scale=1, settle_pictures=False):
+        self.output_path = Path(output_path)
+        self.log_path = Path(log_path) if log_path else self.output_path
+        self.time_scale = time_scale
+        self.settle_pictures = settle_pictures
+        self.last_picture = None
         self.display = environment.get("DISPLAY")
-        with open(self.log_path, "wb") as log:
-            self.process = subprocess.Popen([str(binary)], env=environment, stdout=log, stderr=subprocess.STDOUT,
+        command = [str(part) for part in command] if isinstance(command, (list, tuple)) else [str(command)]
+        with open(self.output_path, "wb") as output:
+            self.process = subprocess.Popen(command, env=environment, stdout=output, stderr=subprocess.STDOUT,
                                             start_new_session=True)
         self.window = None
 
     def log(self):
-        return self.log_path.read_text(encoding="utf-8", errors="replace")
+        """The log so far, with Windows line ends read as "\n"; empty while there is no log file."""
+        try:
+            text = self.log_path.read_text(encoding="utf-8", errors="replace")
+        except FileNotFoundError:
+            return ""
+        return text.replace("\r\n", "\n")
 
     def wait_for_log(self, pattern, timeout=60, start=0):
         """Waits for `pattern` (a regular expression) in the log after offset `start`; returns the match."""
@@ -174,7 +194,7 @@ class Wizard:
                                    f"{pattern!r}; its log:\n{self.log()}")
             return match
 
-        return wait_for(found, timeout, f"{pattern!r} in the wizard's log")
+        return wait_for(found, timeout * self.time_scale, f"{pattern!r} in the wizard's log")
 
     def wait_for_window(self, title, timeout=60):
         def search():
@@ -184,7 +204,7 @@ class Wizard:
                             display=self.display)
             return found.stdout.split()[0] if found.returncode == 0 and found.stdout.strip() else None
 
-        self.window = wait_for(search, timeout, f"the wizard's window {title!r}")
+        self.window = wait_for(search, timeout * self.time_scale, f"the wizard's window {title!r}")
         return self.window
 
     def click(self, x, y):
@@ -194,15 +214,42 @@ class Wizard:
     def type(self, text):
         xdotool("type", "--delay", "15", text, display=self.display)
 
-    def screenshot(self, path):
+    def capture(self):
+        """The window's pixels as they are on the screen now (a PPM image: no time stamps in it, so
+        two captures of the same picture are the same bytes)."""
         if self.window is None:
             self.wait_for_window(WINDOW_TITLE)
         environment = dict(os.environ, DISPLAY=self.display)
-        subprocess.run(["import", "-window", self.window, str(path)], env=environment, check=True,
-                       stderr=subprocess.DEVNULL)
+        return subprocess.run(["import", "-window", self.window, "ppm:-"], env=environment, check=True,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
+
+    def screenshot(self, path):
+        """Saves the window's picture as a PNG file; with `settle_pictures`, the settled one."""
+        picture = self.settled_picture() if self.settle_pictures else self.capture()
+        self.last_picture = picture
+        subprocess.run(["convert", "ppm:-", "-strip", f"png:{path}"], input=picture, check=True)
+
+    def settled_picture(self):
+        """For a window that draws late, which still shows the page before (or nothing, or a step in
+        between) for a while after the log announced a page: the first picture unlike the last one
+        saved that then holds still for a second. A page that keeps moving (the progress page) gives
+        its picture after one and a half seconds."""
+        picture = wait_for(self.new_picture, 30 * self.time_scale, "the window to draw the page", interval=0.1)
+        changed = started = time.monotonic()
+        while time.monotonic() - changed < 1 and time.monotonic() - started < 1.5:
+            previous, picture = picture, self.capture()
+            if picture != previous:
+                changed = time.monotonic()
+        return picture
+
+    def new_picture(self):
+        """A capture that is not one colour and unlike the last picture saved, else None."""
+        picture = self.capture()
+        pixels = picture.split(b"\n", 3)[3]  # after the PPM header: magic, size, depth
+        return picture if picture != self.last_picture and min(pixels) != max(pixels) else None
 
     def wait_exit(self, timeout=30):
-        return self.process.wait(timeout)
+        return self.process.wait(timeout * self.time_scale)
 
     def stop(self):
         if self.process.poll() is None:

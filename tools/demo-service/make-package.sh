@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Builds the demo install package from the files committed beside this script:
-#   make-package.sh <demo-service folder> <output folder> <archive password>
+#   make-package.sh <demo-service folder> <output folder> <archive password> [program]
 # The output folder receives assist.zip (the assist/ tree, encrypted) and the other files of
-# package/ as they are. Everything is reproducible: generated data comes from a fixed seed, every
-# item gets the same mode and time, items are added in sorted order and no extra fields
-# (uid/gid, Unix times) are stored. Only the 12 random bytes that open each encrypted item vary.
+# package/ as they are. With [program], that file is the package's assist.exe in place of the
+# committed one (the Windows build puts its own there). Everything is reproducible: generated data
+# comes from a fixed seed, every item gets the same mode and time, items are added in sorted order
+# and no extra fields (uid/gid, Unix times) are stored. Only the 12 random bytes that open each
+# encrypted item vary.
 set -euo pipefail
-source=$1 output=$2 password=$3
+source=$1 output=$2 password=$3 program=${4:-}
 stage="$output.stage"
 rm -rf "$stage" "$output"
 mkdir -p "$stage" "$output"
 cp -R "$source/package/assist" "$stage/assist"
+[ -z "$program" ] || cp "$program" "$stage/assist/assist.exe"
 
 # Git keeps no empty folders; the installed tree has one.
 mkdir -p "$stage/assist/logs"

@@ -1,0 +1,152 @@
+"""End to end on Windows: the real larkholm-setup.exe under Wine on Xvfb against the demo install
+service, which runs on Linux loopback and serves the demo's Windows programs.
+
+    python3 wizard_wine_e2e_test.py --wizard EXE --service PATH --site-dir DIR --package-dir DIR
+                                    [unittest arguments]
+
+Each case boots a Wine prefix of its own (tools/wine-run.sh --boot: WoW64, the UI's font faces
+mapped to the CJK font) on its own Xvfb, starts its own demo service on a free port and the wizard
+with /LOG=, and follows the wizard through that log file. A fresh prefix has WIC (Wine's own
+WindowsCodecs.dll) and no .NET Framework 4.0; each case sets up the state it starts from.
+LARKHOLM_E2E_SCREENSHOTS=DIR keeps a screenshot of every page the full install passes.
+"""
+
+import argparse
+import os
+import subprocess
+import sys
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/demo-service"))
+import larkholm_demo as demo  # noqa: E402
+from end_to_end import TIME_ZONE, CommonCases, EndToEndCase  # noqa: E402
+
+PROGRAMS = {}
+WINE_RUN = demo.SOURCE_DIR / "tools/wine-run.sh"
+
+# Direct2D under Wine draws through software GL on two shared cores: every wait gets this much longer.
+TIME_SCALE = 4
+
+# The wizard is a 32-bit program: in a 64-bit prefix its program files folder, the default install
+# folder, is "Program Files (x86)", and its system folder is SysWOW64.
+INSTALL_FOLDER = "drive_c/Program Files (x86)/Ostrelle/assist"
+DOWNLOAD_FOLDER = "drive_c/ProgramData/Ostrelle"
+SYSTEM_FOLDER = "drive_c/windows/syswow64"
+LOG_FILE = "drive_c/larkholm-setup.log"
+
+# Where the missing-components case puts Wine's codecs, and the registration of WIC's imaging
+# factory, which the wizard's renderer creates.
+RELOCATED_CODECS = "drive_c/codecs/windowscodecs.dll"
+RELOCATED_CODECS_PATH = r"C:\codecs\windowscodecs.dll"
+WIC_REGISTRATION = r"HKLM\Software\Classes\CLSID\{CACAF262-9370-4615-A13B-9F5539DA4C0A}\InprocServer32"
+
+DOTNET_KEY = r"HKLM\SOFTWARE\Microsoft\NET Framework Setup\NDP\v4\Client"
+DOTNET_INSTALLER = "supplier/website/package/dotNetFx40_Full_x86_x64.exe"
+
+# What the installed program writes into its own folder when started: its log.
+ASSIST_LOG = "logs/assist.log"
+
+
+def find_file(folder, name):
+    """The file `name` in `folder`, matched without regard to case as Windows does; None if absent."""
+    return next((entry for entry in Path(folder).iterdir() if entry.name.lower() == name.lower()), None)
+
+
+class WizardWineEndToEndTest(CommonCases, EndToEndCase):
+    def setUp(self):
+        self.start_case(PROGRAMS["service"], site_dir=PROGRAMS["site"], package_dir=PROGRAMS["package"])
+        # Wine hands the environment to Windows programs: the endpoints, the pace and the time zone.
+        self.environment = dict(os.environ, DISPLAY=self.display.display, TZ=TIME_ZONE, LARKHOLM_CLOCK_SPEEDUP="10",
+                                **self.service.environment())
+        self.prefix = self.work / "prefix"
+        self.addCleanup(self.wine, "--stop", self.prefix)
+        booted = self.wine("--boot", self.prefix, timeout=300)
+        self.assertEqual(booted.returncode, 0, (self.work / "prefix.log").read_text(errors="replace"))
+
+    def wine(self, *arguments, timeout=120):
+        """Runs tools/wine-run.sh with `arguments`; returns the ended process."""
+        return subprocess.run([str(WINE_RUN), *map(str, arguments)], env=self.environment, capture_output=True,
+                              text=True, errors="replace", timeout=timeout)
+
+    def run_in_prefix(self, program):
+        done = self.wine(self.prefix, program)
+        self.assertEqual(done.returncode, 0, f"{program}: {done.stdout}{done.stderr}")
+
+    def dotnet_version(self):
+        """The Version value of the .NET 4.0 key in the 32-bit registry view, or None."""
+        done = self.wine(self.prefix, "reg", "query", DOTNET_KEY, "/v", "Version", "/reg:32")
+        lines = [line.split() for line in done.stdout.splitlines()]
+        return next((words[-1] for words in lines if words[:2] == ["Version", "REG_SZ"]), None)
+
+    def move_codecs_out_of_the_system_folder(self):
+        """Wine's WindowsCodecs.dll leaves the system folder, so the wizard's check finds WIC
+        missing; WIC's registration follows it. The wizard draws through WIC (Direct2D on a WIC
+        bitmap), which it creates through that registration: so it keeps drawing. Deleting the file
+        would leave Wine without codecs, and the wizard without a window."""
+        moved = self.prefix / RELOCATED_CODECS
+        moved.parent.mkdir(parents=True)
+        find_file(self.prefix / SYSTEM_FOLDER, "WindowsCodecs.dll").rename(moved)
+        done = self.wine(self.prefix, "reg", "add", WIC_REGISTRATION, "/ve", "/d", RELOCATED_CODECS_PATH, "/f",
+                         "/reg:32")
+        self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+
+    def start_wizard(self, components=True):
+        if components:
+            # WIC is Wine's own; .NET 4.0 comes in through the demo's installer, as an operator's
+            # machine would have it.
+            self.run_in_prefix(Path(PROGRAMS["site"]) / DOTNET_INSTALLER)
+        else:
+            self.move_codecs_out_of_the_system_folder()
+            self.assertIsNone(self.dotnet_version())
+        wizard = demo.Wizard([WINE_RUN, self.prefix, PROGRAMS["wizard"], "/LOG=C:\\larkholm-setup.log"],
+                             self.environment, self.work / "wine.log", log_path=self.prefix / LOG_FILE,
+                             time_scale=TIME_SCALE, settle_pictures=True)
+        self.addCleanup(wizard.stop)
+        return self.prefix, wizard
+
+    def test_full_install_matches_unzip_and_starts_the_program(self):
+        prefix, wizard = self.start_wizard()
+        demo.drive_full_install(wizard, demo.SHOP_CODE, demo.PASSWORD, self.screenshots)
+
+        install = prefix / INSTALL_FOLDER
+        downloads = prefix / DOWNLOAD_FOLDER
+        self.assert_download_folder_verified(downloads)
+        started = install / ASSIST_LOG
+        demo.wait_for(started.exists, 60 * TIME_SCALE, "the installed program to write its log")
+        self.assert_same_as_unzip(install, downloads / "assist.zip", written_since=[ASSIST_LOG])
+        self.assertRegex(started.read_text(encoding="utf-8"),
+                         r'command line: "?C:\\Program Files \(x86\)\\Ostrelle\\assist\\assist\.exe"?\s')
+
+        demo.finish(wizard)
+        self.assertEqual(wizard.wait_exit(30), 0, wizard.log())
+
+    def test_missing_components_are_downloaded_installed_and_detected(self):
+        prefix, wizard = self.start_wizard(components=False)
+        wizard.wait_for_log("开始下载组件 ID:2 ")
+        self.picture(wizard, "8-component-download.png")
+        demo.wait_for_form(wizard)
+
+        # Both installers were run, and each left what the wizard's check found.
+        log = wizard.log()
+        self.assertIn("开始安装组件 ID:2", log)
+        self.assertIn("开始安装组件 ID:1", log)
+        installed = find_file(prefix / SYSTEM_FOLDER, "WindowsCodecs.dll")
+        self.assertIsNotNone(installed)
+        self.assertEqual(installed.read_bytes()[:2], b"MZ")
+        self.assertEqual(self.dotnet_version(), "4.0.30319")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--wizard", required=True)
+    parser.add_argument("--service", required=True)
+    parser.add_argument("--site-dir", required=True)
+    parser.add_argument("--package-dir", required=True)
+    args, rest = parser.parse_known_args()
+    PROGRAMS.update(wizard=args.wizard, service=args.service, site=args.site_dir, package=args.package_dir)
+    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
+
+
+if __name__ == "__main__":
+    main()
