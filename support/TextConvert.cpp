@@ -81,7 +81,8 @@ void AppendWide(std::wstring& out, char32_t c) {
     out += static_cast<wchar_t>(c);
 }
 
-// Reads one scalar value from wide text, joining UTF-16 surrogate pairs where wchar_t is 16 bits.
+}  // namespace
+
 char32_t NextWide(std::wstring_view s, size_t& i) {
     char32_t c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(s[i++]));
     if constexpr (sizeof(wchar_t) == 2) {
@@ -95,8 +96,6 @@ char32_t NextWide(std::wstring_view s, size_t& i) {
     }
     return c;
 }
-
-}  // namespace
 
 std::wstring Utf8ToWide(std::string_view utf8) {
     std::wstring out;

@@ -11,6 +11,9 @@
 
 std::wstring Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::wstring_view wide);
+// The character at `i` of wide text, joining a UTF-16 surrogate pair where wchar_t is 16 bits;
+// advances `i` past it. An unpaired surrogate comes back as it is. `i` must be inside `s`.
+char32_t NextWide(std::wstring_view s, size_t& i);
 
 // Implemented per platform (support/platform/AnsiCodePage*.cpp).
 std::string WideToAnsi(std::wstring_view wide);

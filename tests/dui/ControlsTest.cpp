@@ -94,8 +94,8 @@ TEST_F(ControlsTest, EditingKeysMoveTheCaretAndEraseAroundIt) {
 
 TEST_F(ControlsTest, ACharacterBeyondTheFirstPlaneIsTypedWhole) {
     ASSERT_TRUE(ui->Type(L"edit_name", L"a"));
-    // As the hosts hand it over: one code point, whatever the width of wchar_t.
-    env.Host().QueueInput(MSG{wnd->GetHwnd(), WM_CHAR, 0x1F600, 1, 0, {}});
+    // The host hands it over as one code point, whatever the width of wchar_t.
+    env.Host().TypeText(wnd->GetHwnd(), L"\U0001F600");
     ui->Pump();
     EXPECT_EQ(TextOf(L"edit_name"), L"a\U0001F600");
 }

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "dui/src/host/MonitorArea.h"
+#include "support/TextConvert.h"
 
 HostHeadless::HostHeadless(SIZE screen) : screen_(screen) {}
 
@@ -94,7 +95,8 @@ void HostHeadless::PressKey(HWND hwnd, UINT vk, bool shift, bool control) {
 }
 
 void HostHeadless::TypeText(HWND hwnd, const std::wstring& text) {
-    for (wchar_t c : text) Inject(hwnd, WM_CHAR, static_cast<WPARAM>(c), 1);
+    // One WM_CHAR per character, as the real hosts deliver them, also where wchar_t is UTF-16.
+    for (size_t i = 0; i < text.size();) Inject(hwnd, WM_CHAR, static_cast<WPARAM>(NextWide(text, i)), 1);
 }
 
 bool HostHeadless::DispatchOne() {
