@@ -10,8 +10,8 @@
 #include "service/Md5.h"
 #include "service/ProxyOptions.h"
 #include "service/UrlCoding.h"
+#include "support/DebugOutput.h"
 #include "support/WindowMessages.h"
-#include "support/platform/DebugOutput.h"
 #include "support/platform/FileSystemPath.h"
 
 namespace {

@@ -8,10 +8,10 @@
 
 #include "service/UrlCoding.h"
 #include "support/Config.h"
+#include "support/DebugOutput.h"
 #include "support/StringResolver.h"
 #include "support/TextConvert.h"
 #include "support/WizardMessages.h"
-#include "support/platform/DebugOutput.h"
 
 namespace {
 

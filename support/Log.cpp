@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "support/DebugOutput.h"
 #include "support/TextConvert.h"
-#include "support/platform/DebugOutput.h"
 #include "support/platform/SystemTime.h"
 
 std::string FormatLogLine(const std::wstring& text, const LocalTime& time) {
@@ -16,4 +16,6 @@ std::string FormatLogLine(const std::wstring& text, const LocalTime& time) {
     return line;
 }
 
-void Log(const std::wstring& text) { DebugOutput(FormatLogLine(text, CurrentLocalTime())); }
+void Log(const std::wstring& text) {
+    DebugOutput(FormatLogLine(text, CurrentLocalTime()));
+}

@@ -15,5 +15,5 @@ bool StartLogFile(const std::wstring& path);
 // Closes the file; later texts go to the debugger output only.
 void StopLogFile();
 
-// Appends `text` to the open file, if any. The platform's DebugOutput calls it for every text.
+// Appends `text` to the open file, if any. DebugOutput calls it for every text.
 void CopyToLogFile(std::string_view text);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "dui/include/core/SLog.h"
-#include "support/platform/DebugOutput.h"
+#include "support/DebugOutput.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "support/Clock.h"
-#include "support/platform/DebugOutput.h"
+#include "support/DebugOutput.h"
 #include "tests/dui/support/HostTestEnv.h"
 #include "tests/testing/FastClock.h"
 

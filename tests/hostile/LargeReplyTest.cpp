@@ -8,7 +8,7 @@
 
 #include "service/HttpClient.h"
 #include "service/InstallService.h"
-#include "support/platform/DebugOutput.h"
+#include "support/DebugOutput.h"
 #include "tests/testing/TestHttpServer.h"
 
 namespace {

@@ -7,12 +7,12 @@
 #include <thread>
 #include <vector>
 
+#include "support/DebugOutput.h"
 #include "support/Log.h"
 #include "support/LogFile.h"
 #include "support/PathText.h"
 #include "support/TextConvert.h"
 #include "support/WideFormat.h"
-#include "support/platform/DebugOutput.h"
 #include "support/platform/FileSystemPath.h"
 #include "tests/testing/LogCapture.h"
 #include "tests/testing/TempDir.h"

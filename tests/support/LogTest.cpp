@@ -1,13 +1,12 @@
-#include "support/Log.h"
-
 #include <gtest/gtest.h>
 
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "support/DebugOutput.h"
+#include "support/Log.h"
 #include "support/WideFormat.h"
-#include "support/platform/DebugOutput.h"
 
 namespace {
 
@@ -42,7 +41,8 @@ TEST(LogTest, EveryThreadsLineArrivesWholeInOneWrite) {
 }
 
 TEST(WideFormatTest, FormatsWideNumbersAndLongOutput) {
-    EXPECT_EQ(WideFormat(L"%ls %d %lld %6.2lf %%", L"速度", 7, 1LL << 40, 3.14159), L"速度 7 1099511627776   3.14 %");
+    EXPECT_EQ(WideFormat(L"%ls %d %lld %6.2lf %%", L"速度", 7, 1LL << 40, 3.14159),
+              L"速度 7 1099511627776   3.14 %");
     const std::wstring longText(5000, L'x');
     EXPECT_EQ(WideFormat(L"[%ls]", longText.c_str()), L"[" + longText + L"]");
 }

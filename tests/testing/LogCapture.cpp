@@ -1,6 +1,6 @@
 #include "tests/testing/LogCapture.h"
 
-#include "support/platform/DebugOutput.h"
+#include "support/DebugOutput.h"
 
 namespace larkholm::testing {
 

@@ -3,9 +3,9 @@
 #include <cstdarg>
 #include <string>
 
+#include "support/DebugOutput.h"
 #include "support/TextConvert.h"
 #include "support/WideFormat.h"
-#include "support/platform/DebugOutput.h"
 
 namespace {
 constexpr size_t kMaxMessage = 2048;

@@ -9,8 +9,8 @@
 #include "dui/src/skin/SSkinGif.h"
 #include "dui/src/skin/SSkinImgFrame.h"
 #include "dui/src/skin/SSkinImgList.h"
+#include "support/DebugOutput.h"
 #include "support/TextConvert.h"
-#include "support/platform/DebugOutput.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-// The debugger output channel: OutputDebugStringW on Windows, standard error elsewhere; and the log
-// file, when /LOG opened one (support/LogFile.h).
+// Where diagnostic text goes: the system's debug channel (support/platform/DebugChannel.h), the log
+// file when /LOG opened one (support/LogFile.h), and a test's observer.
 #pragma once
 
 #include <functional>
 #include <string_view>
 
-// Writes `text` (UTF-8) as it is, in one system call. Callable from any thread.
+// Writes `text` (UTF-8) as it is to each of them. Callable from any thread.
 void DebugOutput(std::string_view text);
 
 // Test seam: every text written is also handed to `observer` (on the writing thread). Pass an

@@ -1,9 +1,9 @@
-#include <unistd.h>
+#include "support/DebugOutput.h"
 
 #include <mutex>
 
 #include "support/LogFile.h"
-#include "support/platform/DebugOutput.h"
+#include "support/platform/DebugChannel.h"
 
 namespace {
 
@@ -13,16 +13,7 @@ std::function<void(std::string_view)> observer;
 }  // namespace
 
 void DebugOutput(std::string_view text) {
-    // One write per line keeps lines of different threads whole; a short write on a pipe is
-    // finished by further writes rather than lost.
-    const char* p = text.data();
-    size_t left = text.size();
-    while (left > 0) {
-        const ssize_t n = ::write(STDERR_FILENO, p, left);
-        if (n <= 0) break;
-        p += n;
-        left -= size_t(n);
-    }
+    WriteDebugChannel(text);
     CopyToLogFile(text);
     std::lock_guard lock(observerMutex);
     if (observer) observer(text);
