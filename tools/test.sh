@@ -41,6 +41,7 @@ cmake -S "$root" -B "$windows_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo 
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake" \
   -DLARKHOLM_WINDOWS_DEPS="$windows_build/deps" -DLARKHOLM_WERROR=ON -DLARKHOLM_BUILD_TESTS=ON >/dev/null
 cmake --build "$windows_build" -j "$jobs"
-# Direct2D under Wine needs an X display even off-screen, from the prefix's boot on.
-(cd "$windows_build" && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" ctest --output-on-failure -j "$jobs" ${ctest_args[@]+"${ctest_args[@]}"}) || status=1
+# Direct2D under Wine needs an X display even off-screen, from the prefix's boot on. -noreset: a
+# server resetting after its last client would turn away a test starting at that moment.
+(cd "$windows_build" && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ctest --output-on-failure -j "$jobs" ${ctest_args[@]+"${ctest_args[@]}"}) || status=1
 exit $status

@@ -115,13 +115,15 @@ class DemoService:
 
 
 class VirtualDisplay:
-    """An Xvfb server on the first free display number (Xvfb picks it and reports it)."""
+    """An Xvfb server on the first free display number (Xvfb picks it and reports it). It runs with
+    -noreset: an X server that resets when its last client leaves turns away whoever connects during
+    the reset, so the wizard could miss the display right after the readiness probe below."""
 
     def __init__(self, size="1280x800x24"):
         reader, writer = os.pipe()
         try:
             self.process = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(writer), "-screen", "0", size, "-nolisten", "tcp"],
+                ["Xvfb", "-displayfd", str(writer), "-screen", "0", size, "-nolisten", "tcp", "-noreset"],
                 pass_fds=(writer,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             os.close(writer)
             writer = None
