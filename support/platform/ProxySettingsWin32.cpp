@@ -1,8 +1,10 @@
 #include <windows.h>
 #include <winhttp.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "support/TextConvert.h"
@@ -38,8 +40,35 @@ void ReadProxyList(std::wstring_view list, ProxySettings& settings) {
     }
 }
 
+// "10.*", "192.168.*" or "192.168.1.*" as the address range libcurl understands ("192.168.0.0/16");
+// empty for anything else.
+std::string Ipv4PrefixRange(std::wstring_view pattern) {
+    if (!pattern.ends_with(L".*")) return {};
+    pattern.remove_suffix(2);
+    std::string range;
+    int octets = 0;
+    for (std::size_t start = 0; start <= pattern.size() && octets < 4; ++octets) {
+        const std::size_t dot = std::min(pattern.find(L'.', start), pattern.size());
+        const std::wstring_view octet = pattern.substr(start, dot - start);
+        if (octet.empty() || octet.size() > 3) return {};
+        int value = 0;
+        for (const wchar_t digit : octet) {
+            if (digit < L'0' || digit > L'9') return {};
+            value = value * 10 + (digit - L'0');
+        }
+        if (value > 255) return {};
+        range += std::to_string(value) + '.';
+        start = dot + 1;
+    }
+    if (octets > 3) return {};
+    for (int zero = octets; zero < 4; ++zero) range += "0.";
+    range.back() = '/';
+    return range + std::to_string(8 * octets);
+}
+
 // The bypass list in libcurl's form: "*.example.com" becomes ".example.com" (the domain and its
-// hosts), "<local>" the loopback names. Other wildcard patterns have no equivalent and are left out.
+// hosts), "192.168.*" the address range, "<local>" the loopback names. Other wildcard patterns have
+// no equivalent and are left out.
 std::string NoProxyList(std::wstring_view bypass) {
     std::string list;
     for (std::wstring_view entry : Entries(bypass)) {
@@ -47,6 +76,7 @@ std::string NoProxyList(std::wstring_view bypass) {
         if (entry == L"<local>") host = "localhost,127.0.0.1,::1";
         else if (entry.starts_with(L"*.") && entry.find(L'*', 1) == std::wstring_view::npos)
             host = WideToAnsi(entry.substr(1));
+        else if (std::string range = Ipv4PrefixRange(entry); !range.empty()) host = std::move(range);
         else if (entry.find(L'*') == std::wstring_view::npos) host = WideToAnsi(entry);
         if (host.empty()) continue;
         if (!list.empty()) list += ',';
