@@ -2,6 +2,9 @@
 // migration form and the rotating feature icons — on a layout that has them all.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+
 #include "dui/include/core/SApplication.h"
 #include "dui/src/control/SProgress.h"
 #include "service/Md5.h"
@@ -105,13 +108,22 @@ TEST_F(FullLayout, MigrationRulesRunInOrder) {
 }
 
 TEST_F(FullLayout, ValidMigrationStartsARunWithTheUntrimmedValues) {
-    wizard.server().ServeJson(kMigrationPath, R"({"retcode":2001,"retmsg":"验证码已过期","retdata":{}})");
+    // The service answers once the test has seen the button disabled while the request runs (an
+    // answer at once could re-enable it within the click's own pump). Should the test end early,
+    // the promise goes away and releases the answer.
+    std::promise<void> release;
+    wizard.server().Handle(kMigrationPath, [released = release.get_future().share()](
+                                               const httplib::Request&, httplib::Response& response) {
+        released.wait_for(std::chrono::seconds(30));
+        response.set_content(R"({"retcode":2001,"retmsg":"验证码已过期","retdata":{}})", "application/json");
+    });
     OpenMigrationForm();
     wizard.SetEdit(L"edit_server_ip_migrate", L" 10.0.0.1 ");
     wizard.SetEdit(L"edit_intall_path_migrate", L"  D:\\Apps");
     wizard.SetEdit(L"edit_verify_code_migrate", L"123456");
     ASSERT_TRUE(wizard.ui().Click(L"btn_start_migrate"));
     EXPECT_TRUE(wizard.Find(L"btn_start_migrate")->IsDisabled());
+    release.set_value();
 
     ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 20000));
     EXPECT_EQ(wizard.Text(L"lb_message"), L"验证码已过期");
