@@ -69,6 +69,8 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+}  // namespace
+
 void AppendWide(std::wstring& out, char32_t c) {
     if constexpr (sizeof(wchar_t) == 2) {
         if (c >= 0x10000) {
@@ -81,16 +83,14 @@ void AppendWide(std::wstring& out, char32_t c) {
     out += static_cast<wchar_t>(c);
 }
 
-}  // namespace
-
 char32_t NextWide(std::wstring_view s, size_t& i) {
     char32_t c = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(s[i++]));
     if constexpr (sizeof(wchar_t) == 2) {
-        if (c >= 0xD800 && c <= 0xDBFF && i < s.size()) {
+        if (IsHighSurrogate(c) && i < s.size()) {
             const char32_t low = static_cast<char16_t>(s[i]);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
+            if (IsLowSurrogate(low)) {
                 ++i;
-                return 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                return JoinSurrogates(c, low);
             }
         }
     }

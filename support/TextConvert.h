@@ -14,6 +14,16 @@ std::string WideToUtf8(std::wstring_view wide);
 // The character at `i` of wide text, joining a UTF-16 surrogate pair where wchar_t is 16 bits;
 // advances `i` past it. An unpaired surrogate comes back as it is. `i` must be inside `s`.
 char32_t NextWide(std::wstring_view s, size_t& i);
+// Appends one character to wide text: a surrogate pair where wchar_t is 16 bits and `c` lies
+// beyond the first plane (an emoji, a rare CJK ideograph), else one unit.
+void AppendWide(std::wstring& out, char32_t c);
+
+// The two halves of a UTF-16 surrogate pair, and the character they make together.
+constexpr bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+constexpr char32_t JoinSurrogates(char32_t high, char32_t low) {
+    return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+}
 
 // Implemented per platform (support/platform/AnsiCodePage*.cpp).
 std::string WideToAnsi(std::wstring_view wide);

@@ -10,7 +10,9 @@ namespace larkholm::testing {
 
 namespace {
 
-constexpr wchar_t kPrivateUserKey[] = L"Software\\Larkholm tests\\Proxy configuration";
+// The tests' own key under the user's, and in it the key that stands in for the user's whole key.
+constexpr wchar_t kTestsKey[] = L"Software\\Larkholm tests";
+const std::wstring kPrivateUserKey = std::wstring(kTestsKey) + L"\\Proxy configuration";
 constexpr wchar_t kConnectionsKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
 
 // The "DefaultConnectionSettings" record: a format tag, a change counter, the connection flags,
@@ -38,7 +40,7 @@ std::string ConnectionSettings(const std::string& proxyList, const std::string& 
 
 void OverrideUserProxyConfig(const std::string& proxyList, const std::string& bypassList) {
     HKEY privateRoot = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPrivateUserKey, 0, nullptr, REG_OPTION_VOLATILE,
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kPrivateUserKey.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
                                 KEY_ALL_ACCESS, nullptr, &privateRoot, nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(::RegOverridePredefKey(HKEY_CURRENT_USER, privateRoot), ERROR_SUCCESS);
@@ -57,7 +59,7 @@ void OverrideUserProxyConfig(const std::string& proxyList, const std::string& by
 
 void RestoreUserProxyConfig() {
     EXPECT_EQ(::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr), ERROR_SUCCESS);
-    EXPECT_EQ(::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Larkholm tests"), ERROR_SUCCESS);
+    EXPECT_EQ(::RegDeleteTreeW(HKEY_CURRENT_USER, kTestsKey), ERROR_SUCCESS);
 }
 
 }  // namespace larkholm::testing

@@ -5,6 +5,7 @@
 #include "dui/include/core/IRenderTarget.h"
 #include "dui/include/core/SApplication.h"
 #include "dui/include/core/SUiDef.h"
+#include "support/TextConvert.h"
 
 namespace {
 
@@ -16,19 +17,6 @@ constexpr UINT kSingleLine = DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOCLIP;
 bool KeyDown(UINT vk) {
     const SApplication* app = SApplication::Current();
     return app != nullptr && app->IsKeyDown(vk);
-}
-
-// One typed character as text. Where wide characters are UTF-16 (Windows), a character beyond the
-// first plane (an emoji, a rare CJK ideograph) takes two of them.
-std::wstring CharacterText(UINT codePoint) {
-    if constexpr (sizeof(wchar_t) == 2) {
-        if (codePoint > 0xFFFF) {
-            const UINT offset = codePoint - 0x10000;
-            return {static_cast<wchar_t>(0xD800 + (offset >> 10)),
-                    static_cast<wchar_t>(0xDC00 + (offset & 0x3FF))};
-        }
-    }
-    return std::wstring(1, static_cast<wchar_t>(codePoint));
 }
 
 // Pasted text keeps its first line and loses control characters.
@@ -203,7 +191,10 @@ void SEdit::OnKeyDown(UINT key, UINT, UINT) {
 
 void SEdit::OnChar(UINT codePoint, UINT, UINT) {
     if (readOnly_ || codePoint < 0x20 || codePoint == 0x7F || KeyDown(VK_CONTROL)) return;
-    ReplaceSelection(CharacterText(codePoint));
+    // Where wide text is UTF-16 (Windows) a character beyond the first plane takes two units.
+    std::wstring typed;
+    AppendWide(typed, codePoint);
+    ReplaceSelection(typed);
 }
 
 void SEdit::OnLButtonDown(UINT flags, POINT pt) {

@@ -5,10 +5,6 @@
 
 #include "support/Clock.h"
 
-namespace {
-constexpr UINT kMinimumTimerMs = 10;
-}
-
 void HostLoop::Wake() {
     wake_.Signal();
 }
@@ -109,7 +105,6 @@ LRESULT HostLoop::DispatchMessage(const MSG& msg) {
 }
 
 void HostLoop::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
-    // As on Win32, shorter periods are raised to 10 ms: a zero period would never let the loop rest.
     elapseMs = std::max(elapseMs, kMinimumTimerMs);
     const std::uint64_t due = Clock::Ticks() + elapseMs;
     for (Timer& t : timers_) {

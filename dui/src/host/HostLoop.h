@@ -41,6 +41,10 @@ public:
     void QueueInput(const MSG& msg);
 
 protected:
+    // As on Win32, shorter timer periods are raised to this: a zero period would never let the loop
+    // rest.
+    static constexpr UINT kMinimumTimerMs = 10;
+
     HostLoop() = default;
 
     // Reads whatever the platform has ready without blocking and queues it.

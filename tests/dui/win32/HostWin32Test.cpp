@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <imm.h>
-#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -19,7 +18,9 @@
 
 #include "dui/include/core/IHost.h"
 #include "dui/include/core/IRenderTarget.h"
+#include "support/platform/ComApartment.h"
 #include "support/platform/FolderPicker.h"
+#include "tests/dui/win32/RunHostUntil.h"
 
 namespace {
 
@@ -72,19 +73,7 @@ protected:
     }
     static HWND Real(const IHostWindow& window) { return reinterpret_cast<HWND>(window.GetNativeHandle()); }
 
-    // Hands out the host's messages until `done` holds; false after 30 s.
-    bool RunUntil(const std::function<bool()>& done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        MSG msg;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            if (host->PeekMessage(msg))
-                host->DispatchMessage(msg);
-            else
-                ::MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        }
-        return true;
-    }
+    bool RunUntil(const std::function<bool()>& done) { return RunHostUntil(*host, done); }
     // Posts a message from another thread while `runLoop` runs a loop of the system's; whether the
     // window got it inside that loop. `endLoop` ends the loop (any thread): called when the message
     // comes, or after 10 s should it never come.
@@ -382,16 +371,16 @@ TEST_F(HostWin32Test, PostsReachTheWindowWhileALoopOfTheSystemsRuns) {
         [real] { ::PostMessageW(real, WM_KEYDOWN, VK_ESCAPE, 0); }))
         << "the caption drag's move loop";
 
-    // As the wizard's UI thread is: a single-threaded apartment.
-    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::wstring chosen = L"not returned";
-    EXPECT_TRUE(ArrivesDuring(
-        [&] {
-            chosen = BrowseForFolder(FolderPickerOwner{window->GetNativeHandle(), {}});
-        },
-        [uiThread] { ::EnumThreadWindows(uiThread, CancelFolderDialog, 0); }))
-        << "the shell's folder dialog";
-    ::CoUninitialize();
+    {
+        const ComApartment apartment;  // as on the wizard's UI thread
+        EXPECT_TRUE(ArrivesDuring(
+            [&] {
+                chosen = BrowseForFolder(FolderPickerOwner{window->GetNativeHandle(), {}});
+            },
+            [uiThread] { ::EnumThreadWindows(uiThread, CancelFolderDialog, 0); }))
+            << "the shell's folder dialog";
+    }
     EXPECT_EQ(chosen, L"") << "cancelled";
 }
 

@@ -5,16 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
 
 #include "dui/include/core/SApplication.h"
-#include "dui/include/core/SEvents.h"
 #include "dui/include/core/SHostWnd.h"
 #include "dui/include/core/SObjectDefaultRegister.h"
 #include "dui/src/control/SEdit.h"
 #include "support/TextConvert.h"
+#include "tests/dui/support/HostTestEnv.h"
+#include "tests/dui/win32/RunHostUntil.h"
 #include "tests/testing/TempDir.h"
 
 namespace {
@@ -27,18 +27,6 @@ constexpr const char* kLayout =
   </root>
 </DUI>)";
 
-class CountingHost : public SHostWnd {
-public:
-    using SHostWnd::SHostWnd;
-    int goCommands = 0;
-
-protected:
-    bool HandleEvent(EventArgs& evt) override {
-        goCommands += std::wstring(evt.GetName()) == L"on_command" && evt.nameFrom == L"btn_go";
-        return SHostWnd::HandleEvent(evt);
-    }
-};
-
 class LayoutWindowWin32Test : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -47,7 +35,7 @@ protected:
         factory = CreateRenderFactory(CreateImgDecoderFactory());
         app = std::make_unique<SApplication>(factory.get(), L"DUIHOST", SObjectDefaultRegister(),
                                              std::move(host));
-        wnd = std::make_unique<CountingHost>(L"file:" + Utf8ToWide(dir.WriteFile("main.xml", kLayout)));
+        wnd = std::make_unique<RecordingHost>(L"file:" + Utf8ToWide(dir.WriteFile("main.xml", kLayout)));
         ASSERT_NE(wnd->Create(nullptr, 0, 0, 0, 0), nullptr);
         real = reinterpret_cast<HWND>(wnd->GetHostWindow()->GetNativeHandle());
     }
@@ -56,20 +44,7 @@ protected:
         app.reset();
     }
 
-    // Runs the application's loop until `done` holds; false after 30 s.
-    bool RunUntil(const std::function<bool()>& done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        IHost& host = app->GetHost();
-        MSG msg;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) return false;
-            if (host.PeekMessage(msg))
-                host.DispatchMessage(msg);
-            else
-                ::MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        }
-        return true;
-    }
+    bool RunUntil(const std::function<bool()>& done) { return RunHostUntil(app->GetHost(), done); }
     // The centre of `name` in client coordinates, as the real window's mouse messages carry it.
     LPARAM CentreOf(const wchar_t* name) {
         const RECT& rc = wnd->FindChildByName(name)->GetWindowRect();
@@ -84,7 +59,7 @@ protected:
     larkholm::testing::TempDir dir;
     std::unique_ptr<IRenderFactory> factory;
     std::unique_ptr<SApplication> app;
-    std::unique_ptr<CountingHost> wnd;
+    std::unique_ptr<RecordingHost> wnd;
     HWND real = nullptr;
 };
 
@@ -110,7 +85,7 @@ TEST_F(LayoutWindowWin32Test, ShowsCentredPaintedAndAnswersClicksAndText) {
     ::ReleaseDC(real, dc);
 
     Click(L"btn_go");
-    EXPECT_TRUE(RunUntil([&] { return wnd->goCommands == 1; }));
+    EXPECT_TRUE(RunUntil([&] { return wnd->Commands(L"btn_go") == 1; }));
 
     // Text as the keyboard or an input method types it: a CJK path and a character beyond the
     // first plane, which comes as two UTF-16 halves.

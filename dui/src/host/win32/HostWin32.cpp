@@ -13,7 +13,6 @@ namespace {
 constexpr wchar_t kWakeClass[] = L"LarkholmHostWake";
 // The only message the wake window gets from us; it carries nothing.
 constexpr UINT kWakeMessage = WM_APP + 1;
-constexpr UINT kMinimumTimerMs = 10;
 
 // Real milliseconds for a period of the program's clock (sped up in tests); the system raises
 // anything below USER_TIMER_MINIMUM itself.
@@ -146,7 +145,7 @@ void HostWin32::SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs) {
     const auto it = windows_.find(hwnd);
     if (it == windows_.end()) return;
     ForgetDueTick(hwnd, id);
-    // As on the other hosts, shorter periods are raised to 10 ms of the program's clock.
+    // As on the other hosts, shorter periods are raised to the minimum of the program's clock.
     ::SetTimer(it->second->NativeWindow(), id, RealPeriod(std::max(elapseMs, kMinimumTimerMs)), nullptr);
 }
 

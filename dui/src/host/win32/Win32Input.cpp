@@ -3,18 +3,7 @@
 #include <windowsx.h>
 
 #include "dui/src/host/win32/Win32Input.h"
-
-namespace {
-
-bool IsHighSurrogate(WPARAM unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLowSurrogate(WPARAM unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-}  // namespace
+#include "support/TextConvert.h"
 
 std::optional<FrameworkInput> Win32Input::Translate(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -66,8 +55,7 @@ std::optional<FrameworkInput> Win32Input::OnCharUnit(WPARAM unit, LPARAM lParam)
     if (IsLowSurrogate(unit)) {
         // A low half without its high half is no character.
         if (high == 0) return std::nullopt;
-        const WPARAM codePoint = 0x10000 + ((static_cast<WPARAM>(high) - 0xD800) << 10) + (unit - 0xDC00);
-        return FrameworkInput{WM_CHAR, codePoint, lParam};
+        return FrameworkInput{WM_CHAR, JoinSurrogates(high, static_cast<char32_t>(unit)), lParam};
     }
     // Backspace, Tab, Return, Escape and Ctrl+letter arrive as WM_KEYDOWN already.
     if (unit < 0x20 || unit == 0x7F) return std::nullopt;
