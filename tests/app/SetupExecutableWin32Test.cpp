@@ -21,7 +21,8 @@ struct Executable {
 };
 
 std::vector<Executable> ExecutablesToCheck() {
-    std::vector<Executable> executables{{Utf8ToWide(LARKHOLM_SETUP_EXE), LARKHOLM_SETUP_MANIFEST_ARCHITECTURE}};
+    std::vector<Executable> executables{
+        {Utf8ToWide(LARKHOLM_SETUP_EXE), LARKHOLM_SETUP_MANIFEST_ARCHITECTURE}};
     if (const std::string shipped = LARKHOLM_SHIPPED_SETUP_EXE; !shipped.empty())
         executables.push_back({Utf8ToWide(shipped), "x86"});
     return executables;
