@@ -2,9 +2,11 @@
 service, which runs on Linux loopback and serves the demo's Windows programs.
 
     python3 wizard_wine_e2e_test.py --arch ARCH --wizard EXE --service PATH --site-dir DIR
-                                    --package-dir DIR [unittest arguments]
+                                    --package-dir DIR [--locale LANG] [unittest arguments]
 
-ARCH is the wizard's architecture, i686 (the program we ship) or x86_64. Each case boots a 64-bit
+ARCH is the wizard's architecture, i686 (the program we ship) or x86_64. LANG is the system locale
+Wine runs under (default C.UTF-8, ANSI code page 1252); it chooses the code page, which the
+package's Chinese names must not depend on. Each case boots a 64-bit
 Wine prefix of its own (tools/wine-run.sh --boot, the UI's font faces mapped to the CJK font) on its
 own Xvfb, starts its own demo service on a free port and the wizard
 with /LOG=, and follows the wizard through that log file. A fresh prefix has WIC (Wine's own
@@ -51,6 +53,9 @@ LAYOUT = LAYOUTS["i686"]
 DOWNLOAD_FOLDER = "drive_c/ProgramData/Ostrelle"
 LOG_FILE = "drive_c/larkholm-setup.log"
 
+# The ANSI code page Wine gives each locale the cases run under.
+CODE_PAGES = {"C.UTF-8": "1252", "zh_CN.UTF-8": "936", "zh_TW.UTF-8": "950"}
+
 # Where the missing-components case puts Wine's codecs, and the registration of WIC's imaging
 # factory, which the wizard's renderer creates.
 RELOCATED_CODECS = "drive_c/codecs/windowscodecs.dll"
@@ -86,11 +91,13 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         self.start_case(PROGRAMS["service"], site_dir=PROGRAMS["site"], package_dir=PROGRAMS["package"])
         # Wine hands the environment to Windows programs: the endpoints, the pace and the time zone.
         self.environment = dict(os.environ, DISPLAY=self.display.display, TZ=TIME_ZONE, LARKHOLM_CLOCK_SPEEDUP="10",
-                                **self.service.environment())
+                                LANG=PROGRAMS["locale"], LC_ALL="", **self.service.environment())
         self.prefix = self.work / "prefix"
         self.addCleanup(self.wine, "--stop", self.prefix)
         booted = self.wine("--boot", self.prefix, timeout=300)
         self.assertEqual(booted.returncode, 0, (self.work / "prefix.log").read_text(errors="replace"))
+        self.assertEqual(self.registry_value(r"HKLM\System\CurrentControlSet\Control\Nls\CodePage", "ACP"),
+                         CODE_PAGES[PROGRAMS["locale"]], "the prefix runs under another code page")
 
     def wine(self, *arguments, timeout=120):
         """Runs tools/wine-run.sh for the wizard's architecture with `arguments`; returns the ended
@@ -102,11 +109,15 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         done = self.wine(self.prefix, program)
         self.assertEqual(done.returncode, 0, f"{program}: {done.stdout}{done.stderr}")
 
+    def registry_value(self, key, name):
+        """The text value `name` of `key` in the wizard's registry view, or None."""
+        done = self.wine(self.prefix, "reg", "query", key, "/v", name, LAYOUT.registry_view)
+        lines = [line.split() for line in done.stdout.splitlines()]
+        return next((words[-1] for words in lines if words[:2] == [name, "REG_SZ"]), None)
+
     def dotnet_version(self):
         """The Version value of the .NET 4.0 key in the wizard's registry view, or None."""
-        done = self.wine(self.prefix, "reg", "query", DOTNET_KEY, "/v", "Version", LAYOUT.registry_view)
-        lines = [line.split() for line in done.stdout.splitlines()]
-        return next((words[-1] for words in lines if words[:2] == ["Version", "REG_SZ"]), None)
+        return self.registry_value(DOTNET_KEY, "Version")
 
     def move_codecs_out_of_the_system_folder(self):
         """Wine's WindowsCodecs.dll leaves the system folder, so the wizard's check finds WIC
@@ -174,9 +185,11 @@ def main():
     parser.add_argument("--service", required=True)
     parser.add_argument("--site-dir", required=True)
     parser.add_argument("--package-dir", required=True)
+    parser.add_argument("--locale", choices=CODE_PAGES, default="C.UTF-8")
     args, rest = parser.parse_known_args()
     LAYOUT = LAYOUTS[args.arch]
-    PROGRAMS.update(arch=args.arch, wizard=args.wizard, service=args.service, site=args.site_dir, package=args.package_dir)
+    PROGRAMS.update(arch=args.arch, wizard=args.wizard, service=args.service, site=args.site_dir, package=args.package_dir,
+                    locale=args.locale)
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
 
 
