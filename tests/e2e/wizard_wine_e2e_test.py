@@ -25,7 +25,7 @@ from typing import NamedTuple
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/demo-service"))
 import larkholm_demo as demo  # noqa: E402
-from end_to_end import TIME_ZONE, CommonCases, EndToEndCase  # noqa: E402
+from end_to_end import PRODUCT_PACE, TIME_ZONE, CommonCases, EndToEndCase  # noqa: E402
 
 PROGRAMS = {}
 WINE_RUN = demo.SOURCE_DIR / "tools/wine-run.sh"
@@ -162,6 +162,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         self.assertEqual(wizard.wait_exit(30), 0, wizard.log())
 
     def test_missing_components_are_downloaded_installed_and_detected(self):
+        self.environment["LARKHOLM_CLOCK_SPEEDUP"] = PRODUCT_PACE
         prefix, wizard = self.start_wizard(components=False)
         wizard.wait_for_log("开始下载组件 ID:2 ")
         self.picture(wizard, "8-component-download.png")
