@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include "install/LittleEndian.h"
+#include "install/ZipExtraBlock.h"
 
 namespace {
 
@@ -18,17 +19,10 @@ std::uint32_t Crc32Of(std::string_view text) {
 
 std::optional<std::string_view> UnicodePathOf(const unsigned char* extra, std::size_t size,
                                               std::string_view storedName) {
-    for (std::size_t at = 0; at + 4 <= size;) {
-        const std::uint64_t tag = ReadLittleEndian(extra + at, 2);
-        const std::size_t length = std::size_t(ReadLittleEndian(extra + at + 2, 2));
-        const std::size_t begin = at + 4;
-        at = begin + length;
-        if (tag != kUnicodePathTag) continue;
-        if (at > size || length < kVersionAndCrcSize || extra[begin] != kUnicodePathVersion ||
-            ReadLittleEndian(extra + begin + 1, 4) != Crc32Of(storedName))
-            return std::nullopt;
-        return std::string_view(reinterpret_cast<const char*>(extra + begin + kVersionAndCrcSize),
-                                length - kVersionAndCrcSize);
-    }
-    return std::nullopt;
+    const auto block = FindZipExtraBlock(extra, size, kUnicodePathTag);
+    if (!block || !block->complete || block->length < kVersionAndCrcSize ||
+        block->data[0] != kUnicodePathVersion || ReadLittleEndian(block->data + 1, 4) != Crc32Of(storedName))
+        return std::nullopt;
+    return std::string_view(reinterpret_cast<const char*>(block->data + kVersionAndCrcSize),
+                            block->length - kVersionAndCrcSize);
 }
