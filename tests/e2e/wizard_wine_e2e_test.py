@@ -48,7 +48,6 @@ LAYOUTS = {
     "i686": Layout("Program Files (x86)", "syswow64", "/reg:32"),
     "x86_64": Layout("Program Files", "system32", "/reg:64"),
 }
-LAYOUT = LAYOUTS["i686"]
 
 DOWNLOAD_FOLDER = "drive_c/ProgramData/Ostrelle"
 LOG_FILE = "drive_c/larkholm-setup.log"
@@ -73,12 +72,16 @@ def wine_run():
     return [str(WINE_RUN), "--arch", PROGRAMS["arch"]]
 
 
+def layout():
+    return LAYOUTS[PROGRAMS["arch"]]
+
+
 def install_folder():
-    return f"drive_c/{LAYOUT.program_files}/Ostrelle/assist"
+    return f"drive_c/{layout().program_files}/Ostrelle/assist"
 
 
 def system_folder():
-    return f"drive_c/windows/{LAYOUT.system_folder}"
+    return f"drive_c/windows/{layout().system_folder}"
 
 
 def find_file(folder, name):
@@ -111,7 +114,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
 
     def registry_value(self, key, name):
         """The text value `name` of `key` in the wizard's registry view, or None."""
-        done = self.wine(self.prefix, "reg", "query", key, "/v", name, LAYOUT.registry_view)
+        done = self.wine(self.prefix, "reg", "query", key, "/v", name, layout().registry_view)
         lines = [line.split() for line in done.stdout.splitlines()]
         return next((words[-1] for words in lines if words[:2] == [name, "REG_SZ"]), None)
 
@@ -128,7 +131,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         moved.parent.mkdir(parents=True)
         find_file(self.prefix / system_folder(), "WindowsCodecs.dll").rename(moved)
         done = self.wine(self.prefix, "reg", "add", WIC_REGISTRATION, "/ve", "/d", RELOCATED_CODECS_PATH, "/f",
-                         LAYOUT.registry_view)
+                         layout().registry_view)
         self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
 
     def start_wizard(self, components=True):
@@ -155,7 +158,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         started = install / ASSIST_LOG
         demo.wait_for(started.exists, 60 * TIME_SCALE, "the installed program to write its log")
         self.assert_same_as_unzip(install, downloads / "assist.zip", written_since=[ASSIST_LOG])
-        program = re.escape(f"C:\\{LAYOUT.program_files}\\Ostrelle\\assist\\assist.exe")
+        program = re.escape(f"C:\\{layout().program_files}\\Ostrelle\\assist\\assist.exe")
         self.assertRegex(started.read_text(encoding="utf-8"), f'command line: "?{program}"?\\s')
 
         demo.finish(wizard)
@@ -179,7 +182,6 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
 
 
 def main():
-    global LAYOUT
     parser = argparse.ArgumentParser()
     parser.add_argument("--arch", choices=LAYOUTS, default="i686")
     parser.add_argument("--wizard", required=True)
@@ -188,7 +190,6 @@ def main():
     parser.add_argument("--package-dir", required=True)
     parser.add_argument("--locale", choices=CODE_PAGES, default="C.UTF-8")
     args, rest = parser.parse_known_args()
-    LAYOUT = LAYOUTS[args.arch]
     PROGRAMS.update(arch=args.arch, wizard=args.wizard, service=args.service, site=args.site_dir, package=args.package_dir,
                     locale=args.locale)
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)

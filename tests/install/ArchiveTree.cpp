@@ -2,25 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 
 #include "support/TextConvert.h"
+#include "tests/testing/TempDir.h"
 
 namespace larkholm::testing {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// The bytes of the file at `path`, opened by its path object: on Windows a narrow name would go
-// through the ANSI code page, which lacks most of the names the tests extract.
-std::string Content(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
 
 std::vector<ItemOutcome> ExtractAll(const std::string& archive, const char* password,
                                     const std::string& folder) {
@@ -58,7 +47,7 @@ void ExpectSameTree(const fs::path& reference, const fs::path& ours) {
         }
         ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(mine)));
         EXPECT_EQ(fs::file_size(mine), entry.file_size());
-        EXPECT_TRUE(Content(mine) == Content(entry.path()));
+        EXPECT_TRUE(ReadFile(mine) == ReadFile(entry.path()));
         EXPECT_EQ(fs::last_write_time(mine), entry.last_write_time());
         EXPECT_EQ(OwnerMayWrite(mine), OwnerMayWrite(entry.path()));
     }

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 
@@ -24,11 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace larkholm::testing;
-
-std::string Content(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::wstring WideOf(const fs::path& path) {
     return Utf8ToWide(Utf8FromPath(path));
@@ -79,7 +73,7 @@ TEST(ItemNamesTest, EachNameInstallsAsUnzipExtractsItOrFailsWithNothingLeft) {
             EXPECT_FALSE(fs::exists(installDir));
         } else if (c.onlyFile != nullptr) {
             const fs::path file = installDir / "assist" / PathFromUtf8(c.onlyFile);
-            EXPECT_EQ(Content(file), std::string(c.onlyFile) + "\n");
+            EXPECT_EQ(ReadFile(file), std::string(c.onlyFile) + "\n");
             EXPECT_EQ(std::distance(fs::directory_iterator(installDir / "assist"), fs::directory_iterator()),
                       1);
         } else {
