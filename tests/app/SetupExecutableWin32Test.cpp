@@ -86,6 +86,9 @@ TEST_P(SetupExecutableWin32Test, IconAndManifestAreEmbedded) {
              "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // Windows 8.1
              "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // Windows 10 and 11
              R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")",
+             // Sharp at every display scale: per-monitor v2, then v1, and system-aware on Windows 7.
+             ">true/pm</dpiAware>",
+             ">PerMonitorV2, PerMonitor</dpiAwareness>",
          }) {
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
     }
