@@ -8,4 +8,7 @@
 #include <string>
 
 std::filesystem::path PathFromAnsi(const std::string& ansi);
+// A wide path (a path the operator typed, or one from the wide command line) without a round trip
+// through the ANSI code page on Windows.
+std::filesystem::path PathFromWide(const std::wstring& wide);
 std::string AnsiFromPath(const std::filesystem::path& path);

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <string>
 
+// Sets `path` to the executable's own path and returns 0, or the platform's error code.
+std::uint32_t ModulePath(std::wstring& path);
+
 // Sets `folder` to the executable's folder without its trailing separator ("C:" for an executable
 // in a drive's root on Windows; "/" stays "/" on Linux) and returns 0, or the platform's error
 // code when the executable's name cannot be read (`folder` is then unchanged).

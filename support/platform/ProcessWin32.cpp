@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <shellapi.h>
+#include <windows.h>
 
 #include <mutex>
 #include <vector>
@@ -20,19 +19,20 @@ std::string CommandLine(const std::string& path, const std::string& arguments) {
     return (quote ? "\"" + path + "\"" : path) + " " + arguments;
 }
 
-// Waits for the process, or only until the stop request when one is given.
-void WaitUnlessStopped(HANDLE process, const StopEvent* stop) {
+// Waits for the process, or only until the stop request when one is given; true when the process
+// ended.
+bool WaitUnlessStopped(HANDLE process, const StopEvent* stop) {
     HANDLE objects[2] = {process, nullptr};
     DWORD count = 1;
     if (stop != nullptr && stop->Waitable() != kNoHandle)
         objects[count++] = reinterpret_cast<HANDLE>(stop->Waitable());
-    ::WaitForMultipleObjects(count, objects, FALSE, INFINITE);
+    return ::WaitForMultipleObjects(count, objects, FALSE, INFINITE) == WAIT_OBJECT_0;
 }
 
 }  // namespace
 
 std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait,
-                         const StopEvent* stop) {
+                         const StopEvent* stop, std::uint32_t* exitCode) {
     const std::string commandLine = CommandLine(path, arguments);
     std::vector<char> writable(commandLine.begin(), commandLine.end());  // CreateProcessA may write to it
     writable.push_back('\0');
@@ -45,7 +45,10 @@ std::uint32_t RunProgram(const std::string& path, const std::string& arguments, 
                           &process))
         return ::GetLastError();
     // Closing the handles leaves the program running; only the wait is given up on a stop.
-    if (wait) WaitUnlessStopped(process.hProcess, stop);
+    DWORD code = 0;
+    if (wait && WaitUnlessStopped(process.hProcess, stop) && exitCode != nullptr &&
+        ::GetExitCodeProcess(process.hProcess, &code))
+        *exitCode = code;
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return 0;

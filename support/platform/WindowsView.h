@@ -9,6 +9,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "support/RegistryValue.h"
 
 // The native path of a Windows path. On Linux "c:\windows\system32\WindowsCodecs.dll" →
 // "<prefix>/drive_c/windows/system32/windowscodecs.dll" (the existing spelling of each component
@@ -29,3 +32,15 @@ std::wstring ProgramFilesFolder();   // CSIDL_PROGRAM_FILES; Linux: <prefix>/dri
 // REG_EXPAND_SZ, read unexpanded) are read; a value of another type reads as absent.
 bool HklmKeyExists(const std::wstring& keyPath);
 std::optional<std::wstring> ReadHklmString(const std::wstring& keyPath, const std::wstring& valueName);
+
+// HKEY_LOCAL_MACHINE in the 32-bit registry view, the view of the shipped 32-bit wizard and the one
+// where "Programs and Features" looks for a 32-bit program's entry. Windows: KEY_WOW64_32KEY (the
+// same view from the 64-bit test build). Linux: system.reg, rewritten whole through a temporary
+// file and a rename; in a 64-bit prefix ("#arch=win64") the 32-bit view of Software lies under
+// Software\Wow6432Node, as Wine keeps it. One writer at a time.
+//
+// WriteMachineKey32 creates `keyPath` when missing and gives it exactly `values`; DeleteMachineKey32
+// is true once the key is gone (also when it was never there).
+bool WriteMachineKey32(const std::wstring& keyPath, const std::vector<RegistryValue>& values);
+std::optional<std::wstring> ReadMachineText32(const std::wstring& keyPath, const std::wstring& name);
+bool DeleteMachineKey32(const std::wstring& keyPath);
