@@ -1,10 +1,12 @@
-# Windows test executables run under Wine, in one WoW64 prefix made at the start of each CTest run
-# (tools/wine-run.sh). Included by tests/CMakeLists.txt when cross-building for Windows.
+# Windows test executables run under Wine, in one 64-bit prefix made at the start of each CTest run,
+# by the loader of the build's architecture (tools/wine-run.sh). Included by tests/CMakeLists.txt
+# when cross-building for Windows.
 set(LARKHOLM_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run.sh ${LARKHOLM_WINE_PREFIX})
+set(LARKHOLM_WINE_RUN ${PROJECT_SOURCE_DIR}/tools/wine-run.sh --arch ${LARKHOLM_WINDOWS_ARCH})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${LARKHOLM_WINE_RUN} ${LARKHOLM_WINE_PREFIX})
 
-add_test(NAME WinePrefix.Boot COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run.sh --boot ${LARKHOLM_WINE_PREFIX})
-add_test(NAME WinePrefix.Stop COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-run.sh --stop ${LARKHOLM_WINE_PREFIX})
+add_test(NAME WinePrefix.Boot COMMAND ${LARKHOLM_WINE_RUN} --boot ${LARKHOLM_WINE_PREFIX})
+add_test(NAME WinePrefix.Stop COMMAND ${LARKHOLM_WINE_RUN} --stop ${LARKHOLM_WINE_PREFIX})
 set_tests_properties(WinePrefix.Boot PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
 set_tests_properties(WinePrefix.Stop PROPERTIES FIXTURES_CLEANUP wine_prefix)
 
@@ -17,13 +19,14 @@ function(larkholm_add_wine_test target)
   set_property(GLOBAL APPEND PROPERTY larkholm_wine_tests ${target})
 endfunction()
 
-# Checked once every suite is declared: the test suites and the programs the build ships (global
-# property larkholm_windows_programs) import nothing the system lacks.
+# Checked once every suite is declared: the test suites, the programs the build ships (global
+# property larkholm_windows_programs) and the shipped program of another build folder, where one is
+# named, import nothing the system lacks.
 function(larkholm_add_import_check)
   get_property(suites GLOBAL PROPERTY larkholm_wine_tests)
   get_property(programs GLOBAL PROPERTY larkholm_windows_programs)
   set(targets ${suites} ${programs})
-  set(files)
+  set(files ${LARKHOLM_SHIPPED_SETUP_EXE})
   foreach(target ${targets})
     list(APPEND files $<TARGET_FILE:${target}>)
   endforeach()

@@ -1,19 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Windows cross toolchain and Wine, then builds the libraries the Windows build links
-# from Debian's own source packages into <build>/deps (default build-windows/deps): libcurl
-# (Schannel, HTTP and HTTPS only), minizip, jsoncpp, pugixml, libpng, giflib, GoogleTest/GMock,
-# and cpp-httplib for the test servers. zlib is Debian's mingw-w64 build. Every library
-# leaves a stamp naming its source version and recipe, so a second run only compares stamps.
+# build-windows-deps.sh [--arch ARCH] [BUILD]: installs the Windows cross toolchain for ARCH (i686,
+# the default, or x86_64; tools/windows-arch.sh), then builds the libraries the Windows build links
+# from Debian's own source packages into BUILD/deps (default: the architecture's build folder,
+# build-windows or build-windows-x64): libcurl (Schannel, HTTP and HTTPS only), minizip, jsoncpp,
+# pugixml, libpng, giflib, GoogleTest/GMock, and cpp-httplib for the test servers. zlib is Debian's
+# mingw-w64 build. Every library leaves a stamp naming its source version, recipe and target, so a
+# second run only compares stamps, and a folder is never filled from two architectures.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$(mkdir -p "${1:-$root/build-windows}" && cd "${1:-$root/build-windows}" && pwd)
+source "$root/tools/windows-arch.sh"
+arch=i686
+if [ "${1:-}" = "--arch" ]; then
+  arch=$2
+  shift 2
+fi
+windows_arch_check "$arch"
+build_dir="${1:-$(windows_build_dir "$arch" "$root")}"
+build=$(mkdir -p "$build_dir" && cd "$build_dir" && pwd)
 deps="$build/deps"
 work="$build/deps-build"
-toolchain="$root/cmake/toolchain-i686-w64-mingw32.cmake"
+triple=$(windows_triple "$arch")
+toolchain="$root/cmake/toolchain-$triple.cmake"
 jobs="${LARKHOLM_JOBS:-2}"
-mingw_root=/usr/i686-w64-mingw32
+mingw_root=/usr/$triple
 
-bash "$root/tools/install-deps.sh" --windows
+bash "$root/tools/install-deps.sh" --windows "$arch"
+# Libraries of another architecture (or of an older recipe without one) would not link: they go.
+if [ -n "$(grep -L -s -e " for $triple\$" "$deps"/stamps/*)" ]; then rm -rf "$deps"; fi
 mkdir -p "$deps/lib/pkgconfig" "$deps/include" "$work"
 
 # stamp_current NAME VERSION: true when NAME was already built from VERSION with this recipe.
@@ -53,7 +66,7 @@ build_library() {
   local name=$1 version stamp start
   version=$(source_version "$name")
   [ -n "$version" ] || { echo "no source package $name (deb-src entry missing?)" >&2; return 1; }
-  stamp="$version recipe $2"
+  stamp="$version recipe $2 for $triple"
   stamp_current "$name" "$stamp" && return 0
   start=$SECONDS
   echo "windows deps: building $name $version"
@@ -116,12 +129,12 @@ build_library cpp-httplib 1
 
 # GoogleTest and GMock from the Debian package's source folder.
 gtest_version=$(dpkg-query -W -f='${Version}' googletest)
-if ! stamp_current googletest "$gtest_version recipe 1"; then
+if ! stamp_current googletest "$gtest_version recipe 1 for $triple"; then
   start=$SECONDS
   rm -rf "$work/googletest" && cp -r /usr/src/googletest "$work/googletest"
   cmake_install "$work/googletest" -Dgtest_disable_pthreads=OFF
   rm -rf "$work/googletest"
-  stamp_write googletest "$gtest_version recipe 1"
+  stamp_write googletest "$gtest_version recipe 1 for $triple"
   echo "windows deps: googletest done in $((SECONDS - start)) s"
 fi
 

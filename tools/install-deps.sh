@@ -1,11 +1,24 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing, benchmarking and the demo need;
-# `--windows` adds the Windows cross toolchain, Wine (32- and 64-bit, for a WoW64 prefix) and the
-# source entries that the Windows libraries are built from (tools/build-windows-deps.sh).
+# Installs every Debian package that building, testing, benchmarking and the demo need. The Windows
+# parts come on request, for one architecture each (i686 or x86_64, tools/windows-arch.sh):
+#   --windows ARCH   the mingw-w64 cross toolchain for ARCH and the source entries that the Windows
+#                    libraries are built from (tools/build-windows-deps.sh)
+#   --wine ARCH      Wine able to run ARCH's programs, with the GL it draws through: for i686 the
+#                    32- and 64-bit Wine of a WoW64 prefix, for x86_64 the 64-bit Wine alone
 # Idempotent: packages already present are skipped, so a second run costs one dpkg query.
 set -euo pipefail
-windows=0
-[ "${1:-}" = "--windows" ] && windows=1
+source "$(dirname "${BASH_SOURCE[0]}")/windows-arch.sh"
+toolchain_arch=""
+wine_arch=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --windows) toolchain_arch=$2; shift 2 ;;
+    --wine) wine_arch=$2; shift 2 ;;
+    *) echo "usage: install-deps.sh [--windows ARCH] [--wine ARCH]" >&2; exit 2 ;;
+  esac
+done
+[ -z "$toolchain_arch" ] || windows_arch_check "$toolchain_arch"
+[ -z "$wine_arch" ] || windows_arch_check "$wine_arch"
 
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
@@ -15,23 +28,26 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcpp-httplib-dev libssl-dev libbrotli-dev
   xvfb xserver-xephyr xdotool x11-utils imagemagick zenity zip unzip p7zip-full libarchive-tools curl python3 coreutils
 )
-if [ $windows -eq 1 ]; then
-  packages+=(
-    g++-mingw-w64-i686-posix libz-mingw-w64-dev mingw-w64-tools binutils-mingw-w64-i686
-    wine wine64 wine32:i386 libgl1-mesa-dri:i386 dpkg-dev patch xz-utils
-    # Direct2D under Wine draws through 32-bit GL, on an Xvfb that xvfb-run starts (with xauth).
-    libgl1:i386 libglx-mesa0:i386 xauth
-  )
-fi
+case "$toolchain_arch" in
+  i686) packages+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686) ;;
+  x86_64) packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64) ;;
+esac
+[ -z "$toolchain_arch" ] || packages+=(libz-mingw-w64-dev mingw-w64-tools dpkg-dev patch xz-utils)
+# Direct2D under Wine draws through GL of the program's own architecture, on an Xvfb that xvfb-run
+# starts (with xauth).
+case "$wine_arch" in
+  i686) packages+=(wine wine64 wine32:i386 libgl1-mesa-dri:i386 libgl1:i386 libglx-mesa0:i386 xauth) ;;
+  x86_64) packages+=(wine wine64 libgl1-mesa-dri libgl1 libglx-mesa0 xauth) ;;
+esac
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 update_lists=0
-if [ $windows -eq 1 ]; then
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $sudo dpkg --add-architecture i386
-    update_lists=1
-  fi
+if [ "$wine_arch" = i686 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+  update_lists=1
+fi
+if [ -n "$toolchain_arch" ]; then
   # The Windows libraries are built from Debian's own source packages (the point releases carry
   # the security fixes; the security archive's source pool is not reachable from every machine).
   src_list=/etc/apt/sources.list.d/larkholm-deb-src.sources
@@ -42,8 +58,8 @@ if [ $windows -eq 1 ]; then
       | $sudo tee "$src_list" >/dev/null
     update_lists=1
   fi
-  [ $update_lists -eq 0 ] || $sudo apt-get update -q
 fi
+[ $update_lists -eq 0 ] || $sudo apt-get update -q
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,8 @@
 // The Windows resources of larkholm-setup.exe, read back from the built program the way Windows
 // reads them: the version information Explorer shows, the icon, and the manifest that asks for
-// administrator rights, names the supported systems and brings Common Controls 6.
+// administrator rights, names the supported systems, brings Common Controls 6 and names the
+// program's architecture. Where this build is not the 32-bit one we ship, the shipped program of
+// the other build folder is read as well (LARKHOLM_SHIPPED_SETUP_EXE, empty otherwise).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,14 +13,31 @@
 
 namespace {
 
-const std::wstring kExecutable = Utf8ToWide(LARKHOLM_SETUP_EXE);
 const std::wstring kVersion = Utf8ToWide(LARKHOLM_SETUP_VERSION);
 
-TEST(SetupExecutableWin32Test, VersionInformationNamesTheProductAndItsVersion) {
-    const DWORD size = ::GetFileVersionInfoSizeW(kExecutable.c_str(), nullptr);
+struct Executable {
+    std::wstring path;
+    std::string manifestArchitecture;
+};
+
+std::vector<Executable> ExecutablesToCheck() {
+    std::vector<Executable> executables{
+        {Utf8ToWide(LARKHOLM_SETUP_EXE), LARKHOLM_SETUP_MANIFEST_ARCHITECTURE}};
+    if (const std::string shipped = LARKHOLM_SHIPPED_SETUP_EXE; !shipped.empty())
+        executables.push_back({Utf8ToWide(shipped), "x86"});
+    return executables;
+}
+
+class SetupExecutableWin32Test : public ::testing::TestWithParam<Executable> {};
+
+INSTANTIATE_TEST_SUITE_P(Built, SetupExecutableWin32Test, ::testing::ValuesIn(ExecutablesToCheck()),
+                         [](const auto& info) { return info.param.manifestArchitecture; });
+
+TEST_P(SetupExecutableWin32Test, VersionInformationNamesTheProductAndItsVersion) {
+    const DWORD size = ::GetFileVersionInfoSizeW(GetParam().path.c_str(), nullptr);
     ASSERT_GT(size, 0u) << "no version information, error " << ::GetLastError();
     std::vector<char> block(size);
-    ASSERT_TRUE(::GetFileVersionInfoW(kExecutable.c_str(), 0, size, block.data()));
+    ASSERT_TRUE(::GetFileVersionInfoW(GetParam().path.c_str(), 0, size, block.data()));
 
     const auto text = [&](const wchar_t* name) {
         void* value = nullptr;
@@ -44,8 +63,8 @@ TEST(SetupExecutableWin32Test, VersionInformationNamesTheProductAndItsVersion) {
     EXPECT_EQ(fixed->dwFileType, DWORD(VFT_APP));
 }
 
-TEST(SetupExecutableWin32Test, IconAndManifestAreEmbedded) {
-    const HMODULE module = ::LoadLibraryExW(kExecutable.c_str(), nullptr,
+TEST_P(SetupExecutableWin32Test, IconAndManifestAreEmbedded) {
+    const HMODULE module = ::LoadLibraryExW(GetParam().path.c_str(), nullptr,
                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr) << "error " << ::GetLastError();
 
@@ -70,6 +89,16 @@ TEST(SetupExecutableWin32Test, IconAndManifestAreEmbedded) {
          }) {
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
     }
+    // The program's own identity and the Common Controls it binds to both name its architecture.
+    const auto count = [&](const std::string& part) {
+        std::size_t found = 0;
+        for (std::size_t at = manifest.find(part); at != std::string::npos; at = manifest.find(part, at + 1))
+            ++found;
+        return found;
+    };
+    const std::string architecture = "processorArchitecture=\"" + GetParam().manifestArchitecture + "\"";
+    EXPECT_EQ(count(architecture), 2u) << architecture;
+    EXPECT_EQ(count("processorArchitecture="), 2u);
     ::FreeLibrary(module);
 }
 

@@ -15,7 +15,7 @@ foreach(case
     test_component_download_failure_ends_on_the_manual_download_page)
   add_test(NAME WizardWineEndToEnd.${case}
            COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wizard_wine_e2e_test.py
-                   --wizard $<TARGET_FILE:larkholm-setup>
+                   --arch ${LARKHOLM_WINDOWS_ARCH} --wizard $<TARGET_FILE:larkholm-setup>
                    --service $<TARGET_FILE:larkholm-demo-service>
                    --site-dir $<TARGET_PROPERTY:larkholm_demo_windows_content,SITE_DIR>
                    --package-dir $<TARGET_PROPERTY:larkholm_demo_windows_content,PACKAGE_DIR>

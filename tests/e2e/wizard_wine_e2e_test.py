@@ -1,11 +1,12 @@
 """End to end on Windows: the real larkholm-setup.exe under Wine on Xvfb against the demo install
 service, which runs on Linux loopback and serves the demo's Windows programs.
 
-    python3 wizard_wine_e2e_test.py --wizard EXE --service PATH --site-dir DIR --package-dir DIR
-                                    [unittest arguments]
+    python3 wizard_wine_e2e_test.py --arch ARCH --wizard EXE --service PATH --site-dir DIR
+                                    --package-dir DIR [unittest arguments]
 
-Each case boots a Wine prefix of its own (tools/wine-run.sh --boot: WoW64, the UI's font faces
-mapped to the CJK font) on its own Xvfb, starts its own demo service on a free port and the wizard
+ARCH is the wizard's architecture, i686 (the program we ship) or x86_64. Each case boots a 64-bit
+Wine prefix of its own (tools/wine-run.sh --boot, the UI's font faces mapped to the CJK font) on its
+own Xvfb, starts its own demo service on a free port and the wizard
 with /LOG=, and follows the wizard through that log file. A fresh prefix has WIC (Wine's own
 WindowsCodecs.dll) and no .NET Framework 4.0; each case sets up the state it starts from.
 LARKHOLM_E2E_SCREENSHOTS=DIR keeps a screenshot of every page the full install passes.
@@ -13,10 +14,12 @@ LARKHOLM_E2E_SCREENSHOTS=DIR keeps a screenshot of every page the full install p
 
 import argparse
 import os
+import re
 import subprocess
 import sys
 import unittest
 from pathlib import Path
+from typing import NamedTuple
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/demo-service"))
 import larkholm_demo as demo  # noqa: E402
@@ -28,11 +31,24 @@ WINE_RUN = demo.SOURCE_DIR / "tools/wine-run.sh"
 # Direct2D under Wine draws through software GL on two shared cores: every wait gets this much longer.
 TIME_SCALE = 4
 
-# The wizard is a 32-bit program: in a 64-bit prefix its program files folder, the default install
-# folder, is "Program Files (x86)", and its system folder is SysWOW64.
-INSTALL_FOLDER = "drive_c/Program Files (x86)/Ostrelle/assist"
+
+class Layout(NamedTuple):
+    """What a program of one architecture sees of a 64-bit prefix; the demo's installers are built
+    alike, so they write where the wizard looks."""
+    program_files: str  # its program files folder, which holds the default install folder
+    system_folder: str  # its system folder, below drive_c/windows
+    registry_view: str  # the switch of `reg` for its registry view
+
+
+# The program we ship is 32-bit: Windows gives it "Program Files (x86)", SysWOW64 and the 32-bit
+# registry view.
+LAYOUTS = {
+    "i686": Layout("Program Files (x86)", "syswow64", "/reg:32"),
+    "x86_64": Layout("Program Files", "system32", "/reg:64"),
+}
+LAYOUT = LAYOUTS["i686"]
+
 DOWNLOAD_FOLDER = "drive_c/ProgramData/Ostrelle"
-SYSTEM_FOLDER = "drive_c/windows/syswow64"
 LOG_FILE = "drive_c/larkholm-setup.log"
 
 # Where the missing-components case puts Wine's codecs, and the registration of WIC's imaging
@@ -46,6 +62,18 @@ DOTNET_INSTALLER = "supplier/website/package/dotNetFx40_Full_x86_x64.exe"
 
 # What the installed program writes into its own folder when started: its log.
 ASSIST_LOG = "logs/assist.log"
+
+
+def wine_run():
+    return [str(WINE_RUN), "--arch", PROGRAMS["arch"]]
+
+
+def install_folder():
+    return f"drive_c/{LAYOUT.program_files}/Ostrelle/assist"
+
+
+def system_folder():
+    return f"drive_c/windows/{LAYOUT.system_folder}"
 
 
 def find_file(folder, name):
@@ -65,8 +93,9 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         self.assertEqual(booted.returncode, 0, (self.work / "prefix.log").read_text(errors="replace"))
 
     def wine(self, *arguments, timeout=120):
-        """Runs tools/wine-run.sh with `arguments`; returns the ended process."""
-        return subprocess.run([str(WINE_RUN), *map(str, arguments)], env=self.environment, capture_output=True,
+        """Runs tools/wine-run.sh for the wizard's architecture with `arguments`; returns the ended
+        process."""
+        return subprocess.run([*wine_run(), *map(str, arguments)], env=self.environment, capture_output=True,
                               text=True, errors="replace", timeout=timeout)
 
     def run_in_prefix(self, program):
@@ -74,8 +103,8 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         self.assertEqual(done.returncode, 0, f"{program}: {done.stdout}{done.stderr}")
 
     def dotnet_version(self):
-        """The Version value of the .NET 4.0 key in the 32-bit registry view, or None."""
-        done = self.wine(self.prefix, "reg", "query", DOTNET_KEY, "/v", "Version", "/reg:32")
+        """The Version value of the .NET 4.0 key in the wizard's registry view, or None."""
+        done = self.wine(self.prefix, "reg", "query", DOTNET_KEY, "/v", "Version", LAYOUT.registry_view)
         lines = [line.split() for line in done.stdout.splitlines()]
         return next((words[-1] for words in lines if words[:2] == ["Version", "REG_SZ"]), None)
 
@@ -86,9 +115,9 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         would leave Wine without codecs, and the wizard without a window."""
         moved = self.prefix / RELOCATED_CODECS
         moved.parent.mkdir(parents=True)
-        find_file(self.prefix / SYSTEM_FOLDER, "WindowsCodecs.dll").rename(moved)
+        find_file(self.prefix / system_folder(), "WindowsCodecs.dll").rename(moved)
         done = self.wine(self.prefix, "reg", "add", WIC_REGISTRATION, "/ve", "/d", RELOCATED_CODECS_PATH, "/f",
-                         "/reg:32")
+                         LAYOUT.registry_view)
         self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
 
     def start_wizard(self, components=True):
@@ -99,7 +128,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         else:
             self.move_codecs_out_of_the_system_folder()
             self.assertIsNone(self.dotnet_version())
-        wizard = demo.Wizard([WINE_RUN, self.prefix, PROGRAMS["wizard"], "/LOG=C:\\larkholm-setup.log"],
+        wizard = demo.Wizard([*wine_run(), self.prefix, PROGRAMS["wizard"], "/LOG=C:\\larkholm-setup.log"],
                              self.environment, self.work / "wine.log", log_path=self.prefix / LOG_FILE,
                              time_scale=TIME_SCALE, settle_pictures=True)
         self.addCleanup(wizard.stop)
@@ -109,14 +138,14 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         prefix, wizard = self.start_wizard()
         demo.drive_full_install(wizard, demo.SHOP_CODE, demo.PASSWORD, self.screenshots)
 
-        install = prefix / INSTALL_FOLDER
+        install = prefix / install_folder()
         downloads = prefix / DOWNLOAD_FOLDER
         self.assert_download_folder_verified(downloads)
         started = install / ASSIST_LOG
         demo.wait_for(started.exists, 60 * TIME_SCALE, "the installed program to write its log")
         self.assert_same_as_unzip(install, downloads / "assist.zip", written_since=[ASSIST_LOG])
-        self.assertRegex(started.read_text(encoding="utf-8"),
-                         r'command line: "?C:\\Program Files \(x86\)\\Ostrelle\\assist\\assist\.exe"?\s')
+        program = re.escape(f"C:\\{LAYOUT.program_files}\\Ostrelle\\assist\\assist.exe")
+        self.assertRegex(started.read_text(encoding="utf-8"), f'command line: "?{program}"?\\s')
 
         demo.finish(wizard)
         self.assertEqual(wizard.wait_exit(30), 0, wizard.log())
@@ -131,20 +160,23 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         log = wizard.log()
         self.assertIn("开始安装组件 ID:2", log)
         self.assertIn("开始安装组件 ID:1", log)
-        installed = find_file(prefix / SYSTEM_FOLDER, "WindowsCodecs.dll")
+        installed = find_file(prefix / system_folder(), "WindowsCodecs.dll")
         self.assertIsNotNone(installed)
         self.assertEqual(installed.read_bytes()[:2], b"MZ")
         self.assertEqual(self.dotnet_version(), "4.0.30319")
 
 
 def main():
+    global LAYOUT
     parser = argparse.ArgumentParser()
+    parser.add_argument("--arch", choices=LAYOUTS, default="i686")
     parser.add_argument("--wizard", required=True)
     parser.add_argument("--service", required=True)
     parser.add_argument("--site-dir", required=True)
     parser.add_argument("--package-dir", required=True)
     args, rest = parser.parse_known_args()
-    PROGRAMS.update(wizard=args.wizard, service=args.service, site=args.site_dir, package=args.package_dir)
+    LAYOUT = LAYOUTS[args.arch]
+    PROGRAMS.update(arch=args.arch, wizard=args.wizard, service=args.service, site=args.site_dir, package=args.package_dir)
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
 
 

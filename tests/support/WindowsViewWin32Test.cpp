@@ -66,18 +66,24 @@ TEST_F(RegistryWin32Test, ReadsTextValuesOnly) {
     EXPECT_EQ(ReadHklmString(key + L"\\Missing", L"Version"), std::nullopt);
 }
 
-TEST_F(RegistryWin32Test, ReadsTheThirtyTwoBitView) {
+// Keys are read in the program's own view: for the 32-bit program we ship on 64-bit Windows, the one
+// below Wow6432Node.
+TEST_F(RegistryWin32Test, ReadsTheProgramsOwnView) {
+    constexpr bool k64BitProgram = sizeof(void*) == 8;
     BOOL wow64 = FALSE;
-    if (!::IsWow64Process(::GetCurrentProcess(), &wow64) || !wow64)
+    if (!k64BitProgram && (!::IsWow64Process(::GetCurrentProcess(), &wow64) || !wow64))
         GTEST_SKIP() << "one registry view only on a 32-bit system";
-    SetText(KEY_WOW64_64KEY, L"Version", REG_SZ, L"4.0.30319");
+    const REGSAM ownView = k64BitProgram ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+    const REGSAM otherView = k64BitProgram ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    SetText(otherView, L"Version", REG_SZ, L"4.0.30319");
     EXPECT_FALSE(HklmKeyExists(key));
     EXPECT_EQ(ReadHklmString(key, L"Version"), std::nullopt);
-    SetText(KEY_WOW64_32KEY, L"Version", REG_SZ, L"4.5.1");
+    SetText(ownView, L"Version", REG_SZ, L"4.5.1");
     EXPECT_EQ(ReadHklmString(key, L"Version"), L"4.5.1");
 }
 
-// What the shell gives this (32-bit) process, the same as its environment says.
+// What the shell gives this process, the same as its environment says (for a 32-bit process on
+// 64-bit Windows, "Program Files (x86)").
 TEST(ShellFoldersWin32Test, AreThoseOfThisProcess) {
     const std::wstring programData = CommonAppDataFolder(), programFiles = ProgramFilesFolder();
     EXPECT_EQ(programData, _wgetenv(L"ALLUSERSPROFILE"));

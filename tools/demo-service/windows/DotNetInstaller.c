@@ -1,7 +1,7 @@
 // Demo stand-in for the .NET Framework 4.0 installer (dotNetFx40_Full_x86_x64.exe): writes the
 // registry values the real one leaves, the ones the wizard's check reads. The key is opened without a
-// view flag, so this 32-bit program writes the 32-bit view, where the wizard (32-bit too) reads; on
-// 64-bit Windows that is below Wow6432Node. Exit code 0 once both values are written.
+// view flag, so this program writes its own registry view, where the wizard (built alike) reads: for
+// the 32-bit programs on 64-bit Windows, below Wow6432Node. Exit code 0 once both values are written.
 #include <wchar.h>
 #include <windows.h>
 

@@ -1,7 +1,8 @@
 // Demo stand-in for the Windows Imaging Component installer (wic_x86_chs.exe): writes the
 // WindowsCodecs.dll it carries as a resource into the system folder, where the wizard's check looks.
-// A 32-bit program's system folder is SysWOW64 on 64-bit Windows, the folder the wizard (32-bit
-// too) sees. A system that already has the file keeps its own. Exit code 0 once the file is there.
+// It is built like the wizard, so its system folder is the one the wizard sees (SysWOW64 for the
+// 32-bit programs on 64-bit Windows). A system that already has the file keeps its own. Exit code 0
+// once the file is there.
 #include <wchar.h>
 #include <windows.h>
 
