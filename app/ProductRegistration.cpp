@@ -34,7 +34,7 @@ std::vector<std::wstring> SplitNames(const std::wstring& joined) {
 
 bool RegisterInstallation(const Installation& installation) {
     const std::wstring uninstall = Quoted(installation.uninstaller) + L" /UNINSTALL";
-    return WriteMachineKey32(kUninstallKey,
+    return WriteMachineKey(kUninstallKey,
                              {
                                  RegistryValue::Text(L"DisplayName", kProductName),
                                  RegistryValue::Text(L"Publisher", kProductName),
@@ -57,7 +57,7 @@ bool RegisterInstallation(const Installation& installation) {
 
 std::optional<Installation> ReadInstallation() {
     auto read = [](const wchar_t* name) {
-        return ReadMachineText32(kUninstallKey, name).value_or(std::wstring());
+        return ReadMachineText(kUninstallKey, name).value_or(std::wstring());
     };
     Installation installation;
     installation.installDir = read(L"InstallLocation");
@@ -75,5 +75,5 @@ std::optional<Installation> ReadInstallation() {
 }
 
 bool UnregisterInstallation() {
-    return DeleteMachineKey32(kUninstallKey);
+    return DeleteMachineKey(kUninstallKey);
 }

@@ -1,5 +1,6 @@
-#include <shellapi.h>
 #include <windows.h>
+// Needs what <windows.h> defines, so it stays after it.
+#include <shellapi.h>
 
 #include <mutex>
 #include <vector>

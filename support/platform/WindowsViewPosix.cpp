@@ -181,19 +181,19 @@ std::optional<std::wstring> ReadHklmString(const std::wstring& keyPath, const st
     return hive.ReadString(twin, valueName);
 }
 
-bool WriteMachineKey32(const std::wstring& keyPath, const std::vector<RegistryValue>& values) {
+bool WriteMachineKey(const std::wstring& keyPath, const std::vector<RegistryValue>& values) {
     std::string hive;
     if (!ReadHive(hive)) return false;
     return ReplaceHive(WithKey(hive, ViewPath(hive, keyPath), values, std::int64_t(std::time(nullptr))));
 }
 
-std::optional<std::wstring> ReadMachineText32(const std::wstring& keyPath, const std::wstring& name) {
+std::optional<std::wstring> ReadMachineText(const std::wstring& keyPath, const std::wstring& name) {
     std::string hive;
     if (!ReadHive(hive)) return std::nullopt;
     return WineRegistry::Parse(hive).ReadString(ViewPath(hive, keyPath), name);
 }
 
-bool DeleteMachineKey32(const std::wstring& keyPath) {
+bool DeleteMachineKey(const std::wstring& keyPath) {
     std::string hive;
     if (!ReadHive(hive)) return true;
     const std::string without = WithoutKey(hive, ViewPath(hive, keyPath));

@@ -88,12 +88,12 @@ std::optional<std::wstring> ReadHklmString(const std::wstring& keyPath, const st
     return key.ReadText(valueName);
 }
 
-bool WriteMachineKey32(const std::wstring& keyPath, const std::vector<RegistryValue>& values) {
+bool WriteMachineKey(const std::wstring& keyPath, const std::vector<RegistryValue>& values) {
     // The key is made anew, so values of an earlier installation that this one lacks do not stay.
-    DeleteMachineKey32(keyPath);
+    DeleteMachineKey(keyPath);
     HKEY key = nullptr;
     if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                          KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     bool written = true;
     for (const RegistryValue& value : values) {
@@ -113,20 +113,11 @@ bool WriteMachineKey32(const std::wstring& keyPath, const std::vector<RegistryVa
     return written;
 }
 
-std::optional<std::wstring> ReadMachineText32(const std::wstring& keyPath, const std::wstring& name) {
-    DWORD type = 0;
-    DWORD size = 0;
-    if (::RegGetValueW(HKEY_LOCAL_MACHINE, keyPath.c_str(), name.c_str(),
-                       RRF_RT_REG_SZ | RRF_SUBKEY_WOW6432KEY, &type, nullptr, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    std::vector<wchar_t> text(size / sizeof(wchar_t) + 1);
-    if (::RegGetValueW(HKEY_LOCAL_MACHINE, keyPath.c_str(), name.c_str(),
-                       RRF_RT_REG_SZ | RRF_SUBKEY_WOW6432KEY, &type, text.data(), &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::wstring(text.data());
+std::optional<std::wstring> ReadMachineText(const std::wstring& keyPath, const std::wstring& name) {
+    return ReadHklmString(keyPath, name);
 }
 
-bool DeleteMachineKey32(const std::wstring& keyPath) {
-    const LONG result = ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), KEY_WOW64_32KEY, 0);
+bool DeleteMachineKey(const std::wstring& keyPath) {
+    const LONG result = ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, keyPath.c_str());
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }

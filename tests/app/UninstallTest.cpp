@@ -3,7 +3,6 @@
 // folder that held other files included; a file in use stops it.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -12,6 +11,7 @@
 #include "app/ProductRegistration.h"
 #include "service/Md5.h"
 #include "support/TextConvert.h"
+#include "support/platform/FileSystemPath.h"
 #include "support/platform/Module.h"
 #include "support/platform/WindowsView.h"
 #include "tests/app/WizardHarness.h"
@@ -74,7 +74,9 @@ protected:
         return wizard.WaitForQuit(30000);
     }
 
-    std::vector<fs::path> Machine() const { return {fs::path(std::getenv("WINEPREFIX")), scratch.Path()}; }
+    // The folders an install writes to: the scratch folder that holds the install folder, and the
+    // machine's application data folder, which holds the downloads (the suite's own on Windows).
+    std::vector<fs::path> Machine() const { return {scratch.Path(), PathFromWide(CommonAppDataFolder())}; }
     fs::path InstallDir() const { return scratch.Path() / "Apps/Ostrelle"; }
 
     TempDir scratch;
@@ -102,12 +104,13 @@ TEST_F(UninstallRun, InstallRegistersItselfAndUninstallLeavesTheMachineAsItWas) 
         {L"QuietUninstallString", L"\"" + copy + L"\" /UNINSTALL /VERYSILENT"},
     };
     for (const auto& value : entry)
-        EXPECT_EQ(ReadMachineText32(kUninstallKey, value.name), value.value) << WideToUtf8(value.name);
-    EXPECT_EQ(ReadMachineText32(kUninstallKey, L"InstallDate").value_or(L"").size(), 8u);
+        EXPECT_EQ(ReadMachineText(kUninstallKey, value.name), value.value) << WideToUtf8(value.name);
+    EXPECT_EQ(ReadMachineText(kUninstallKey, L"InstallDate").value_or(L"").size(), 8u);
     EXPECT_TRUE(fs::exists(WideToAnsi(copy)));
 
     EXPECT_EQ(Uninstall(), kExitInstalled);
     EXPECT_EQ(Listing(Machine()), before);
+    EXPECT_FALSE(HklmKeyExists(kUninstallKey));
     // Nothing left to remove the second time.
     EXPECT_EQ(Uninstall(), kExitNotInstalled);
 }
@@ -129,7 +132,7 @@ TEST_F(UninstallRun, AFileInUseStopsTheUninstallAndNamesTheProgram) {
         EXPECT_EQ(Uninstall(), kExitFilesInUse);
     }
     EXPECT_TRUE(fs::exists(InstallDir() / "assist/assist.exe"));
-    EXPECT_TRUE(ReadMachineText32(kUninstallKey, L"DisplayName"));
+    EXPECT_TRUE(ReadMachineText(kUninstallKey, L"DisplayName"));
     EXPECT_EQ(Uninstall(), kExitInstalled);
 }
 
