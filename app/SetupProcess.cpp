@@ -2,8 +2,10 @@
 
 #include "app/CommandLineOptions.h"
 #include "app/ExitCode.h"
+#include "app/ProductRegistration.h"
 #include "app/RunLog.h"
 #include "app/UnattendedPassword.h"
+#include "app/Uninstall.h"
 #include "app/WizardApplication.h"
 #include "dui/src/host/headless/HostHeadless.h"
 #include "support/Log.h"
@@ -12,6 +14,7 @@
 #include "support/platform/StandardOutput.h"
 #include "support/platform/SystemTime.h"
 #include "support/platform/TempFolder.h"
+#include "support/platform/TemporaryCopy.h"
 
 namespace {
 
@@ -61,12 +64,24 @@ int RunSetup(const std::vector<std::wstring>& arguments) {
         WriteStandardOutput(UsageText());
         return kExitInstalled;
     }
+    // An uninstall goes on in a temporary copy where the program's own file must go too; this
+    // process then only passes the copy's exit code on, and writes no log of its own.
+    std::wstring copyProblem;
+    if (options.run.uninstall) {
+        if (const std::optional<int> copyExitCode = RunInTemporaryCopy(copyProblem)) return *copyExitCode;
+    }
     const std::wstring logFile = StartRunLog(options.logFile, TempFolder(), CurrentLocalTime());
     Log(WideFormat(L"Larkholm setup: %ls %ls run, log file %ls",
                    options.run.uninstall ? L"uninstall" : L"install", ModeName(options.run.mode),
                    logFile.c_str()));
+    if (!copyProblem.empty()) Log(copyProblem);
+    const std::optional<Installation> registered =
+        options.run.uninstall ? ReadInstallation() : std::optional<Installation>();
     int exitCode = PrepareRun(options);
     if (exitCode == kExitInstalled) exitCode = RunWizard(options.run);
+    // The original this copy runs for ends now; what it held can go.
+    if (ReleaseOriginal(exitCode) && exitCode == kExitInstalled && registered)
+        RemoveInstallFolder(*registered);
     Log(WideFormat(L"Exit code %d", exitCode));
     StopLogFile();
     return exitCode;

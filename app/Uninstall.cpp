@@ -51,12 +51,19 @@ int RemoveInstallation(const Installation& installation, std::wstring& busyProgr
         }
         DeleteTree(installation.programFolder);
     }
-    if (IsBelow(installation.uninstaller, installation.installDir)) RemoveFile(installation.uninstaller);
     for (const std::wstring& name : installation.downloads) {
         if (IsPlainFileName(name) && !installation.downloadDir.empty())
             RemoveFile(JoinPath(installation.downloadDir, name));
     }
     if (!installation.downloadDir.empty()) RemoveIfEmpty(installation.downloadDir);
+    RemoveInstallFolder(installation);
+    if (!UnregisterInstallation()) Log(L"Uninstall: the entry in Programs and Features cannot be removed");
+    Log(L"Uninstall: removed " + installation.installDir);
+    return kExitInstalled;
+}
+
+void RemoveInstallFolder(const Installation& installation) {
+    if (IsBelow(installation.uninstaller, installation.installDir)) RemoveFile(installation.uninstaller);
     // The folders the installation made, from the install folder up to the highest of them.
     const std::wstring& created = installation.createdFolder;
     if (!created.empty() &&
@@ -65,7 +72,4 @@ int RemoveInstallation(const Installation& installation, std::wstring& busyProgr
             folder = folder.substr(0, folder.find_last_of(L"\\/"));
         }
     }
-    if (!UnregisterInstallation()) Log(L"Uninstall: the entry in Programs and Features cannot be removed");
-    Log(L"Uninstall: removed " + installation.installDir);
-    return kExitInstalled;
 }

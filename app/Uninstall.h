@@ -8,5 +8,11 @@
 
 #include "app/ProductRegistration.h"
 
-// kExitInstalled once removed, kExitFilesInUse (with the program to close in `busyProgram`).
+// kExitInstalled once removed, kExitFilesInUse (with the program to close in `busyProgram`). The
+// last step is RemoveInstallFolder.
 int RemoveInstallation(const Installation& installation, std::wstring& busyProgram);
+
+// The kept copy of the wizard, then the folders the installation created, from the install folder
+// up, each once it is empty. On Windows the copy cannot go while the uninstall runs from it: then
+// this is done again once that program has ended (support/platform/TemporaryCopy.h).
+void RemoveInstallFolder(const Installation& installation);
