@@ -12,7 +12,9 @@ foreach(case
     test_full_install_matches_unzip_and_starts_the_program
     test_wrong_password_shows_the_services_message_and_quits_cleanly
     test_missing_components_are_downloaded_installed_and_detected
-    test_component_download_failure_ends_on_the_manual_download_page)
+    test_component_download_failure_ends_on_the_manual_download_page
+    test_very_silent_install_opens_no_window_and_ends_with_0
+    test_install_then_quiet_uninstall_leaves_the_prefix_as_it_was)
   add_test(NAME WizardWineEndToEnd.${case}
            COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wizard_wine_e2e_test.py
                    --arch ${LARKHOLM_WINDOWS_ARCH} --wizard $<TARGET_FILE:larkholm-setup>
