@@ -77,7 +77,7 @@ protected:
     // The folders an install writes to: the scratch folder that holds the install folder, and the
     // machine's application data folder, which holds the downloads (the suite's own on Windows).
     std::vector<fs::path> Machine() const { return {scratch.Path(), PathFromWide(CommonAppDataFolder())}; }
-    fs::path InstallDir() const { return scratch.Path() / "Apps/Ostrelle"; }
+    fs::path InstallDir() const { return scratch.Path() / "Apps" / "Ostrelle"; }
 
     TempDir scratch;
     WizardHarness wizard;
@@ -99,7 +99,7 @@ TEST_F(UninstallRun, InstallRegistersItselfAndUninstallLeavesTheMachineAsItWas) 
         {L"Publisher", L"Larkholm"},
         {L"DisplayVersion", L"2.3.4"},
         {L"InstallLocation", dir},
-        {L"DisplayIcon", AnsiToWide((InstallDir() / "assist/assist.exe").string())},
+        {L"DisplayIcon", AnsiToWide((InstallDir() / "assist" / "assist.exe").string())},
         {L"UninstallString", L"\"" + copy + L"\" /UNINSTALL"},
         {L"QuietUninstallString", L"\"" + copy + L"\" /UNINSTALL /VERYSILENT"},
     };

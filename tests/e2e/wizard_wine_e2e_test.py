@@ -253,6 +253,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         self.assertEqual(restarted.returncode, 0, restarted.stdout + restarted.stderr)
         self.assertEqual(list(self.temp_folder().glob("larkholm-uninstall-*")), [])
         after = self.machine_listing("after")
+        self.maxDiff = None
         changed = {name: (before.get(name), after.get(name)) for name in sorted(before.keys() | after.keys())
                    if before.get(name) != after.get(name)}
         self.assertEqual(changed, {})
