@@ -54,7 +54,9 @@ protected:
         return run;
     }
 
-    std::filesystem::path Program() const { return scratch.Path() / "Apps/Ostrelle/assist/assist.exe"; }
+    std::filesystem::path Program() const {
+        return scratch.Path() / "Apps" / "Ostrelle" / "assist" / "assist.exe";
+    }
 
     TempDir scratch;
 };
@@ -85,7 +87,7 @@ TEST_F(UnattendedRun, InstallsWithoutAskingAndEndsWithZero) {
         EXPECT_EQ(log.Count(WideToUtf8(kPassword)), 0u);
         EXPECT_EQ(log.Count("p@ss"), 0u);
         EXPECT_EQ(log.Count("Unattended run ends with exit code 0"), 1u);
-        std::filesystem::remove_all(scratch.Path() / "Apps");
+        larkholm::testing::RemoveTree(scratch.Path() / "Apps");
     }
 }
 
