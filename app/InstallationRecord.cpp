@@ -38,7 +38,7 @@ std::uint32_t SizeInKb(const std::wstring& folder) {
 std::wstring PackageVersion(const InstallJob& job) {
     for (const ManifestFile& file : job.files) {
         if (!EqualsNoCase(file.name, kVersionFile)) continue;
-        const IniFile ini = IniFile::Load(JoinPath(WideToAnsi(job.downloadDir), file.name));
+        const IniFile ini = IniFile::Load(JoinPath(WideToUtf8(job.downloadDir), file.name));
         const std::string version = ini.ReadString("package", "version", "", 64);
         if (!version.empty()) return Utf8ToWide(version);
     }
@@ -75,7 +75,7 @@ Installation RecordInstallation(const InstallJob& job, const std::wstring& creat
     const LocalTime now = CurrentLocalTime();
     installation.installDate = WideFormat(L"%04d%02d%02d", now.year, now.month, now.day);
     installation.downloadDir = job.downloadDir;
-    for (const ManifestFile& file : job.files) installation.downloads.push_back(AnsiToWide(file.name));
+    for (const ManifestFile& file : job.files) installation.downloads.push_back(Utf8ToWide(file.name));
     installation.createdFolder = createdFolder;
     return installation;
 }

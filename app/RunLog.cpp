@@ -42,7 +42,7 @@ void PruneRunLogs(const std::wstring& folder, std::size_t keep) {
     std::error_code error;
     std::vector<std::filesystem::path> logs;
     for (const auto& entry : std::filesystem::directory_iterator(PathFromWide(folder), error)) {
-        if (entry.is_regular_file(error) && IsRunLogName(AnsiToWide(AnsiFromPath(entry.path().filename()))))
+        if (entry.is_regular_file(error) && IsRunLogName(Utf8ToWide(Utf8FromPath(entry.path().filename()))))
             logs.push_back(entry.path());
     }
     if (logs.size() <= keep) return;

@@ -10,13 +10,23 @@ add_test(NAME WinePrefix.Stop COMMAND ${LARKHOLM_WINE_RUN} --stop ${LARKHOLM_WIN
 set_tests_properties(WinePrefix.Boot PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
 set_tests_properties(WinePrefix.Stop PROPERTIES FIXTURES_CLEANUP wine_prefix)
 
-# larkholm_add_wine_test(TARGET): the whole suite as one test, since every Wine process costs a
-# start-up; the suite's own output names the failing case.
+# larkholm_add_wine_test(TARGET [NAME name ARGS args... ENVIRONMENT vars...]): the whole suite as one
+# test, since every Wine process costs a start-up; the suite's own output names the failing case. A
+# NAME runs the suite again as another test, with its own arguments and environment. Every suite
+# runs under the C.UTF-8 locale (code page 1252) unless its ENVIRONMENT chooses another: LANG
+# chooses Wine's code page and how it names Unix files, whoever runs the tests.
 function(larkholm_add_wine_test target)
-  add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
-  set_tests_properties(${target} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 900
-                       ENVIRONMENT "LARKHOLM_TEST_BINARY_DIR=${CMAKE_BINARY_DIR}")
-  set_property(GLOBAL APPEND PROPERTY larkholm_wine_tests ${target})
+  cmake_parse_arguments(ARG "" "NAME" "ARGS;ENVIRONMENT" ${ARGN})
+  set(name ${target})
+  if(ARG_NAME)
+    set(name ${ARG_NAME})
+  endif()
+  add_test(NAME ${name} COMMAND ${target} --gtest_color=no ${ARG_ARGS})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 900
+                       ENVIRONMENT "LANG=C.UTF-8;LARKHOLM_TEST_BINARY_DIR=${CMAKE_BINARY_DIR};${ARG_ENVIRONMENT}")
+  if(NOT ARG_NAME)
+    set_property(GLOBAL APPEND PROPERTY larkholm_wine_tests ${target})
+  endif()
 endfunction()
 
 # Checked once every suite is declared: the test suites, the programs the build ships (global

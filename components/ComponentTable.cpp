@@ -27,5 +27,5 @@ std::wstring ComponentDownloadDirectory() {
 }
 
 std::string InstallerPath(const std::wstring& downloadDir, const std::string& url) {
-    return JoinPath(WideToAnsi(downloadDir), FileNameFromPath(url, true));
+    return JoinPath(WideToUtf8(downloadDir), FileNameFromPath(url, true));
 }

@@ -32,5 +32,5 @@ const Component* FindComponent(const std::vector<Component>& table, std::int32_t
 // The common application data folder + "Ostrelle"; empty when there is no such folder.
 std::wstring ComponentDownloadDirectory();
 
-// Where the installer from `url` is saved: `downloadDir` (ANSI) + separator + the URL's file name.
+// Where the installer from `url` is saved: `downloadDir` (as UTF-8) + separator + the URL's file name.
 std::string InstallerPath(const std::wstring& downloadDir, const std::string& url);

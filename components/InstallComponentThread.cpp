@@ -52,14 +52,14 @@ void InstallComponentThread::DownloadAll() {
     ComponentTask task;
     while (!StopRequested() && tasks.TryPop(task)) {
         Post(UM_COMPONENT_DOWNLOAD_STARTED, WPARAM(task.id), 0);
-        Log(WideFormat(L"开始下载组件 ID:%d 地址:%ls", task.id, AnsiToWide(task.location).c_str()));
+        Log(WideFormat(L"开始下载组件 ID:%d 地址:%ls", task.id, Utf8ToWide(task.location).c_str()));
         if (downloadDir.empty()) {
             Log(WideFormat(L"安装路径为空 ID:%d 路径:%ls", task.id, downloadDir.c_str()));
             jobStatus = kDownloadFailed;
             break;
         }
         std::error_code ignored;  // one level; a folder that cannot be made fails the transfers
-        std::filesystem::create_directory(PathFromAnsi(WideToAnsi(downloadDir)), ignored);
+        std::filesystem::create_directory(PathFromUtf8(WideToUtf8(downloadDir)), ignored);
         if (!DownloadComponent(task, InstallerPath(downloadDir, task.location), jobStatus))
             jobStatus = kDownloadFailed;
         downloadStatus = jobStatus;
@@ -84,7 +84,7 @@ bool InstallComponentThread::DownloadComponent(const ComponentTask& task, const 
         }
         downloadStatus = kDownloadFailed;
         if (!SleepUnlessStopped(kRetryPauseMs)) return false;
-        Log(WideFormat(L"重新下载文件, 第%d次 文件名:%ls", attempt, AnsiToWide(localPath).c_str()));
+        Log(WideFormat(L"重新下载文件, 第%d次 文件名:%ls", attempt, Utf8ToWide(localPath).c_str()));
     }
     return false;
 }
@@ -98,18 +98,19 @@ bool InstallComponentThread::Attempt(const ComponentTask& task, const std::strin
     if (!engine.AddTask({task.location, localPath, validator}) || engine.StartTransfers() != 0) return false;
     totalBytes = 0;
     receivedBytes = 0;
-    const bool finished = PollTransfer(*this, engine, kSampleMs, [&](const TransferStatus& status, double speed) {
-        LogTransferSample(localPath, PercentOf(status), speed);
-        Log(WideFormat(L"文件长度:%lld，已下载长度:%lld", static_cast<long long>(status.total),
-                       static_cast<long long>(status.received)));
-        StoreSizes(status);
-        Post(UM_COMPONENT_DOWNLOAD_PROGRESS, WPARAM(task.id), LPARAM(PercentOf(status)));
-    });
+    const bool finished =
+        PollTransfer(*this, engine, kSampleMs, [&](const TransferStatus& status, double speed) {
+            LogTransferSample(localPath, PercentOf(status), speed);
+            Log(WideFormat(L"文件长度:%lld，已下载长度:%lld", static_cast<long long>(status.total),
+                           static_cast<long long>(status.received)));
+            StoreSizes(status);
+            Post(UM_COMPONENT_DOWNLOAD_PROGRESS, WPARAM(task.id), LPARAM(PercentOf(status)));
+        });
     if (!finished) return false;  // stopped: the engine's destructor waits for the aborted transfer
 
     TransferStatus status;
     engine.GetStatus(status);
-    Log(WideFormat(L"正在下载:%ls, 下载进度 : %6.2lf%%", AnsiToWide(localPath).c_str(), PercentOf(status)));
+    Log(WideFormat(L"正在下载:%ls, 下载进度 : %6.2lf%%", Utf8ToWide(localPath).c_str(), PercentOf(status)));
     StoreSizes(status);
     // An installer that arrived whole but not at the announced size is fetched again from its first
     // byte; one cut short is continued by the next attempt.

@@ -19,12 +19,12 @@ namespace {
 // none, but an installer that is a script ("#!") or a native ELF program does: its owner may run it.
 void MakeRunnableByOwner(const std::string& path) {
     char magic[4] = {};
-    std::ifstream(path, std::ios::binary).read(magic, sizeof magic);
+    std::ifstream(PathFromUtf8(path), std::ios::binary).read(magic, sizeof magic);
     const bool script = magic[0] == '#' && magic[1] == '!';
     const bool elf = magic[0] == '\x7f' && magic[1] == 'E' && magic[2] == 'L' && magic[3] == 'F';
     if (!script && !elf) return;
     std::error_code ignored;  // RunProgram reports a file that still cannot run
-    std::filesystem::permissions(PathFromAnsi(path), std::filesystem::perms::owner_exec,
+    std::filesystem::permissions(PathFromUtf8(path), std::filesystem::perms::owner_exec,
                                  std::filesystem::perm_options::add, ignored);
 }
 
@@ -49,7 +49,7 @@ void SetupComponentThread::SetupAll() {
     ComponentTask task;
     while (!StopRequested() && tasks.TryPop(task)) {
         PostToWindow(notifyWindow, UM_COMPONENT_SETUP_STARTED, WPARAM(task.id), 0);
-        const std::wstring shownPath = AnsiToWide(task.location);
+        const std::wstring shownPath = Utf8ToWide(task.location);
         Log(WideFormat(L"开始安装组件 ID:%d 路径:%ls", task.id, shownPath.c_str()));
         if (task.location.empty()) {
             Log(WideFormat(L"安装路径为空 ID:%d 路径:%ls", task.id, shownPath.c_str()));
@@ -79,7 +79,7 @@ std::int32_t SetupComponentThread::Setup(const ComponentTask& task) {
     if (result == 0 && StopRequested()) return kNotInstalled;  // not known to have finished
     if (result != 0) {
         Log(WideFormat(L"运行失败 ID:%d ERROR:%d 路径:%ls", task.id, result,
-                       AnsiToWide(task.location).c_str()));
+                       Utf8ToWide(task.location).c_str()));
         return result;
     }
     if (exitCode == kExitRestartRequired || exitCode == kExitRestartInitiated) {

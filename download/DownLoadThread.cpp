@@ -79,7 +79,7 @@ bool DownLoadThread::DownloadFiles() {
     downloadDir = appData.empty() ? std::wstring() : JoinPath(appData, kProductFolderName);
     std::error_code ignored;  // a folder that cannot be made shows at verification
     if (!downloadDir.empty())
-        std::filesystem::create_directory(PathFromAnsi(WideToAnsi(downloadDir)), ignored);
+        std::filesystem::create_directory(PathFromUtf8(WideToUtf8(downloadDir)), ignored);
     downloading = true;
 
     if (!ManifestIsUsable()) {
@@ -95,11 +95,11 @@ bool DownLoadThread::DownloadFiles() {
         return false;
     }
 
-    const std::string folder = WideToAnsi(downloadDir);
+    const std::string folder = WideToUtf8(downloadDir);
     for (ManifestFile& file : files) {
         // A name in a subfolder may use either separator; the file lands where the engine writes it.
         const std::string path = JoinPath(folder, NativeSeparators(file.name));
-        Log(WideFormat(L"开始下载 文件名:%ls 地址:%ls", AnsiToWide(file.name).c_str(),
+        Log(WideFormat(L"开始下载 文件名:%ls 地址:%ls", Utf8ToWide(file.name).c_str(),
                        AnsiToWide(file.downUrl).c_str()));
         DownloadFile(file, path);
         if (error != 0 || StopRequested()) break;
@@ -129,7 +129,7 @@ void DownLoadThread::DownloadFile(ManifestFile& file, const std::string& path) {
         if (error == 0 || StopRequested()) return;
         ++failed;
         if (!SleepUnlessStopped(kRetryPauseMs)) return;
-        Log(WideFormat(L"重新下载文件, 第%d次 文件名:", failed) + AnsiToWide(path));
+        Log(WideFormat(L"重新下载文件, 第%d次 文件名:", failed) + Utf8ToWide(path));
         if (failed >= kMaxAttempts) return;
     }
 }
@@ -151,7 +151,7 @@ void DownLoadThread::Attempt(ManifestFile& file, const std::string& path, std::s
 
     TransferStatus status;
     engine.GetStatus(status);
-    Log(WideFormat(L"正在下载:%ls, 下载进度 : %6.2lf%%", AnsiToWide(status.path).c_str(), Percent(status)));
+    Log(WideFormat(L"正在下载:%ls, 下载进度 : %6.2lf%%", Utf8ToWide(status.path).c_str(), Percent(status)));
     if (StopRequested()) {
         error = engine.LastError() != 0 ? engine.LastError() : CURLE_ABORTED_BY_CALLBACK;
         return;
@@ -163,13 +163,13 @@ void DownLoadThread::Attempt(ManifestFile& file, const std::string& path, std::s
     const bool delivered = engine.LastError() == 0;
     std::string digest;
     if (!Md5OfFile(path, digest)) {
-        Log(L"文件不能打开. 文件名:" + AnsiToWide(path));
+        Log(L"文件不能打开. 文件名:" + Utf8ToWide(path));
         error = kErrorFileNotVerified;
         if (delivered) validator.clear();
         return;
     }
     if (digest != file.hash) {
-        Log(L"文件hash值不匹配. 文件名:" + AnsiToWide(path));
+        Log(L"文件hash值不匹配. 文件名:" + Utf8ToWide(path));
         error = kErrorFileNotVerified;
         if (delivered) validator.clear();
         return;

@@ -200,7 +200,7 @@ std::int32_t TransferEngine::LocalFileSize(const std::string& path) {
     if (IsRunning()) return localSize;
     // Only a regular file counts: a folder at the path cannot be opened as a file on Windows either.
     std::error_code error;
-    const std::filesystem::path file = PathFromAnsi(path);
+    const std::filesystem::path file = PathFromUtf8(path);
     if (!std::filesystem::is_regular_file(file, error)) return 0;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (error) return 0;
@@ -244,8 +244,8 @@ bool TransferEngine::MakeDirectories(const std::string& path) {
             return false;
         }
         std::error_code error;
-        if (std::filesystem::exists(PathFromAnsi(prefix), error)) continue;
-        std::filesystem::create_directory(PathFromAnsi(prefix), error);
+        if (std::filesystem::exists(PathFromUtf8(prefix), error)) continue;
+        std::filesystem::create_directory(PathFromUtf8(prefix), error);
         if (error) return false;
     }
     return true;
@@ -317,7 +317,7 @@ void TransferEngine::RunTask(void* easy, const TransferTask& task) {
     // cannot be removed, appending would mix old and new bytes, so the task is skipped like one
     // whose file cannot be opened.
     std::error_code error;
-    const std::filesystem::path file = PathFromAnsi(task.path);
+    const std::filesystem::path file = PathFromUtf8(task.path);
     std::uint64_t resumeFrom = 0;
     if (!task.validator.empty() && std::filesystem::is_regular_file(file, error))
         resumeFrom = std::filesystem::file_size(file, error);
@@ -325,7 +325,7 @@ void TransferEngine::RunTask(void* easy, const TransferTask& task) {
     if (resumeFrom == 0 && std::filesystem::is_regular_file(file, error) &&
         !std::filesystem::remove(file, error))
         return;
-    destination = std::fopen(task.path.c_str(), "ab+");
+    destination = OpenCFile(task.path, "ab+");
     if (destination == nullptr)
         return;  // skipped, lastError unchanged: the owner notices when it verifies the file
     destinationPath = task.path;
@@ -381,7 +381,7 @@ int TransferEngine::Fetch(void* easy, const TransferTask& task, std::uint64_t re
     }
     if (restartFromZero) {
         std::error_code error;
-        std::filesystem::resize_file(PathFromAnsi(destinationPath), 0, error);
+        std::filesystem::resize_file(PathFromUtf8(destinationPath), 0, error);
         if (error) restartFromZero = false;  // the bytes cannot go: the failure stands
     }
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, nullptr);
@@ -409,7 +409,7 @@ bool TransferEngine::AcceptAnswer() {
     if (bodyOffset == 0) return true;
     bodyOffset = 0;
     std::error_code error;
-    std::filesystem::resize_file(PathFromAnsi(destinationPath), 0, error);
+    std::filesystem::resize_file(PathFromUtf8(destinationPath), 0, error);
     return !error;
 }
 
@@ -447,7 +447,8 @@ int TransferEngine::Perform(void* easy, bool watchStalls) {
             break;
         }
         // A transfer held by Pause is not stalled: its period starts again when it resumes.
-        if (paused || !watchStalls) stalls.Restart(bodyBytes, Clock::Ticks());
+        if (paused || !watchStalls)
+            stalls.Restart(bodyBytes, Clock::Ticks());
         else if (stalls.Stalled(bodyBytes, Clock::Ticks())) {
             result = CURLE_OPERATION_TIMEDOUT;
             break;

@@ -42,6 +42,6 @@ bool PollTransfer(Thread& worker, TransferEngine& engine, std::uint32_t sampleMs
 }
 
 void LogTransferSample(const std::string& path, double percent, double speed) {
-    Log(WideFormat(L"正在下载:%ls, 下载进度 : %6.2lf%%, 下载速度 : %9.2lfKB / s", AnsiToWide(path).c_str(), percent,
-                   speed));
+    Log(WideFormat(L"正在下载:%ls, 下载进度 : %6.2lf%%, 下载速度 : %9.2lfKB / s", Utf8ToWide(path).c_str(),
+                   percent, speed));
 }

@@ -41,12 +41,12 @@ ZipResult CreateEmptyItem(const std::wstring& folder, const std::wstring& itemNa
     if (!components || components->empty()) return kZipBadArguments;
     const bool isFolder = IsPathSeparator(itemName.back());
     if (!isFolder) worker.SleepUnlessStopped(kEmptyItemPauseMs);
-    ConfinedFolder parent = ConfinedFolder::OpenRoot(WideToAnsi(folder));
+    ConfinedFolder parent = ConfinedFolder::OpenRoot(WideToUtf8(folder));
     const std::size_t folders = isFolder ? components->size() : components->size() - 1;
     for (std::size_t i = 0; i < folders; ++i)
-        if (!parent.EnterChild(WideToAnsi((*components)[i]))) return kZipCannotOpen;
+        if (!parent.EnterChild(WideToUtf8((*components)[i]))) return kZipCannotOpen;
     if (isFolder) return parent.IsOpen() ? kZipOk : kZipCannotOpen;
-    OutputFile file = parent.CreateChildFile(WideToAnsi(components->back()), FileAccess::Writable);
+    OutputFile file = parent.CreateChildFile(WideToUtf8(components->back()), FileAccess::Writable);
     return file.IsOpen() && file.Close() ? kZipOk : kZipCannotOpen;
 }
 
@@ -80,7 +80,7 @@ Outcome ExtractItems(InstallJob& job, ManifestFile& file, ZipHandle* zip, const 
 
 Outcome ExtractArchive(InstallJob& job, ManifestFile& file, const std::wstring& installDir,
                        const std::wstring& downloadDir, Thread& worker) {
-    const std::wstring name = AnsiToWide(file.name);
+    const std::wstring name = Utf8ToWide(file.name);
     const std::wstring stem = name.substr(0, name.rfind(L'.'));
     const std::wstring archivePath = JoinPath(downloadDir, name);
     const std::wstring folder = JoinPath(installDir, stem);
@@ -103,7 +103,7 @@ Outcome ExtractArchive(InstallJob& job, ManifestFile& file, const std::wstring& 
     // The program is named after the manifest's spelling of the package; the archive may spell it
     // otherwise, and it is the extracted file that must start.
     if (outcome == Outcome::Extracted)
-        job.launchPath = AnsiToWide(ExistingSpelling(WideToAnsi(JoinPath(folder, stem + L".exe"))));
+        job.launchPath = Utf8ToWide(ExistingSpelling(WideToUtf8(JoinPath(folder, stem + L".exe"))));
     return outcome;
 }
 

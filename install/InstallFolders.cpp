@@ -7,6 +7,7 @@
 
 #include "support/PathText.h"
 #include "support/TextConvert.h"
+#include "support/platform/FileSystemPath.h"
 #include "support/platform/WindowsView.h"
 
 namespace fs = std::filesystem;
@@ -14,7 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path FileSystemPath(const std::wstring& path) {
-    return fs::path(WideToAnsi(path));
+    return PathFromUtf8(WideToUtf8(path));
 }
 
 bool RemoveTree(const fs::path& folder) {
@@ -44,7 +45,7 @@ bool RemoveTree(const fs::path& folder) {
 }  // namespace
 
 std::wstring NativePath(const std::wstring& path) {
-    std::wstring native = AnsiToWide(MapWindowsPath(WideToAnsi(path)));
+    std::wstring native = Utf8ToWide(MapWindowsPath(WideToUtf8(path)));
     std::replace_if(native.begin(), native.end(), IsPathSeparator<wchar_t>, kWidePathSeparator);
     return native;
 }

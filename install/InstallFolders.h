@@ -1,7 +1,7 @@
 // Folder work of the package extraction: telling whether a folder exists, creating a folder with
 // its missing parents, deleting a folder with everything in it, and turning a folder text from the
-// forms into the path the file system takes. Paths are wide text; they reach the file system in
-// the ANSI code page. Callable from any thread.
+// forms into the path the file system takes. Paths are wide text; on Windows they reach the file
+// system as UTF-16, never through the ANSI code page. Callable from any thread.
 #pragma once
 
 #include <string>

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "install/ZipEndRecords.h"
+#include "support/platform/FileSystemPath.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ std::uint64_t LeadingOf(voidpf opaque) {
 
 voidpf ZCALLBACK OpenView(voidpf, const void* path, int mode) {
     if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ) return nullptr;
-    auto* stream = new (std::nothrow) std::ifstream(static_cast<const char*>(path), std::ios::binary);
+    auto* stream =
+        new (std::nothrow) std::ifstream(PathFromUtf8(static_cast<const char*>(path)), std::ios::binary);
     if (stream != nullptr && !stream->is_open()) {
         delete stream;
         return nullptr;
@@ -72,7 +74,7 @@ int ZCALLBACK ErrorOfView(voidpf, voidpf stream) {
 }  // namespace
 
 bool ZipArchiveFile::Open(const std::string& path) {
-    file.open(path, std::ios::binary);
+    file.open(PathFromUtf8(path), std::ios::binary);
     if (!file.is_open()) return false;
     file.seekg(0, std::ios::end);
     const std::streamoff end = file.tellg();

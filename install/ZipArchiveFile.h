@@ -15,7 +15,7 @@
 
 class ZipArchiveFile {
 public:
-    // False when the file cannot be opened for reading.
+    // Opens the file at the UTF-8 `path`; false when it cannot be opened for reading.
     bool Open(const std::string& path);
 
     // Exactly `size` bytes at `offset`; false when the file holds fewer.

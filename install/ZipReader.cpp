@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "install/LittleEndian.h"
+#include "install/UnicodePathExtra.h"
 #include "install/Zip64Extra.h"
 #include "install/ZipArchiveFile.h"
 #include "install/ZipEntryName.h"
@@ -40,28 +41,24 @@ std::int32_t ClampToInt32(ZPOS64_T value) {
                : std::int32_t(value);
 }
 
-// How many bytes the UTF-8 sequence starting with `lead` has (1 for bytes that start none).
-std::size_t Utf8SequenceLength(unsigned char lead) {
-    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-}
+constexpr std::size_t kMaxStoredName = 0xFFFF;
 
-// At most kZipMaxName bytes of `name` up to its first NUL (a NUL would cut the name later anyway,
-// so it must not hide a ".." from the checks), without a UTF-8 sequence split by the bound.
-std::string_view BoundedName(const char* name, std::size_t size) {
-    std::string_view text(name, std::min<std::size_t>(size, kZipMaxName));
-    text = text.substr(0, text.find('\0'));
-    if (size > kZipMaxName && !text.empty()) {
-        std::size_t last = text.size() - 1;
-        while (last > 0 && (static_cast<unsigned char>(text[last]) & 0xC0) == 0x80) --last;
-        if (text.size() - last < Utf8SequenceLength(static_cast<unsigned char>(text[last])))
-            text = text.substr(0, last);
-    }
-    return text;
+// The item's name up to its first NUL (a NUL would cut the name later anyway, so it must not hide a
+// ".." from the checks): the Unicode path block's when the archive carries one for this name, else
+// the stored name, read as UTF-8 whatever the flags say. True in `cut` when the name is longer than
+// a record holds; the record then keeps its first kZipMaxName units, never half a surrogate pair.
+std::wstring ItemName(std::string_view stored, const unsigned char* extra, std::size_t extraSize, bool& cut) {
+    std::string_view utf8 = UnicodePathOf(extra, extraSize, stored).value_or(stored);
+    utf8 = utf8.substr(0, utf8.find('\0'));
+    std::wstring name = Utf8ToWide(utf8);
+    cut = name.size() > kZipMaxName;
+    if (cut) name.resize(IsLowSurrogate(name[kZipMaxName]) ? kZipMaxName - 1 : kZipMaxName);
+    return name;
 }
 
 std::wstring CurrentDirectoryWithSeparator() {
     std::error_code error;
-    std::wstring folder = AnsiToWide(AnsiFromPath(std::filesystem::current_path(error)));
+    std::wstring folder = Utf8ToWide(Utf8FromPath(std::filesystem::current_path(error)));
     if (!folder.empty() && !IsPathSeparator(folder.back())) folder += L'/';
     return folder;
 }
@@ -70,7 +67,7 @@ std::wstring CurrentDirectoryWithSeparator() {
 // is nothing but that record: the empty archive, possibly with a comment.
 bool IsEmptyArchive(const std::string& path) {
     constexpr std::size_t kEndRecordSize = 22;
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(PathFromUtf8(path), std::ios::binary);
     char record[kEndRecordSize];
     if (!file.read(record, kEndRecordSize)) return false;
     const auto byte = [&](std::size_t at) { return std::uint32_t(static_cast<unsigned char>(record[at])); };
@@ -156,12 +153,14 @@ private:
     std::optional<std::string> password;
     std::wstring baseDirectory;
     std::unique_ptr<unsigned char[]> extraField;
+    std::unique_ptr<char[]> storedName;
     // The transfer buffers (raw data in, content out), made on the first extraction.
     std::unique_ptr<unsigned char[]> transfer;
 
     // The record of the item last loaded.
     ZipEntryInfo entry;
     ZipItemFacts entryFacts;
+    bool entryNameCut = false;  // the record holds only the first part of the item's name
     std::vector<std::wstring> entryNameComponents;
     std::optional<std::vector<std::wstring>> entryResolved;
 };
@@ -175,9 +174,10 @@ ZipResult ZipReader::Open(const std::wstring& path, const char* passwordText) {
     baseDirectory = CurrentDirectoryWithSeparator();
     if (passwordText != nullptr) password.emplace(passwordText);
     extraField.reset(new (std::nothrow) unsigned char[kMaxExtraField]);
-    if (!extraField) return kZipNoMemory;
+    storedName.reset(new (std::nothrow) char[kMaxStoredName]);
+    if (!extraField || !storedName) return kZipNoMemory;
 
-    const std::string filePath = WideToAnsi(path);
+    const std::string filePath = WideToUtf8(path);
     if (!file.Open(filePath)) return kZipCannotOpen;
     zlib_filefunc64_def view = file.MinizipView();
     archive = unzOpen2_64(filePath.c_str(), &view);
@@ -277,10 +277,10 @@ std::optional<std::uint64_t> ZipReader::LocalDataBegin(const ItemLayout& central
 // The root may not exist yet: its nearest existing folder tells the file system.
 bool ZipReader::FitsFreeSpace(const std::string& root, std::int32_t index) const {
     std::error_code error;
-    std::filesystem::path existing = std::filesystem::absolute(PathFromAnsi(root), error);
+    std::filesystem::path existing = std::filesystem::absolute(PathFromUtf8(root), error);
     while (!std::filesystem::exists(existing, error) && existing.has_relative_path())
         existing = existing.parent_path();
-    const std::optional<std::uint64_t> available = FreeBytes(AnsiFromPath(existing));
+    const std::optional<std::uint64_t> available = FreeBytes(Utf8FromPath(existing));
     return !available || *available >= declaredFromItem[std::size_t(index)];
 }
 
@@ -299,18 +299,19 @@ ZipResult ZipReader::LoadEntry(std::int32_t index) {
     if (index < 0 || std::size_t(index) >= items.size()) return kZipBadArguments;
     if (unzGoToFilePos64(archive, &items[std::size_t(index)]) != UNZ_OK) return kZipCorrupt;
     unz_file_info64 header{};
-    char name[kZipMaxName + 1];
-    if (unzGetCurrentFileInfo64(archive, &header, name, kZipMaxName, extraField.get(), kMaxExtraField,
-                                nullptr, 0) != UNZ_OK)
+    if (unzGetCurrentFileInfo64(archive, &header, storedName.get(), kMaxStoredName, extraField.get(),
+                                kMaxExtraField, nullptr, 0) != UNZ_OK)
         return kZipCorrupt;
 
+    const std::size_t extraSize = std::min<std::size_t>(header.size_file_extra, kMaxExtraField);
     entry = ZipEntryInfo();
     entry.index = index;
-    entry.name = SanitiseEntryName(Utf8ToWide(BoundedName(name, header.size_filename)));
+    const std::string_view stored(storedName.get(),
+                                  std::min<std::size_t>(header.size_filename, kMaxStoredName));
+    entry.name = SanitiseEntryName(ItemName(stored, extraField.get(), extraSize, entryNameCut));
     entry.attr = EntryAttributes(std::uint32_t(header.version), std::uint32_t(header.external_fa));
     entry.atime = entry.ctime = entry.mtime = DosTimeToFileTime(std::uint32_t(header.dosDate));
-    ApplyExtendedTimestamp(extraField.get(), std::min<std::size_t>(header.size_file_extra, kMaxExtraField),
-                           entry);
+    ApplyExtendedTimestamp(extraField.get(), extraSize, entry);
     const ItemLayout& layout = layouts[std::size_t(index)];
     entry.compSize = ClampToInt32(layout.sizes.compressed);
     entry.uncSize = ClampToInt32(layout.sizes.uncompressed);
@@ -330,6 +331,7 @@ ZipResult ZipReader::LoadEntry(std::int32_t index) {
 ZipResult ZipReader::Extract(std::int32_t index, const std::wstring& target) {
     if (const ZipResult loaded = LoadEntry(index); loaded != kZipOk) return loaded;
     if (!entryResolved) return kZipBadArguments;  // the name climbs out of the folder
+    if (entryNameCut) return kZipCannotOpen;      // no file may be written under part of its name
     const std::optional<TargetPlan> plan = PlanTarget(target);
     if (!plan) return kZipCannotOpen;
     return (entry.attr & kZipAttrDirectory) ? ExtractFolder(*plan) : ExtractFile(*plan);
@@ -359,11 +361,11 @@ std::optional<ZipReader::TargetPlan> ZipReader::PlanTarget(const std::wstring& t
     TargetPlan plan;
     if (!full.empty() && IsPathSeparator(full[0])) plan.root.push_back('/');
     for (const std::wstring& component : components) {
-        plan.root += WideToAnsi(component);
+        plan.root += WideToUtf8(component);
         plan.root.push_back(kPathSeparator);
     }
     if (plan.root.empty()) plan.root.push_back('.');
-    for (const std::wstring& component : fromArchive) plan.components.push_back(WideToAnsi(component));
+    for (const std::wstring& component : fromArchive) plan.components.push_back(WideToUtf8(component));
     return plan;
 }
 

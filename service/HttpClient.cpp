@@ -178,11 +178,11 @@ std::int32_t PostFields(const std::string& url, const std::map<std::string, std:
 bool DownloadToFile(const std::string& url, const std::string& path, ProgressTarget* target) {
     std::error_code ignored;
     // Replace a file, never a folder: opening a folder for writing fails below.
-    const std::filesystem::path file = PathFromAnsi(path);
+    const std::filesystem::path file = PathFromUtf8(path);
     if (!std::filesystem::is_directory(file, ignored)) std::filesystem::remove(file, ignored);
     FileTransfer transfer;
     transfer.target = target;
-    transfer.file = std::fopen(path.c_str(), "wb");
+    transfer.file = OpenCFile(path, "wb");
     if (transfer.file == nullptr) return false;
     EasyHandle curl(curl_easy_init());
     if (!curl) {

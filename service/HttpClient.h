@@ -48,7 +48,7 @@ std::int32_t PostJson(const std::string& url, const std::string& json, std::stri
 std::int32_t PostFields(const std::string& url, const std::map<std::string, std::string>& fields,
                         std::string& reply);
 
-// GETs `url` into the file at `path` (narrow, ANSI code page), replacing what is there. When
+// GETs `url` into the file at `path` (narrow, UTF-8), replacing what is there. When
 // `target` is given and has a window and a message, and the reply declares its Content-Length,
 // every chunk sets the target's sizes and posts its message with wParam = percentage received.
 // True when the whole reply was written; an HTTP error status, a failed write or a stall of

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <memory>
 
+#include "support/platform/FileSystemPath.h"
+
 namespace {
 
 constexpr std::size_t kStreamPiece = 1024;
@@ -229,7 +231,7 @@ bool Md5OfFile(const std::string& path, std::string& hexDigest) {
     const auto fileBuffer = std::make_unique<char[]>(kFileBufferSize);
     std::ifstream file;
     file.rdbuf()->pubsetbuf(fileBuffer.get(), std::streamsize(kFileBufferSize));
-    file.open(path, std::ios::binary);
+    file.open(PathFromUtf8(path), std::ios::binary);
     if (!file.is_open()) return false;
     Md5 md5;
     md5.UpdateFromStream(file);

@@ -45,7 +45,7 @@ private:
     bool finished = false;
 };
 
-// Hashes the file at `path` (narrow, in the ANSI code page). Returns false, with `hexDigest`
+// Hashes the file at `path` (narrow, UTF-8). Returns false, with `hexDigest`
 // empty, when the file cannot be opened or read (missing, a directory, no permission); otherwise
 // true with the 32-digit digest of the whole file. Memory use does not depend on the file's size.
 bool Md5OfFile(const std::string& path, std::string& hexDigest);

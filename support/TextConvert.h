@@ -1,9 +1,11 @@
 // Conversions between the program's three text encodings: wide text (what the UI shows; UTF-16 on
-// Windows, where surrogate pairs make one character, UTF-32 on Linux), the ANSI code page for
-// narrow paths, form values and URLs (the system's CP_ACP on Windows, UTF-8 on Linux), and the
-// UTF-8 bytes of the install service. Invalid input never fails: an undecodable byte becomes
-// U+FFFD and an unpaired surrogate is encoded as U+FFFD. A character the ANSI code page lacks
-// becomes the code page's default character ("?") on Windows.
+// Windows, where surrogate pairs make one character, UTF-32 on Linux), the ANSI code page for form
+// values, URLs and narrow log lines (the system's CP_ACP on Windows, UTF-8 on Linux), and UTF-8:
+// the bytes of the install service, and the narrow paths the program passes around on every
+// platform (support/platform/FileSystemPath.h turns them into the system's own form). Invalid
+// input never fails: an undecodable byte becomes U+FFFD and an unpaired surrogate is encoded as
+// U+FFFD. A character the ANSI code page lacks becomes the code page's default character ("?") on
+// Windows.
 #pragma once
 
 #include <string>
@@ -19,8 +21,12 @@ char32_t NextWide(std::wstring_view s, size_t& i);
 void AppendWide(std::wstring& out, char32_t c);
 
 // The two halves of a UTF-16 surrogate pair, and the character they make together.
-constexpr bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-constexpr bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+constexpr bool IsHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+constexpr bool IsLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 constexpr char32_t JoinSurrogates(char32_t high, char32_t low) {
     return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
 }

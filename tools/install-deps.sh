@@ -4,7 +4,8 @@
 #   --windows ARCH   the mingw-w64 cross toolchain for ARCH and the source entries that the Windows
 #                    libraries are built from (tools/build-windows-deps.sh)
 #   --wine ARCH      Wine able to run ARCH's programs, with the GL it draws through: for i686 the
-#                    32- and 64-bit Wine of a WoW64 prefix, for x86_64 the 64-bit Wine alone
+#                    32- and 64-bit Wine of a WoW64 prefix, for x86_64 the 64-bit Wine alone;
+#                    and the Chinese locales the Windows suites run their names under
 # Idempotent: packages already present are skipped, so a second run costs one dpkg query.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/windows-arch.sh"
@@ -39,6 +40,10 @@ case "$wine_arch" in
   i686) packages+=(wine wine64 wine32:i386 libgl1-mesa-dri:i386 libgl1:i386 libglx-mesa0:i386 xauth) ;;
   x86_64) packages+=(wine wine64 libgl1-mesa-dri libgl1 libglx-mesa0 xauth) ;;
 esac
+# Wine takes its ANSI code page from LANG and names Unix files through that locale, which must be
+# installed: the Windows suites run their table of names under each of these (C.UTF-8 is built in).
+wine_locales=(zh_CN.UTF-8 zh_TW.UTF-8)
+[ -z "$wine_arch" ] || packages+=(locales)
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -67,12 +72,25 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-export DEBIAN_FRONTEND=noninteractive
-# A fresh machine may have no package lists at all; a stale list may lack a package.
-if [ -z "$(ls -A /var/lib/apt/lists 2>/dev/null | grep -v -E '^(lock|partial|auxfiles)$')" ] \
-   || ! $sudo apt-get install -y --no-install-recommends --dry-run "${missing[@]}" >/dev/null 2>&1; then
-  $sudo apt-get update -q
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  # A fresh machine may have no package lists at all; a stale list may lack a package.
+  if [ -z "$(ls -A /var/lib/apt/lists 2>/dev/null | grep -v -E '^(lock|partial|auxfiles)$')" ] \
+     || ! $sudo apt-get install -y --no-install-recommends --dry-run "${missing[@]}" >/dev/null 2>&1; then
+    $sudo apt-get update -q
+  fi
+  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+# Each locale is enabled in /etc/locale.gen and generated once; `locale -a` lists it as "zh_CN.utf8".
+if [ -n "$wine_arch" ]; then
+  generate=0
+  for l in "${wine_locales[@]}"; do
+    if ! locale -a 2>/dev/null | grep -qix "${l%.UTF-8}.utf8"; then
+      $sudo sed -i "s/^# *\($l UTF-8\)$/\1/" /etc/locale.gen
+      grep -qx "$l UTF-8" /etc/locale.gen || echo "$l UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+      generate=1
+    fi
+  done
+  [ $generate -eq 0 ] || $sudo locale-gen
+fi

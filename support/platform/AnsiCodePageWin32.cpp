@@ -10,8 +10,8 @@
 namespace {
 
 // Without this flag the system "best fits" characters the code page lacks to look-alikes, so a
-// fullwidth solidus or full stop in an archive item's name would come out as "/" or "." and make
-// a separator or ".." where the wide name had none. With it they become "?", which no name holds.
+// fullwidth solidus or full stop in a text would come out as "/" or "." and make a separator or
+// ".." where the wide text had none. With it they become "?", which no name holds.
 // A system whose ANSI code page is UTF-8 lacks no character and refuses the flag.
 DWORD NoLookAlikes() {
     return ::GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;

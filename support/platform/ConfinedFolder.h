@@ -4,7 +4,8 @@
 // of leading the write somewhere else. Only the root is reached by a whole path, with links
 // followed, because the caller chose it.
 //
-// Every name handed to EnterChild and CreateChildFile is one path component (IsPlainName). Windows also
+// Paths and names are UTF-8. Every name handed to EnterChild and CreateChildFile is one path
+// component (IsPlainName), and Windows judges it as the UTF-16 name it stores. Windows also
 // refuses names it would not store as written: device names (CON, NUL, AUX, PRN, COM1-COM9,
 // LPT1-LPT9, with any extension, in any case), "name:stream", a trailing dot or space, and the
 // characters < > " | ? * and controls. Its root must be a drive path ("C:\...") or a relative one;

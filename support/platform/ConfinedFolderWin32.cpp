@@ -65,7 +65,7 @@ bool IsStorableName(std::wstring_view name) {
 }
 
 bool IsAcceptedName(const std::string& name) {
-    return IsPlainName(name) && IsStorableName(AnsiToWide(name));
+    return IsPlainName(name) && IsStorableName(Utf8ToWide(name));
 }
 
 bool IsDriveLetter(wchar_t c) {
@@ -205,7 +205,7 @@ ConfinedFolder& ConfinedFolder::operator=(ConfinedFolder&& other) noexcept {
 
 ConfinedFolder ConfinedFolder::OpenRoot(const std::string& path) {
     if (path.find('\0') != std::string::npos) return ConfinedFolder();
-    const std::wstring root = AnsiToWide(path);
+    const std::wstring root = Utf8ToWide(path);
     if (!IsAcceptedRoot(root) || !CreateFolders(root)) return ConfinedFolder();
     const HANDLE folder = ::CreateFileW(root.c_str(), kFolderAccess, kFolderSharing, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -223,10 +223,10 @@ bool ConfinedFolder::EnterChild(const std::string& name) {
     // Opening and creating are one step; the kind is judged on the handle that was opened, so
     // nothing can be swapped in between.
     HANDLE child = nullptr;
-    if (!NT_SUCCESS(OpenBelow(ToHandle(handle), AnsiToWide(name), kFolderAccess, FILE_ATTRIBUTE_NORMAL,
+    if (!NT_SUCCESS(OpenBelow(ToHandle(handle), Utf8ToWide(name), kFolderAccess, FILE_ATTRIBUTE_NORMAL,
                               kFolderSharing, FILE_OPEN_IF, FILE_DIRECTORY_FILE, child)))
         return false;
-    if (!IsPlainFolder(AttributesOf(child)) || !IsDirectChild(ToHandle(handle), child, AnsiToWide(name))) {
+    if (!IsPlainFolder(AttributesOf(child)) || !IsDirectChild(ToHandle(handle), child, Utf8ToWide(name))) {
         ::CloseHandle(child);
         return false;
     }
@@ -236,7 +236,7 @@ bool ConfinedFolder::EnterChild(const std::string& name) {
 
 OutputFile ConfinedFolder::CreateChildFile(const std::string& name, FileAccess access) const {
     if (!IsOpen() || !IsAcceptedName(name)) return OutputFile();
-    const std::wstring wide = AnsiToWide(name);
+    const std::wstring wide = Utf8ToWide(name);
     // Remove, then create only if absent: an entry that reappears in between fails the create
     // rather than being followed or truncated.
     if (!RemoveNonFolder(ToHandle(handle), wide)) return OutputFile();

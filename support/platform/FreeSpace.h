@@ -6,5 +6,5 @@
 #include <optional>
 #include <string>
 
-// `folder` (ANSI code page) must exist; nullopt when the system cannot tell.
+// `folder` (UTF-8) must exist; nullopt when the system cannot tell.
 std::optional<std::uint64_t> FreeBytes(const std::string& folder);

@@ -5,6 +5,6 @@
 
 std::optional<std::uint64_t> FreeBytes(const std::string& folder) {
     ULARGE_INTEGER available{};
-    if (!::GetDiskFreeSpaceExW(AnsiToWide(folder).c_str(), &available, nullptr, nullptr)) return std::nullopt;
+    if (!::GetDiskFreeSpaceExW(Utf8ToWide(folder).c_str(), &available, nullptr, nullptr)) return std::nullopt;
     return std::uint64_t(available.QuadPart);
 }

@@ -36,13 +36,6 @@ std::uint32_t ModuleDirectory(std::wstring& folder) {
     return 0;
 }
 
-std::uint32_t ModuleDirectoryAnsi(std::string& folder) {
-    std::wstring wide;
-    const std::uint32_t code = ModuleDirectory(wide);
-    if (code == 0) folder = WideToAnsi(wide);
-    return code;
-}
-
 bool SetCurrentFolder(const std::wstring& folder) {
     return ::SetCurrentDirectoryW(folder.c_str()) != FALSE;
 }

@@ -1,5 +1,5 @@
 // Starting programs: the component installers (RunProgram) and the shell's "open" verb for the
-// installed program and for links. Windows starts them with CreateProcessA and ShellExecuteW. On
+// installed program and for links. Windows starts them with CreateProcessW and ShellExecuteW. On
 // Linux a PE file (an "MZ" header) runs through `wine` when `wine` is on PATH; a native executable
 // or script is started directly.
 #pragma once
@@ -10,7 +10,7 @@
 
 #include "support/platform/StopEvent.h"
 
-// Starts `path` with `arguments`: the command line is `path` + " " + `arguments`, the arguments
+// Starts `path` (UTF-8) with `arguments`: the command line is `path` + " " + `arguments`, the arguments
 // unquoted (Linux splits them at spaces); Windows quotes a path that holds a blank, so that no
 // prefix of it ("C:\Documents.exe") can be started instead. Returns 0 once started, or the
 // platform's error code when it cannot be started (Windows: GetLastError(), e.g.

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <vector>
 
+#include "support/TextConvert.h"
 #include "support/platform/Process.h"
 
 namespace {
@@ -12,12 +13,12 @@ namespace {
 std::mutex handlerMutex;
 std::function<bool(const std::wstring&)> shellOpenHandler;
 
-// The command line is the path, one space and the arguments. A path with a blank is quoted, or
-// CreateProcessA would try each blank-separated prefix of it ("C:\Documents.exe", ...) as the
-// program first.
-std::string CommandLine(const std::string& path, const std::string& arguments) {
+// The command line is the path, one space and the arguments, as UTF-16: the path may hold
+// characters the ANSI code page lacks. A path with a blank is quoted, or CreateProcessW would try
+// each blank-separated prefix of it ("C:\Documents.exe", ...) as the program first.
+std::wstring CommandLine(const std::string& path, const std::string& arguments) {
     const bool quote = path.find_first_of(" \t") != std::string::npos;
-    return (quote ? "\"" + path + "\"" : path) + " " + arguments;
+    return Utf8ToWide((quote ? "\"" + path + "\"" : path) + " " + arguments);
 }
 
 // Waits for the process, or only until the stop request when one is given; true when the process
@@ -34,15 +35,15 @@ bool WaitUnlessStopped(HANDLE process, const StopEvent* stop) {
 
 std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait,
                          const StopEvent* stop, std::uint32_t* exitCode) {
-    const std::string commandLine = CommandLine(path, arguments);
-    std::vector<char> writable(commandLine.begin(), commandLine.end());  // CreateProcessA may write to it
-    writable.push_back('\0');
-    STARTUPINFOA startup{};
+    const std::wstring commandLine = CommandLine(path, arguments);
+    std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());  // CreateProcessW may write to it
+    writable.push_back(L'\0');
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!::CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &process))
         return ::GetLastError();
     // Closing the handles leaves the program running; only the wait is given up on a stop.

@@ -91,7 +91,7 @@ TEST(CommandLineOptionsTest, RefusedArgumentsAreNamedButAPasswordNeverIs) {
 // Compared with the C++ library's own idea of the temporary folder (%TEMP% through GetTempPathW on
 // Windows, $TMPDIR or /tmp on Linux).
 TEST(CommandLineOptionsTest, DefaultLogFileLiesInTheTemporaryFolder) {
-    std::wstring temp = AnsiToWide(AnsiFromPath(std::filesystem::temp_directory_path()));
+    std::wstring temp = AnsiToWide(Utf8FromPath(std::filesystem::temp_directory_path()));
     StripTrailingSeparator(temp);
     EXPECT_EQ(DefaultLogFile(), JoinPath(temp, L"larkholm-setup.log"));
 }

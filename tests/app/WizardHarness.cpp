@@ -26,7 +26,8 @@ std::string ScreenshotDir() {
 
 }  // namespace
 
-WizardHarness::WizardHarness(Components components) : machine(components) {
+WizardHarness::WizardHarness(Components components, unsigned speedUp)
+    : fastClock(speedUp), machine(components) {
     SetEnv("LARKHOLM_SERVICE_URL", httpServer.Url(kServicePath).c_str());
     SetEnv("LARKHOLM_WIC_URL", httpServer.Url(kWicPath).c_str());
     SetEnv("LARKHOLM_DOTNET_URL", httpServer.Url(kDotNetPath).c_str());

@@ -34,7 +34,9 @@ public:
 
     using Components = WizardMachine::Components;
 
-    explicit WizardHarness(Components components = Components::kPresent);
+    // `speedUp` is the clock's: by default as fast as a transfer's stall limit allows.
+    explicit WizardHarness(Components components = Components::kPresent,
+                           unsigned speedUp = larkholm::testing::kSpeedUpForTransfers);
     ~WizardHarness();
 
     // Creates, initialises, centres and shows the main window on a pretend screen of `screen`
@@ -86,8 +88,8 @@ public:
     void AnswerFolderPicker(const std::wstring& folder);
 
 private:
-    // Pauses of the product (retry waits, the 500 ms timers, the bounded waits) run 50 times faster.
-    larkholm::testing::FastClock fastClock{50};
+    // Pauses of the product (retry waits, the 500 ms timers, the bounded waits) run faster.
+    larkholm::testing::FastClock fastClock;
     WizardMachine machine;
     larkholm::testing::TestHttpServer httpServer;
     HostHeadless* headless = nullptr;  // owned by the application

@@ -1,5 +1,6 @@
 // What the component download worker's tests share: a loopback server for the installers, the
-// machine's component download folder made clean, and the worker's messages read back.
+// machine's component download folder made clean, the worker's messages read back, and a clock
+// sped up no further than a transfer's stall limit allows (tests/testing/FastClock.h).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -50,7 +51,7 @@ protected:
         return at;
     }
 
-    FastClock fastClock;
+    FastClock fastClock{kSpeedUpForTransfers};
     TempProgramData programData;  // where the download folder is, clean for each test
     TestHttpServer server;
     RecordingWindow window;

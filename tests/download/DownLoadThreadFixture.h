@@ -1,5 +1,6 @@
 // What the download worker's tests share: a clean application data folder to download into, a
-// loopback install service, a stand-in window and a clock a hundred times as fast.
+// loopback install service, a stand-in window and a clock twenty times as fast: the retry pauses
+// take a quarter of a second, and a transfer is only taken for stalled after 3 s without progress.
 #pragma once
 
 #include <cstddef>
@@ -54,7 +55,7 @@ protected:
     // Launches a run and waits for its end, as the window does: UM_INSTALL_FINISHED, then `running`.
     void RunToEnd();
 
-    FastClock fastClock;
+    FastClock fastClock{kSpeedUpForTransfers};
     TempProgramData programData;
     TempDir scratch;
     TestHttpServer server;

@@ -7,20 +7,29 @@ if(NOT TARGET larkholm-setup OR NOT TARGET larkholm-demo-service)
 endif()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
-# One CTest entry per case, so a failure names its case.
-foreach(case
-    test_full_install_matches_unzip_and_starts_the_program
-    test_wrong_password_shows_the_services_message_and_quits_cleanly
-    test_missing_components_are_downloaded_installed_and_detected
-    test_component_download_failure_ends_on_the_manual_download_page
-    test_very_silent_install_opens_no_window_and_ends_with_0
-    test_install_then_quiet_uninstall_leaves_the_prefix_as_it_was)
-  add_test(NAME WizardWineEndToEnd.${case}
+# One CTest entry per case, so a failure names its case; the full install runs again under a Chinese
+# system locale (ANSI code page 936), the package's Chinese names under both code pages.
+foreach(case_locale
+    test_full_install_matches_unzip_and_starts_the_program=C.UTF-8
+    test_full_install_matches_unzip_and_starts_the_program=zh_CN.UTF-8
+    test_wrong_password_shows_the_services_message_and_quits_cleanly=C.UTF-8
+    test_missing_components_are_downloaded_installed_and_detected=C.UTF-8
+    test_component_download_failure_ends_on_the_manual_download_page=C.UTF-8
+    test_very_silent_install_opens_no_window_and_ends_with_0=C.UTF-8
+    test_install_then_quiet_uninstall_leaves_the_prefix_as_it_was=C.UTF-8)
+  string(REPLACE "=" ";" case_locale ${case_locale})
+  list(GET case_locale 0 case)
+  list(GET case_locale 1 locale)
+  set(name WizardWineEndToEnd.${case})
+  if(NOT locale STREQUAL "C.UTF-8")
+    set(name ${name}.${locale})
+  endif()
+  add_test(NAME ${name}
            COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/wizard_wine_e2e_test.py
                    --arch ${LARKHOLM_WINDOWS_ARCH} --wizard $<TARGET_FILE:larkholm-setup>
                    --service $<TARGET_FILE:larkholm-demo-service>
                    --site-dir $<TARGET_PROPERTY:larkholm_demo_windows_content,SITE_DIR>
                    --package-dir $<TARGET_PROPERTY:larkholm_demo_windows_content,PACKAGE_DIR>
-                   WizardWineEndToEndTest.${case})
-  set_tests_properties(WizardWineEndToEnd.${case} PROPERTIES TIMEOUT 1200)
+                   --locale ${locale} WizardWineEndToEndTest.${case})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 1200)
 endforeach()

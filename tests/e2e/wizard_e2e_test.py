@@ -16,7 +16,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/demo-service"))
 import larkholm_demo as demo  # noqa: E402
-from end_to_end import TIME_ZONE, CommonCases, EndToEndCase  # noqa: E402
+from end_to_end import PRODUCT_PACE, TIME_ZONE, CommonCases, EndToEndCase  # noqa: E402
 
 PROGRAMS = {}
 
@@ -138,6 +138,7 @@ class WizardEndToEndTest(CommonCases, EndToEndCase):
             self.assertIn(switch, result.stdout)
 
     def test_missing_components_are_downloaded_and_installed(self):
+        self.environment["LARKHOLM_CLOCK_SPEEDUP"] = PRODUCT_PACE
         prefix, wizard = self.start_wizard(components=False)
         demo.wait_for_form(wizard)
         self.assertTrue((prefix / "drive_c/windows/system32/windowscodecs.dll").exists())

@@ -2,9 +2,11 @@
 service, which runs on Linux loopback and serves the demo's Windows programs.
 
     python3 wizard_wine_e2e_test.py --arch ARCH --wizard EXE --service PATH --site-dir DIR
-                                    --package-dir DIR [unittest arguments]
+                                    --package-dir DIR [--locale LANG] [unittest arguments]
 
-ARCH is the wizard's architecture, i686 (the program we ship) or x86_64. Each case boots a 64-bit
+ARCH is the wizard's architecture, i686 (the program we ship) or x86_64. LANG is the system locale
+Wine runs under (default C.UTF-8, ANSI code page 1252); it chooses the code page, which the
+package's Chinese names must not depend on. Each case boots a 64-bit
 Wine prefix of its own (tools/wine-run.sh --boot, the UI's font faces mapped to the CJK font) on its
 own Xvfb, starts its own demo service on a free port and the wizard
 with /LOG=, and follows the wizard through that log file. A fresh prefix has WIC (Wine's own
@@ -24,7 +26,7 @@ from typing import NamedTuple
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools/demo-service"))
 import larkholm_demo as demo  # noqa: E402
-from end_to_end import TIME_ZONE, CommonCases, EndToEndCase  # noqa: E402
+from end_to_end import PRODUCT_PACE, TIME_ZONE, CommonCases, EndToEndCase  # noqa: E402
 
 PROGRAMS = {}
 WINE_RUN = demo.SOURCE_DIR / "tools/wine-run.sh"
@@ -47,7 +49,6 @@ LAYOUTS = {
     "i686": Layout("Program Files (x86)", "syswow64", "/reg:32"),
     "x86_64": Layout("Program Files", "system32", "/reg:64"),
 }
-LAYOUT = LAYOUTS["i686"]
 
 DOWNLOAD_FOLDER = "drive_c/ProgramData/Ostrelle"
 LOG_FILE = "drive_c/larkholm-setup.log"
@@ -60,6 +61,9 @@ WINE_KEYS = re.compile(r"^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Contr
                        r"(DeviceClasses|ServiceCurrent|Video)\b")
 # The wizard's run logs stay in the temporary folder on purpose, the newest five of them.
 RUN_LOG = re.compile(r"larkholm-setup-\d{8}-\d{6}\.log$")
+
+# The ANSI code page Wine gives each locale the cases run under.
+CODE_PAGES = {"C.UTF-8": "1252", "zh_CN.UTF-8": "936", "zh_TW.UTF-8": "950"}
 
 # Where the missing-components case puts Wine's codecs, and the registration of WIC's imaging
 # factory, which the wizard's renderer creates.
@@ -78,12 +82,16 @@ def wine_run():
     return [str(WINE_RUN), "--arch", PROGRAMS["arch"]]
 
 
+def layout():
+    return LAYOUTS[PROGRAMS["arch"]]
+
+
 def install_folder():
-    return f"drive_c/{LAYOUT.program_files}/Ostrelle/assist"
+    return f"drive_c/{layout().program_files}/Ostrelle/assist"
 
 
 def system_folder():
-    return f"drive_c/windows/{LAYOUT.system_folder}"
+    return f"drive_c/windows/{layout().system_folder}"
 
 
 def drive_listing(prefix):
@@ -119,11 +127,13 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         self.start_case(PROGRAMS["service"], site_dir=PROGRAMS["site"], package_dir=PROGRAMS["package"])
         # Wine hands the environment to Windows programs: the endpoints, the pace and the time zone.
         self.environment = dict(os.environ, DISPLAY=self.display.display, TZ=TIME_ZONE, LARKHOLM_CLOCK_SPEEDUP="10",
-                                **self.service.environment())
+                                LANG=PROGRAMS["locale"], LC_ALL="", **self.service.environment())
         self.prefix = self.work / "prefix"
         self.addCleanup(self.wine, "--stop", self.prefix)
         booted = self.wine("--boot", self.prefix, timeout=300)
         self.assertEqual(booted.returncode, 0, (self.work / "prefix.log").read_text(errors="replace"))
+        self.assertEqual(self.registry_value(r"HKLM\System\CurrentControlSet\Control\Nls\CodePage", "ACP"),
+                         CODE_PAGES[PROGRAMS["locale"]], "the prefix runs under another code page")
 
     def wine(self, *arguments, timeout=120):
         """Runs tools/wine-run.sh for the wizard's architecture with `arguments`; returns the ended
@@ -135,11 +145,15 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         done = self.wine(self.prefix, *command)
         self.assertEqual(done.returncode, 0, f"{command}: {done.stdout}{done.stderr}")
 
+    def registry_value(self, key, name):
+        """The text value `name` of `key` in the wizard's registry view, or None."""
+        done = self.wine(self.prefix, "reg", "query", key, "/v", name, layout().registry_view)
+        lines = [line.split() for line in done.stdout.splitlines()]
+        return next((words[-1] for words in lines if words[:2] == [name, "REG_SZ"]), None)
+
     def dotnet_version(self):
         """The Version value of the .NET 4.0 key in the wizard's registry view, or None."""
-        done = self.wine(self.prefix, "reg", "query", DOTNET_KEY, "/v", "Version", LAYOUT.registry_view)
-        lines = [line.split() for line in done.stdout.splitlines()]
-        return next((words[-1] for words in lines if words[:2] == ["Version", "REG_SZ"]), None)
+        return self.registry_value(DOTNET_KEY, "Version")
 
     def move_codecs_out_of_the_system_folder(self):
         """Wine's WindowsCodecs.dll leaves the system folder, so the wizard's check finds WIC
@@ -150,7 +164,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         moved.parent.mkdir(parents=True)
         find_file(self.prefix / system_folder(), "WindowsCodecs.dll").rename(moved)
         done = self.wine(self.prefix, "reg", "add", WIC_REGISTRATION, "/ve", "/d", RELOCATED_CODECS_PATH, "/f",
-                         LAYOUT.registry_view)
+                         layout().registry_view)
         self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
 
     def start_wizard(self, components=True):
@@ -177,7 +191,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         started = install / ASSIST_LOG
         demo.wait_for(started.exists, 60 * TIME_SCALE, "the installed program to write its log")
         self.assert_same_as_unzip(install, downloads / "assist.zip", written_since=[ASSIST_LOG])
-        program = re.escape(f"C:\\{LAYOUT.program_files}\\Ostrelle\\assist\\assist.exe")
+        program = re.escape(f"C:\\{layout().program_files}\\Ostrelle\\assist\\assist.exe")
         self.assertRegex(started.read_text(encoding="utf-8"), f'command line: "?{program}"?\\s')
 
         demo.finish(wizard)
@@ -259,6 +273,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         self.assertEqual(changed, {})
 
     def test_missing_components_are_downloaded_installed_and_detected(self):
+        self.environment["LARKHOLM_CLOCK_SPEEDUP"] = PRODUCT_PACE
         prefix, wizard = self.start_wizard(components=False)
         wizard.wait_for_log("开始下载组件 ID:2 ")
         self.picture(wizard, "8-component-download.png")
@@ -275,16 +290,16 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
 
 
 def main():
-    global LAYOUT
     parser = argparse.ArgumentParser()
     parser.add_argument("--arch", choices=LAYOUTS, default="i686")
     parser.add_argument("--wizard", required=True)
     parser.add_argument("--service", required=True)
     parser.add_argument("--site-dir", required=True)
     parser.add_argument("--package-dir", required=True)
+    parser.add_argument("--locale", choices=CODE_PAGES, default="C.UTF-8")
     args, rest = parser.parse_known_args()
-    LAYOUT = LAYOUTS[args.arch]
-    PROGRAMS.update(arch=args.arch, wizard=args.wizard, service=args.service, site=args.site_dir, package=args.package_dir)
+    PROGRAMS.update(arch=args.arch, wizard=args.wizard, service=args.service, site=args.site_dir, package=args.package_dir,
+                    locale=args.locale)
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
 
 

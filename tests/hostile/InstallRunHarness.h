@@ -2,6 +2,10 @@
 // in which one step (the setup request, the manifest, or the package file) may be served wrong,
 // a Wine-shaped prefix for the download folder, and a clock a thousand times as fast, so the ten
 // attempts of a failing file take no time. Also tmpfs mounts for disk faults.
+//
+// At that pace a transfer is taken for stalled after 60 ms of real time without progress. The
+// outcomes checked at this pace do not hang on it (a stalled attempt is retried, or fails its
+// digest as the fault does); a test whose outcome would runs a calmer FastClock of its own.
 #pragma once
 
 #include <gtest/gtest.h>

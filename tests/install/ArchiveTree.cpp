@@ -47,7 +47,7 @@ void ExpectSameTree(const fs::path& reference, const fs::path& ours) {
         }
         ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(mine)));
         EXPECT_EQ(fs::file_size(mine), entry.file_size());
-        EXPECT_TRUE(ReadFile(mine.string()) == ReadFile(entry.path().string()));
+        EXPECT_TRUE(ReadFile(mine) == ReadFile(entry.path()));
         EXPECT_EQ(fs::last_write_time(mine), entry.last_write_time());
         EXPECT_EQ(OwnerMayWrite(mine), OwnerMayWrite(entry.path()));
     }

@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 using larkholm::testing::ExpectSameTree;
 using larkholm::testing::ExtractAll;
 using larkholm::testing::ItemOutcome;
-using larkholm::testing::OwnerMayWrite;
 using larkholm::testing::MakeCraftedArchive;
+using larkholm::testing::OwnerMayWrite;
 using larkholm::testing::PatchArchive;
 using larkholm::testing::ReadFile;
 using larkholm::testing::RunShell;
@@ -283,6 +283,33 @@ add("wintree\\", system=0, attr=0x10)
     EXPECT_EQ(ReadFile(ours + "/win/sub/back.txt"), "data of win\\sub\\back.txt");
     // Nothing beside the extraction folder: its parent holds only it.
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch / "work"), fs::directory_iterator()), 1);
+}
+
+// A legacy tool stores a name in its own code page and the UTF-8 name in a Unicode path block; a
+// tool that renamed the item later left a block made for the old name, which no longer counts. A
+// name longer than a record holds is never written under its first part.
+TEST_F(ZipReaderTest, UnicodePathBlocksAndNamesBeyondTheRecord) {
+    const std::string archive = scratch / "unicode.zip";
+    ASSERT_TRUE(MakeCraftedArchive(scratch, archive, R"(
+import struct, zlib
+def up(stored, name):
+    body = b"\x01" + struct.pack("<I", zlib.crc32(stored)) + name.encode()
+    return struct.pack("<HH", 0x7075, len(body)) + body
+add("legacy_.ini", b"one", extra=up(b"legacy_.ini", "\u914d\u7f6e.ini"))
+add("renamed.ini", b"two", extra=up(b"before.ini", "\u65e7.ini"))
+add("\u957f" * 300 + ".txt", b"three")
+)"));
+    const std::string ours = scratch / "ours";
+    const std::vector<ItemOutcome> items = ExtractAll(archive, nullptr, ours);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0].info.name, L"\u914D\u7F6E.ini");
+    EXPECT_EQ(items[0].result, kZipOk);
+    EXPECT_EQ(ReadFile(ours + "/\u914D\u7F6E.ini"), "one");
+    EXPECT_EQ(items[1].info.name, L"renamed.ini");
+    EXPECT_EQ(items[1].result, kZipOk);
+    EXPECT_EQ(items[2].info.name, std::wstring(259, L'\u957F'));
+    EXPECT_EQ(items[2].result, kZipCannotOpen);
+    EXPECT_EQ(std::distance(fs::directory_iterator(ours), fs::directory_iterator()), 2);
 }
 
 TEST_F(ZipReaderTest, LinksAreNeitherMadeNorFollowed) {

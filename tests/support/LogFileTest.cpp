@@ -26,7 +26,7 @@ using larkholm::testing::TempDir;
 // line, and the same file as the test reads it.
 struct ChineseLogFile {
     TempDir dir;
-    const std::wstring wide = JoinPath(AnsiToWide(AnsiFromPath(dir.Path())), L"安装 日志.log");
+    const std::wstring wide = JoinPath(Utf8ToWide(Utf8FromPath(dir.Path())), L"安装 日志.log");
     const std::filesystem::path path = dir.Path() / std::filesystem::path(u8"安装 日志.log");
 
     std::string Read() const {
@@ -84,7 +84,7 @@ TEST(LogFileTest, CopiesEveryLineAtOnceAfterWhatTheFileHeld) {
 
 TEST(LogFileTest, AnUnwritablePathIsReportedAndLoggingGoesOn) {
     TempDir dir;
-    const std::wstring folder = AnsiToWide(AnsiFromPath(dir.Path()));
+    const std::wstring folder = Utf8ToWide(Utf8FromPath(dir.Path()));
     const std::wstring unwritable[] = {
         folder,                                            // a folder, not a file
         JoinPath(JoinPath(folder, L"missing"), L"x.log"),  // in a folder that does not exist

@@ -5,6 +5,11 @@
 
 namespace larkholm::testing {
 
+// The fastest pace for a test whose transfers must not be taken for stalled: the transfer engine's
+// minute without progress still lasts 3 s of real time, more than a busy machine keeps a server or
+// client thread waiting. At the default pace it lasts 600 ms, which a loaded machine can steal.
+inline constexpr unsigned kSpeedUpForTransfers = 20;
+
 class FastClock {
 public:
     explicit FastClock(unsigned speedUp = 100);

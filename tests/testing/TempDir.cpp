@@ -50,7 +50,7 @@ void RemoveTree(const std::filesystem::path& path) {
     std::filesystem::remove_all(path, ignored);
 }
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();

@@ -24,7 +24,9 @@ private:
     std::filesystem::path path;
 };
 
-std::string ReadFile(const std::string& path);
+// The bytes of the file at `path`; empty when it cannot be read. A path object names a file outside
+// the ANSI code page on Windows too.
+std::string ReadFile(const std::filesystem::path& path);
 
 // Removes `path` and everything in it, read-only items included; a missing path is no error.
 void RemoveTree(const std::filesystem::path& path);

@@ -91,6 +91,9 @@ TestHttpServer::TestHttpServer() {
     server.Get(".*", dispatch);
     server.Post(".*", dispatch);
     server.set_keep_alive_max_count(100);
+    // A client that a busy machine keeps from reading for a few seconds is slow, not gone; the
+    // default 5 s would cut its answer short.
+    server.set_write_timeout(30, 0);
     port = server.bind_to_any_port("127.0.0.1");
     serverThread = std::thread([this] { server.listen_after_bind(); });
     // stop() is a no-op until the accept loop runs, so do not hand the server out before then.

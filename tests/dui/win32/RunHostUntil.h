@@ -9,9 +9,10 @@
 #include "dui/include/core/IHost.h"
 
 // Hands out `host`'s messages until `done` holds, waiting on the thread's message queue in between
-// (the real windows' messages arrive there); false after 30 s.
-inline bool RunHostUntil(IHost& host, const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+// (the real windows' messages arrive there); false after `limit`.
+inline bool RunHostUntil(IHost& host, const std::function<bool()>& done,
+                         std::chrono::seconds limit = std::chrono::seconds(30)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     MSG msg;
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline) return false;
