@@ -5,6 +5,7 @@
 #include <iterator>
 #include <utility>
 
+#include "app/ExitCode.h"
 #include "dui/include/core/SEvents.h"
 #include "support/Clock.h"
 #include "support/Config.h"
@@ -22,7 +23,7 @@ constexpr std::uint32_t kIdleWaitSleepMs = 100;
 
 }  // namespace
 
-CMainDlg::CMainDlg() : SHostWnd(kLayoutId) {}
+CMainDlg::CMainDlg(WizardRun run) : SHostWnd(kLayoutId), run(std::move(run)) {}
 
 // The workers go first (declared last), ending their threads while the window part still exists.
 CMainDlg::~CMainDlg() = default;
@@ -107,10 +108,15 @@ bool CMainDlg::OnCommand(const std::wstring& name) {
         OnSelectFolder(controls.editIntallPathMigrate);
     } else if (name == L"btn_start_migrate") {
         OnStartInstall(kInstallKindMigration);
+    } else if (name == L"quitdlg_btn_yes" && run.uninstall) {
+        RunUninstall();
     } else if (name == L"btn_setup_finish" || name == L"quitdlg_btn_yes") {
         QuitApplication();
     } else if (name == L"btn_msgdlg_sysclose" || name == L"btn_msgdlg_yes") {
         ShowMessage(false, std::wstring());
+        if (exitOnMessageClosed) QuitApplication(*exitOnMessageClosed);
+    } else if ((name == L"btn_quit_dlg_sysclose" || name == L"quitdlg_btn_no") && run.uninstall) {
+        EndUninstall(kExitCancelled, std::wstring());
     } else if (name == L"btn_quit_dlg_sysclose" || name == L"quitdlg_btn_no") {
         ShowQuitConfirm(false);
     } else {
@@ -145,7 +151,11 @@ void CMainDlg::OnTimer(UINT_PTR id) {
 void CMainDlg::InitDialog() {
     FindControls();
     PointLinksAtConfiguredTargets();
-    StartComponentCheck();
+    if (run.uninstall) {
+        StartUninstall();
+    } else {
+        StartComponentCheck();
+    }
 }
 
 // The links' targets are endpoints of this installation's configuration, like the installers the

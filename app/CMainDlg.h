@@ -20,15 +20,22 @@
 // uses it is skipped. Everything here runs on the UI thread; workers reach the window only by
 // posting the messages of support/WizardMessages.h to GetHwnd().
 //
+// An unattended run (app/WizardRun.h) goes through the same pages: once the form is shown it is
+// filled from the run's values and started as if the start button had been pressed, and where
+// the operator would be asked or told something, the run ends with its exit code (app/ExitCode.h)
+// instead. Quitting ends the message loop with that code (an operator's run with 0).
+//
 // The class is one class split over files by concern: CMainDlg.cpp (dispatch, control lookup),
-// CMainDlgPages.cpp, CMainDlgForms.cpp, CMainDlgNotifications.cpp, CMainDlgOverlays.cpp and
-// CMainDlgComponents.cpp.
+// CMainDlgPages.cpp, CMainDlgForms.cpp, CMainDlgNotifications.cpp, CMainDlgOverlays.cpp,
+// CMainDlgComponents.cpp and CMainDlgUnattended.cpp.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/DownloadMeter.h"
+#include "app/WizardRun.h"
 #include "components/InstallComponentThread.h"
 #include "components/SetupComponentThread.h"
 #include "download/DownLoadThread.h"
@@ -43,7 +50,7 @@ public:
     static constexpr UINT kCheckComponentsMs = 500;
     static constexpr UINT kShowInstallFormMs = 500;
 
-    CMainDlg();
+    explicit CMainDlg(WizardRun run = {});
     ~CMainDlg() override;
 
     // What the window handed to or read from its workers; for diagnostics and tests.
@@ -152,7 +159,8 @@ private:
     bool RequireAgreement(SWindow* check);
     void OnSelectInstallType();
     void OnSelectFolder(SWindow* edit);
-    void OnStartInstall(std::int32_t kind);
+    // False when the form refused its values (its message is shown).
+    bool OnStartInstall(std::int32_t kind);
 
     // ---- installation run messages (CMainDlgNotifications.cpp) ----
     void OnDownloadStarted();
@@ -163,12 +171,14 @@ private:
     void OnInstallFinished();
     void ShowProgressValue(int percent);
     void ShowDownloadSpeed(const std::wstring& text);
+    // The message overlay for a failed run: `text`, then the log file that tells more.
+    void ShowFailure(const std::wstring& text);
 
     // ---- overlays, close and quit (CMainDlgOverlays.cpp) ----
     void ShowMessage(bool show, const std::wstring& text);
     void ShowQuitConfirm(bool show);
     void OnCloseRequest();
-    void QuitApplication();
+    void QuitApplication(int exitCode = 0);
     void Minimise();
 
     // ---- component check page (CMainDlgComponents.cpp) ----
@@ -184,6 +194,22 @@ private:
     void OnComponentSetupStarted(WPARAM id);
     void OnComponentSetupEnded();
 
+    // ---- unattended runs (CMainDlgUnattended.cpp) ----
+    // Puts the run's values on the shown form and starts it; a refused value ends the run.
+    void StartUnattendedInstall();
+    // The exit code of the installation run that just finished.
+    int InstallOutcome() const;
+    void EndUnattendedRun(int exitCode);
+
+    // ---- registration and uninstall (CMainDlgUninstall.cpp) ----
+    // Writes the entry in "Programs and Features" for the run that just unpacked its package.
+    void RegisterFinishedRun();
+    // The uninstall's one question, in the quit overlay; an unattended uninstall goes on at once.
+    void StartUninstall();
+    void RunUninstall();
+    // Ends an uninstall: at once when unattended, else once its message (if any) is closed.
+    void EndUninstall(int exitCode, const std::wstring& message);
+
     // Null-tolerant control operations: every one does nothing for a null reference.
     // ShowPage shows a page or overlay (with redraw) and logs "Show page: <name>", by which a run
     // can be followed from the log.
@@ -193,6 +219,11 @@ private:
     static void SetControlText(SWindow* control, const std::wstring& text);
     static bool IsControlShown(const SWindow* control);
 
+    WizardRun run;
+    bool packageInstalled = false;  // the finish page was reached
+    bool registrationFailed = false;
+    std::wstring createdFolder;              // HighestMissingFolder of the run's install folder
+    std::optional<int> exitOnMessageClosed;  // an uninstall that ended with a message
     DownLoadThread downloader;
     std::wstring installPath;
     std::int32_t functionGroup = 0;

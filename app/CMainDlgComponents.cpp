@@ -1,6 +1,7 @@
 // CMainDlg: the component check page — detection of WIC and .NET Framework 4.0, the download and
 // setup of what is missing, and the hand-over to the install form or the failure page.
 #include "app/CMainDlg.h"
+#include "app/ExitCode.h"
 #include "components/ComponentTable.h"
 #include "support/Log.h"
 #include "support/TextConvert.h"
@@ -95,6 +96,7 @@ void CMainDlg::OnComponentDownloadEnded(WPARAM id) {
     if (!componentSetup.tasks.IsEmpty()) {
         Log(L"Start setup component process");
         componentSetup.notifyWindow = GetHwnd();
+        componentSetup.quiet = run.Unattended();
         componentSetup.Start(&SetupComponentThread::Job, &componentSetup);
         componentSetup.Trigger();
     }
@@ -119,6 +121,7 @@ void CMainDlg::ShowComponentFailure(const wchar_t* reasonKey) {
     ShowPage(controls.winCheckComponetError);
     ShowControl(controls.winCheckComponet, false);
     SetControlText(controls.lbComponetInstallfailed, reasonKey);
+    if (run.Unattended()) EndUnattendedRun(kExitPrerequisiteFailed);
 }
 
 void CMainDlg::ShowInstallForm() {
@@ -131,4 +134,5 @@ void CMainDlg::ShowInstallForm() {
         ShowPage(controls.winInstallAllnew);
     }
     SetControlText(controls.lbWindowsTitle, L"@string/title");
+    if (run.Unattended()) StartUnattendedInstall();
 }

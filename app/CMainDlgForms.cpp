@@ -1,7 +1,9 @@
 // CMainDlg: the install-type choice, the all-new and migration forms, their validation and the
 // start of an installation run.
 #include "app/CMainDlg.h"
+#include "app/InstallationRecord.h"
 #include "dui/include/core/SUiDef.h"
+#include "install/InstallFolders.h"
 #include "support/Config.h"
 #include "support/IPv4.h"
 #include "support/PathText.h"
@@ -107,13 +109,15 @@ bool CMainDlg::ValidateMigrationForm() {
            RequireAgreement(controls.chkAcceptAgreementMigrate);
 }
 
-void CMainDlg::OnStartInstall(std::int32_t kind) {
+bool CMainDlg::OnStartInstall(std::int32_t kind) {
     const bool setup = kind == kInstallKindSetup;
-    if (!(setup ? ValidateSetupForm() : ValidateMigrationForm())) return;
+    if (!(setup ? ValidateSetupForm() : ValidateMigrationForm())) return false;
     downloader.installDir = installPath;
+    createdFolder = HighestMissingFolder(NativePath(installPath));
     downloader.kind = kind;
     downloader.notifyWindow = GetHwnd();
     downloader.Launch();
     // Enabled again when the run ends (UM_INSTALL_FINISHED), so one press starts one run.
     EnableControl(setup ? controls.btnStartInstallAllnew : controls.btnStartMigrate, false);
+    return true;
 }

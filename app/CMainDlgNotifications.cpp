@@ -8,6 +8,7 @@
 #include "install/ExtractPackage.h"
 #include "support/Clock.h"
 #include "support/Log.h"
+#include "support/LogFile.h"
 #include "support/WideFormat.h"
 #include "support/platform/Process.h"
 
@@ -44,7 +45,8 @@ void CMainDlg::OnDownloadProgress() {
     ShowProgressValue(DownloadPercent());
     std::uint64_t bytes = 0;
     for (const ManifestFile& file : downloader.files) {
-        bytes += std::uint64_t(std::max<std::int64_t>(0, file.progress.received.load(std::memory_order_relaxed)));
+        bytes +=
+            std::uint64_t(std::max<std::int64_t>(0, file.progress.received.load(std::memory_order_relaxed)));
     }
     downloadMeter.Add(Clock::Ticks(), bytes, DownloadProgress());
     ShowDownloadSpeed(downloadMeter.Text(ResolveString(L"@string/msg_info_download_time_left")));
@@ -64,7 +66,13 @@ void CMainDlg::OnExtractDone() {
     WaitForWorkerIdle(downloader.running);
     if (downloader.downloading || downloader.extracting) return;
     ShowFinishPage();
+    packageInstalled = true;
     if (downloader.launchPath.empty()) return;
+    RegisterFinishedRun();
+    if (!run.launch) {
+        Log(L"Not started (/NOLAUNCH): " + downloader.launchPath);
+        return;
+    }
     ShellOpen(downloader.launchPath);
     Log(L"Start process. file:" + downloader.launchPath);
 }
@@ -78,21 +86,28 @@ void CMainDlg::OnInstallFinished() {
         EnableControl(controls.btnStartMigrate, true);
     }
     if (downloader.error != 0) {
-        ShowMessage(
-            true, ResolveString(L"@string/msg_error_download_server") + WideFormat(L"%d", downloader.error));
+        ShowFailure(ResolveString(L"@string/msg_error_download_server") +
+                    WideFormat(L"%d", downloader.error));
         if (downloader.error == kErrorBadManifestEntry || downloader.error == kErrorFileNotVerified) {
             SetControlText(controls.lbInstallInfo, L"@string/msg_info_function_downloading_error_retry");
         } else if (IsExtractionError(downloader.error)) {
             SetControlText(controls.lbInstallInfo, L"@string/msg_info_function_installing_error_retry");
         }
-        return;
+    } else if (downloader.retcode != 0) {
+        // A refusal of the install service: its own message, exactly as it came.
+        Log(WideFormat(L"The install service refused the installation: retcode %d", downloader.retcode));
+        ShowFailure(downloader.retmsg);
+    } else if (downloader.files.empty()) {
+        // A manifest that lists no files ends the run with neither our error nor the service's;
+        // without a word here the operator would be back on the form with nothing installed and no
+        // reason.
+        ShowFailure(ResolveString(L"@string/msg_error_download_url_empty"));
     }
-    // A refusal of the install service: its own message, exactly as it came.
-    if (downloader.retcode != 0) {
-        ShowMessage(true, downloader.retmsg);
-        return;
-    }
-    // A manifest that lists no files ends the run with neither our error nor the service's; without
-    // a word here the operator would be back on the form with nothing installed and no reason.
-    if (downloader.files.empty()) ShowMessage(true, ResolveString(L"@string/msg_error_download_url_empty"));
+    if (run.Unattended()) EndUnattendedRun(InstallOutcome());
+}
+
+void CMainDlg::ShowFailure(const std::wstring& text) {
+    const std::wstring logFile = LogFilePath();
+    ShowMessage(
+        true, logFile.empty() ? text : text + L"\n" + ResolveString(L"@string/msg_info_log_file") + logFile);
 }

@@ -1,5 +1,6 @@
 // CMainDlg: the message overlay, the quit question, the close rule, minimise and quitting.
 #include "app/CMainDlg.h"
+#include "app/ExitCode.h"
 #include "dui/include/core/SApplication.h"
 #include "dui/include/core/SUiDef.h"
 #include "support/Log.h"
@@ -34,6 +35,10 @@ void CMainDlg::ShowQuitConfirm(bool show) {
 }
 
 void CMainDlg::OnCloseRequest() {
+    if (run.uninstall) {
+        QuitApplication(exitOnMessageClosed.value_or(kExitCancelled));
+        return;
+    }
     // Package files or component installers being downloaded cannot be abandoned half-way.
     if (downloader.downloading || componentDownloader.busy) {
         ShowMessage(true, ResolveString(L"@string/msg_hint_setuup_in_progress"));
@@ -43,12 +48,17 @@ void CMainDlg::OnCloseRequest() {
         QuitApplication();
         return;
     }
+    // An unattended run asks nothing: closing its window cancels it.
+    if (run.Unattended()) {
+        EndUnattendedRun(kExitCancelled);
+        return;
+    }
     ShowQuitConfirm(true);
 }
 
-void CMainDlg::QuitApplication() {
+void CMainDlg::QuitApplication(int exitCode) {
     DestroyWindow();
-    if (SApplication* app = SApplication::Current()) app->PostQuitMessage(0);
+    if (SApplication* app = SApplication::Current()) app->PostQuitMessage(exitCode);
 }
 
 void CMainDlg::Minimise() {

@@ -15,7 +15,8 @@ constexpr wchar_t kUiDefinition[] = L"uidef:xml_init";
 
 }  // namespace
 
-WizardApplication::WizardApplication(std::unique_ptr<IHost> host) : host(std::move(host)) {}
+WizardApplication::WizardApplication(std::unique_ptr<IHost> host, WizardRun run)
+    : host(std::move(host)), run(std::move(run)) {}
 
 WizardApplication::~WizardApplication() {
     // The main window first (its workers end their threads), then the framework, then what it
@@ -62,7 +63,7 @@ bool WizardApplication::Start() {
     // Workers and the service client below the framework resolve their "@string/" texts here.
     SetStringResolver([](const std::wstring& text) { return ResolveString(text); });
 
-    mainWindow = std::make_unique<CMainDlg>();
+    mainWindow = std::make_unique<CMainDlg>(run);
     // A zero size lets the layout's own width and height apply.
     if (!mainWindow->Create(nullptr, 0, 0, 0, 0)) {
         Log(L"The main window could not be created (is there a display?)");

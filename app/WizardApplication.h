@@ -10,7 +10,8 @@
 // load is logged by the framework and the wizard runs with the rest. Start returns false only when
 // no window could be made (no display).
 //
-// Run drives the message loop until the wizard quits and returns the quit code (0). The destructor
+// Run drives the message loop until the wizard quits and returns the quit code (the exit code of
+// app/ExitCode.h; 0 for an operator's install). The destructor
 // tears everything down in reverse order. UI thread only; one object per process.
 #pragma once
 
@@ -24,8 +25,9 @@
 
 class WizardApplication {
 public:
-    // `host` null: the platform's own windows (Win32, or X11 on $DISPLAY). Tests pass a headless host.
-    explicit WizardApplication(std::unique_ptr<IHost> host = nullptr);
+    // `host` null: the platform's own windows (Win32, or X11 on $DISPLAY); a headless host keeps the
+    // window off every screen (tests, /VERYSILENT). `run` says how the main window goes through it.
+    explicit WizardApplication(std::unique_ptr<IHost> host = nullptr, WizardRun run = {});
     ~WizardApplication();
     WizardApplication(const WizardApplication&) = delete;
     WizardApplication& operator=(const WizardApplication&) = delete;
@@ -37,6 +39,7 @@ public:
 
 private:
     std::unique_ptr<IHost> host;
+    WizardRun run;
     std::unique_ptr<ComponentManager> componentManager;
     std::shared_ptr<IImgDecoderFactory> imageDecoder;
     std::unique_ptr<IRenderFactory> renderFactory;

@@ -9,8 +9,8 @@
 
 std::vector<Component> ComponentTable() {
     return {
-        {kComponentWic, WicInstallerUrl(), &IsWicInstalled},
-        {kComponentDotNet4, DotNetInstallerUrl(), &IsDotNet4Installed},
+        {kComponentWic, WicInstallerUrl(), &IsWicInstalled, "/quiet /norestart"},
+        {kComponentDotNet4, DotNetInstallerUrl(), &IsDotNet4Installed, "/q /norestart"},
     };
 }
 

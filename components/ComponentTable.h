@@ -14,7 +14,14 @@ struct Component {
     std::int32_t id = 0;
     std::string installerUrl;
     bool (*isInstalled)() = nullptr;
+    // The installer's own switches for a run nobody watches: no questions, no restart.
+    std::string quietArguments;
 };
+
+// Installer exit codes that mean "installed; the machine must restart to finish" (Windows
+// Installer's ERROR_SUCCESS_REBOOT_REQUIRED and ERROR_SUCCESS_REBOOT_INITIATED).
+constexpr std::uint32_t kExitRestartRequired = 3010;
+constexpr std::uint32_t kExitRestartInitiated = 1641;
 
 // WIC first, then .NET Framework 4.0: the order in which missing components are queued.
 std::vector<Component> ComponentTable();

@@ -66,18 +66,27 @@ void SetupComponentThread::SetupAll() {
     busy = false;
 }
 
-std::int32_t SetupComponentThread::Setup(const ComponentTask& task) const {
+std::int32_t SetupComponentThread::Setup(const ComponentTask& task) {
     MakeRunnableByOwner(task.location);
+    const std::vector<Component> table = ComponentTable();
+    const Component* component = FindComponent(table, task.id);
+    const std::string arguments = quiet && component != nullptr ? component->quietArguments : std::string();
     // A quit must not wait for the installer: the wait ends on the stop request and the installer
     // carries on by itself.
-    const std::int32_t result = std::int32_t(RunProgram(task.location, "", true, &StopSignal()));
+    std::uint32_t exitCode = 0;
+    const std::int32_t result =
+        std::int32_t(RunProgram(task.location, arguments, true, &StopSignal(), &exitCode));
     if (result == 0 && StopRequested()) return kNotInstalled;  // not known to have finished
     if (result != 0) {
         Log(WideFormat(L"运行失败 ID:%d ERROR:%d 路径:%ls", task.id, result,
                        Utf8ToWide(task.location).c_str()));
         return result;
     }
-    const std::vector<Component> table = ComponentTable();
-    const Component* component = FindComponent(table, task.id);
+    if (exitCode == kExitRestartRequired || exitCode == kExitRestartInitiated) {
+        Log(WideFormat(L"Component %d installed; the installer asks for a restart (exit code %u)", task.id,
+                       unsigned(exitCode)));
+        restartNeeded = true;
+        return 0;
+    }
     return component != nullptr && !component->isInstalled() ? kNotInstalled : 0;
 }

@@ -1,9 +1,13 @@
 // The worker that runs the downloaded component installers. The main window pushes
 // (id, installer path) tasks on `tasks`, sets `notifyWindow`, then calls
 // Start(&SetupComponentThread::Job, &worker) and Trigger(). For each task the job posts
-// UM_COMPONENT_SETUP_STARTED (id, 0), runs the installer without arguments and waits for it, then
-// checks with the component's detection test that it took effect; after the queue it posts
-// UM_COMPONENT_SETUP_ENDED (0, 0) once.
+// UM_COMPONENT_SETUP_STARTED (id, 0), runs the installer and waits for it, then checks with the
+// component's detection test that it took effect; after the queue it posts
+// UM_COMPONENT_SETUP_ENDED (0, 0) once. Installers run without arguments, or with their quiet
+// switches (ComponentTable.h) when `quiet` is set for an unattended run.
+//
+// An installer that answers "restart needed" (3010, 1641) counts as installed even where its
+// component is detected only after the restart, and sets `restartNeeded`.
 //
 // `setupStatus` is 0 when every installer ran and its component is detected. Otherwise it keeps
 // the job's first failure: -5 (component still not detected, or an empty installer path) or the
@@ -32,9 +36,11 @@ public:
     HWND notifyWindow = nullptr;
     std::atomic<bool> busy{false};
     std::atomic<std::int32_t> setupStatus{0};
+    std::atomic<bool> quiet{false};
+    std::atomic<bool> restartNeeded{false};
 
 private:
     void SetupAll();
     // Runs one installer and confirms its component: 0, kNotInstalled or the start's error code.
-    std::int32_t Setup(const ComponentTask& task) const;
+    std::int32_t Setup(const ComponentTask& task);
 };

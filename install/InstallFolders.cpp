@@ -32,7 +32,10 @@ bool RemoveTree(const fs::path& folder) {
         std::error_code ignored;
         if (child.is_directory(ignored) && !child.is_symlink(ignored)) {
             RemoveTree(child.path());
-        } else {
+        } else if (!fs::remove(child.path(), ignored) && fs::is_regular_file(child.path(), ignored)) {
+            // Windows refuses to delete a read-only file, which a package may hold: it is made
+            // writable and removed then.
+            fs::permissions(child.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
             fs::remove(child.path(), ignored);
         }
     }

@@ -5,6 +5,8 @@
 #include <limits>
 #include <sstream>
 
+#include "support/platform/FileSystemPath.h"
+
 namespace {
 
 std::string Trim(const std::string& text) {
@@ -30,7 +32,7 @@ std::string Unquote(const std::string& value) {
 }  // namespace
 
 IniFile IniFile::Load(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(PathFromUtf8(path), std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
     return Parse(text.str());

@@ -2,6 +2,7 @@
 
 #include "service/IniFile.h"
 #include "support/PathText.h"
+#include "support/TextConvert.h"
 #include "support/platform/Module.h"
 
 namespace {
@@ -13,9 +14,9 @@ constexpr int kDefaultPort = 80;
 }  // namespace
 
 bool ServerUrlFromIni(std::string& url) {
-    std::string folder;
-    if (ModuleDirectoryAnsi(folder) != 0) return false;
-    return ServerUrlFromIniFile(JoinPath(folder, "server.ini"), url);
+    std::wstring folder;
+    if (ModuleDirectory(folder) != 0) return false;
+    return ServerUrlFromIniFile(JoinPath(WideToUtf8(folder), "server.ini"), url);
 }
 
 bool ServerUrlFromIniFile(const std::string& path, std::string& url) {

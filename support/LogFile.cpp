@@ -12,6 +12,7 @@ namespace {
 // One writer at a time, so that texts of different threads never interleave in the file.
 std::mutex fileMutex;
 OutputFile file;
+std::wstring filePath;
 
 }  // namespace
 
@@ -22,6 +23,7 @@ bool StartLogFile(const std::wstring& path) {
     {
         std::lock_guard lock(fileMutex);
         file = std::move(opened);
+        filePath = started ? path : std::wstring();
     }
     // Said outside the lock: the line itself passes through CopyToLogFile.
     if (!started) {
@@ -35,6 +37,12 @@ bool StartLogFile(const std::wstring& path) {
 void StopLogFile() {
     std::lock_guard lock(fileMutex);
     file = OutputFile();
+    filePath.clear();
+}
+
+std::wstring LogFilePath() {
+    std::lock_guard lock(fileMutex);
+    return filePath;
 }
 
 void CopyToLogFile(std::string_view text) {

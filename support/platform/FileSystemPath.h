@@ -11,6 +11,8 @@
 #include <string>
 
 std::filesystem::path PathFromUtf8(const std::string& utf8);
+// A wide path (a path the operator typed, or one from the wide command line) as the system takes it.
+std::filesystem::path PathFromWide(const std::wstring& wide);
 std::string Utf8FromPath(const std::filesystem::path& path);
 
 // std::fopen for a UTF-8 path; null when the file cannot be opened.

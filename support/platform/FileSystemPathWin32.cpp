@@ -6,6 +6,9 @@
 std::filesystem::path PathFromUtf8(const std::string& utf8) {
     return Utf8ToWide(utf8);
 }
+std::filesystem::path PathFromWide(const std::wstring& wide) {
+    return wide;
+}
 std::string Utf8FromPath(const std::filesystem::path& path) {
     return WideToUtf8(path.native());
 }

@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <string>
 
+// Sets `path` to the executable's own path and returns 0, or the platform's error code.
+std::uint32_t ModulePath(std::wstring& path);
+
 // Sets `folder` to the executable's folder without its trailing separator ("C:" for an executable
 // in a drive's root on Windows; "/" stays "/" on Linux) and returns 0, or the platform's error
 // code when the executable's name cannot be read (`folder` is then unchanged).
 std::uint32_t ModuleDirectory(std::wstring& folder);
-std::uint32_t ModuleDirectoryAnsi(std::string& folder);
 
 // Makes `folder` the process's current directory; false on failure.
 bool SetCurrentFolder(const std::wstring& folder);

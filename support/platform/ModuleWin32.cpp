@@ -10,30 +10,30 @@ constexpr DWORD kLongestPathUnits = 32768;
 
 }  // namespace
 
-std::uint32_t ModuleDirectory(std::wstring& folder) {
+std::uint32_t ModulePath(std::wstring& path) {
     // A name that fills the buffer was cut short; a longer buffer is tried, up to the longest path
-    // Windows has, so a deep install location still gives the right folder.
-    std::wstring path;
+    // Windows has, so a deep install location still gives the right name.
+    std::wstring name;
     for (DWORD units = kFirstBufferUnits; units <= kLongestPathUnits; units *= 2) {
-        path.resize(units);
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), units);
+        name.resize(units);
+        const DWORD length = ::GetModuleFileNameW(nullptr, name.data(), units);
         if (length == 0) return ::GetLastError();
         if (length < units) {
-            path.resize(length);
-            // "C:\setup.exe" gives "C:": the folder never keeps its separator.
-            const std::size_t cut = path.find_last_of(L"\\/");
-            folder = path.substr(0, cut == std::wstring::npos ? 0 : cut);
+            name.resize(length);
+            path = name;
             return 0;
         }
     }
     return ERROR_INSUFFICIENT_BUFFER;
 }
 
-std::uint32_t ModuleDirectoryAnsi(std::string& folder) {
-    std::wstring wide;
-    const std::uint32_t code = ModuleDirectory(wide);
-    if (code == 0) folder = WideToAnsi(wide);
-    return code;
+std::uint32_t ModuleDirectory(std::wstring& folder) {
+    std::wstring path;
+    if (const std::uint32_t code = ModulePath(path); code != 0) return code;
+    // "C:\setup.exe" gives "C:": the folder never keeps its separator.
+    const std::size_t cut = path.find_last_of(L"\\/");
+    folder = path.substr(0, cut == std::wstring::npos ? 0 : cut);
+    return 0;
 }
 
 bool SetCurrentFolder(const std::wstring& folder) {

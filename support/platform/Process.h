@@ -15,10 +15,12 @@
 // prefix of it ("C:\Documents.exe") can be started instead. Returns 0 once started, or the
 // platform's error code when it cannot be started (Windows: GetLastError(), e.g.
 // ERROR_FILE_NOT_FOUND; Linux: ENOENT, EACCES, ENOEXEC for a PE file without wine, ...). With
-// `wait` it returns only once the program has ended (its exit code is not read) or `stop` is
-// raised; a stopped wait leaves the program running by itself.
+// `wait` it returns only once the program has ended or `stop` is raised; a stopped wait leaves the
+// program running by itself. `exitCode`, when given, receives the program's exit code once it has
+// ended by itself (a program killed by a signal on Linux reads as 128 + the signal) and is left
+// alone otherwise.
 std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait,
-                         const StopEvent* stop = nullptr);
+                         const StopEvent* stop = nullptr, std::uint32_t* exitCode = nullptr);
 
 // Opens a URL or document with the desktop's handler, or starts a program: the shell's "open" verb
 // on Windows; xdg-open on Linux, or wine for a PE file. Does not wait. False when nothing could be

@@ -5,11 +5,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -56,10 +58,13 @@ int Spawn(const std::vector<std::string>& argv, bool searchPath, pid_t& pid) {
                       : ::posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), environ);
 }
 
-void WaitFor(pid_t pid) {
+// Reaps the child; its exit code (128 + the signal for a child a signal ended).
+std::uint32_t WaitFor(pid_t pid) {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
+    if (WIFEXITED(status)) return std::uint32_t(WEXITSTATUS(status));
+    return WIFSIGNALED(status) ? 128 + std::uint32_t(WTERMSIG(status)) : 0;
 }
 
 // Signalled once the child has been reaped; shared by the waiter and the reaper, whichever ends last
@@ -80,22 +85,27 @@ public:
         [[maybe_unused]] const ssize_t written = ::write(descriptor, &one, sizeof one);
     }
 
+    std::atomic<std::uint32_t> exitCode{0};  // written by the reaper before Signal
+
 private:
     int descriptor;
 };
 
-// Waits until the child ends or `stop` is raised. The child is always reaped: a reaper thread
-// collects it, so after a stop it runs on by itself and still leaves no zombie behind.
-void WaitUnlessStopped(pid_t pid, const StopEvent* stop) {
+// Waits until the child ends or `stop` is raised; the child's exit code, or nothing when the wait
+// was stopped first. The child is always reaped: a reaper thread collects it, so after a stop it
+// runs on by itself and still leaves no zombie behind.
+std::optional<std::uint32_t> WaitUnlessStopped(pid_t pid, const StopEvent* stop) {
     auto ended = std::make_shared<EndedEvent>();
     if (stop == nullptr || stop->Waitable() == kNoHandle || !ended->IsOpen()) return WaitFor(pid);
     std::thread([pid, ended] {
-        WaitFor(pid);
+        ended->exitCode = WaitFor(pid);
         ended->Signal();
     }).detach();
     pollfd events[2] = {{ended->Descriptor(), POLLIN, 0}, {int(stop->Waitable()), POLLIN, 0}};
     while (::poll(events, 2, -1) < 0 && errno == EINTR) {
     }
+    if ((events[0].revents & POLLIN) == 0) return std::nullopt;
+    return ended->exitCode.load();
 }
 
 // Starts without waiting; a reaper thread collects the child so no zombie is left behind.
@@ -109,8 +119,8 @@ bool SpawnDetached(const std::vector<std::string>& argv) {
 }  // namespace
 
 std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait,
-                         const StopEvent* stop) {
-    struct stat st{};
+                         const StopEvent* stop, std::uint32_t* exitCode) {
+    struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return std::uint32_t(errno);
     if (S_ISDIR(st.st_mode)) return EACCES;
 
@@ -127,8 +137,12 @@ std::uint32_t RunProgram(const std::string& path, const std::string& arguments, 
 
     pid_t pid = 0;
     if (const int error = Spawn(argv, searchPath, pid); error != 0) return std::uint32_t(error);
-    if (wait) WaitUnlessStopped(pid, stop);
-    else std::thread([pid] { WaitFor(pid); }).detach();
+    if (wait) {
+        const std::optional<std::uint32_t> ended = WaitUnlessStopped(pid, stop);
+        if (ended && exitCode != nullptr) *exitCode = *ended;
+    } else {
+        std::thread([pid] { WaitFor(pid); }).detach();
+    }
     return 0;
 }
 

@@ -1,5 +1,5 @@
 #include <windows.h>
-
+// Needs what <windows.h> defines, so it stays after it.
 #include <shellapi.h>
 
 #include <mutex>
@@ -21,19 +21,20 @@ std::wstring CommandLine(const std::string& path, const std::string& arguments) 
     return Utf8ToWide((quote ? "\"" + path + "\"" : path) + " " + arguments);
 }
 
-// Waits for the process, or only until the stop request when one is given.
-void WaitUnlessStopped(HANDLE process, const StopEvent* stop) {
+// Waits for the process, or only until the stop request when one is given; true when the process
+// ended.
+bool WaitUnlessStopped(HANDLE process, const StopEvent* stop) {
     HANDLE objects[2] = {process, nullptr};
     DWORD count = 1;
     if (stop != nullptr && stop->Waitable() != kNoHandle)
         objects[count++] = reinterpret_cast<HANDLE>(stop->Waitable());
-    ::WaitForMultipleObjects(count, objects, FALSE, INFINITE);
+    return ::WaitForMultipleObjects(count, objects, FALSE, INFINITE) == WAIT_OBJECT_0;
 }
 
 }  // namespace
 
 std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait,
-                         const StopEvent* stop) {
+                         const StopEvent* stop, std::uint32_t* exitCode) {
     const std::wstring commandLine = CommandLine(path, arguments);
     std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());  // CreateProcessW may write to it
     writable.push_back(L'\0');
@@ -46,7 +47,10 @@ std::uint32_t RunProgram(const std::string& path, const std::string& arguments, 
                           &process))
         return ::GetLastError();
     // Closing the handles leaves the program running; only the wait is given up on a stop.
-    if (wait) WaitUnlessStopped(process.hProcess, stop);
+    DWORD code = 0;
+    if (wait && WaitUnlessStopped(process.hProcess, stop) && exitCode != nullptr &&
+        ::GetExitCodeProcess(process.hProcess, &code))
+        *exitCode = code;
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return 0;

@@ -3,13 +3,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <cwctype>
 #include <fstream>
 #include <sstream>
 
 #include "support/PathText.h"
 #include "support/TextConvert.h"
+#include "support/WineHiveText.h"
 #include "support/WineRegistry.h"
 #include "support/platform/WindowsView.h"
 
@@ -26,7 +29,7 @@ std::string WinePrefix() {
 }
 
 bool Exists(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
 }
 
@@ -89,11 +92,43 @@ std::wstring DriveCFolder(const char* name) {
     return Utf8ToWide(driveC + "/" + MatchEntry(driveC, name));
 }
 
+std::string HivePath() {
+    return WinePrefix() + "/system.reg";
+}
+
+bool ReadHive(std::string& text) {
+    std::ifstream in(HivePath(), std::ios::binary);
+    if (!in) return false;
+    std::stringstream content;
+    content << in.rdbuf();
+    text = content.str();
+    return true;
+}
+
+// Written beside the hive and renamed over it, so a reader never sees half a file.
+bool ReplaceHive(const std::string& text) {
+    const std::string path = HivePath();
+    const std::string temporary = path + ".larkholm-new";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out.write(text.data(), std::streamsize(text.size())) || !out.flush()) {
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) ::chmod(temporary.c_str(), st.st_mode & 07777);
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
 WineRegistry LoadMachineHive() {
-    std::ifstream in(WinePrefix() + "/system.reg", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return WineRegistry::Parse(text.str());
+    std::string text;
+    ReadHive(text);
+    return WineRegistry::Parse(text);
 }
 
 // "Software\X" → "Software\Wow6432Node\X"; empty when the key is not under Software.
@@ -105,10 +140,17 @@ std::wstring Wow64Twin(const std::wstring& keyPath) {
     return keyPath.substr(0, kSoftware.size()) + L"Wow6432Node\\" + keyPath.substr(kSoftware.size());
 }
 
+// Where the 32-bit view keeps `keyPath` in this hive.
+std::wstring ViewPath(const std::string& hive, const std::wstring& keyPath) {
+    const std::wstring twin = IsHiveOf64BitPrefix(hive) ? Wow64Twin(keyPath) : std::wstring();
+    return twin.empty() ? keyPath : twin;
+}
+
 }  // namespace
 
 std::string MapWindowsPath(const std::string& path) {
-    const bool hasDrive = path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+    const bool hasDrive =
+        path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
     if (!hasDrive) return path;
     return SpellBelow(DriveRoot(path[0]), std::string_view(path).substr(2));
 }
@@ -118,8 +160,12 @@ std::string ExistingSpelling(const std::string& path) {
                                            : SpellBelow("", path);
 }
 
-std::wstring CommonAppDataFolder() { return DriveCFolder("ProgramData"); }
-std::wstring ProgramFilesFolder() { return DriveCFolder("Program Files"); }
+std::wstring CommonAppDataFolder() {
+    return DriveCFolder("ProgramData");
+}
+std::wstring ProgramFilesFolder() {
+    return DriveCFolder("Program Files");
+}
 
 bool HklmKeyExists(const std::wstring& keyPath) {
     const WineRegistry hive = LoadMachineHive();
@@ -133,4 +179,23 @@ std::optional<std::wstring> ReadHklmString(const std::wstring& keyPath, const st
     const std::wstring twin = Wow64Twin(keyPath);
     if (twin.empty()) return std::nullopt;
     return hive.ReadString(twin, valueName);
+}
+
+bool WriteMachineKey(const std::wstring& keyPath, const std::vector<RegistryValue>& values) {
+    std::string hive;
+    if (!ReadHive(hive)) return false;
+    return ReplaceHive(WithKey(hive, ViewPath(hive, keyPath), values, std::int64_t(std::time(nullptr))));
+}
+
+std::optional<std::wstring> ReadMachineText(const std::wstring& keyPath, const std::wstring& name) {
+    std::string hive;
+    if (!ReadHive(hive)) return std::nullopt;
+    return WineRegistry::Parse(hive).ReadString(ViewPath(hive, keyPath), name);
+}
+
+bool DeleteMachineKey(const std::wstring& keyPath) {
+    std::string hive;
+    if (!ReadHive(hive)) return true;
+    const std::string without = WithoutKey(hive, ViewPath(hive, keyPath));
+    return without == hive || ReplaceHive(without);
 }

@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <shlobj.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -87,4 +86,38 @@ std::optional<std::wstring> ReadHklmString(const std::wstring& keyPath, const st
     const MachineKey key(keyPath);
     if (!key.IsOpen()) return std::nullopt;
     return key.ReadText(valueName);
+}
+
+bool WriteMachineKey(const std::wstring& keyPath, const std::vector<RegistryValue>& values) {
+    // The key is made anew, so values of an earlier installation that this one lacks do not stay.
+    DeleteMachineKey(keyPath);
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    bool written = true;
+    for (const RegistryValue& value : values) {
+        LONG result;
+        if (value.kind == RegistryValue::Kind::kNumber) {
+            const DWORD number = value.number;
+            result = ::RegSetValueExW(key, value.name.c_str(), 0, REG_DWORD,
+                                      reinterpret_cast<const BYTE*>(&number), sizeof number);
+        } else {
+            result = ::RegSetValueExW(key, value.name.c_str(), 0, REG_SZ,
+                                      reinterpret_cast<const BYTE*>(value.text.c_str()),
+                                      DWORD((value.text.size() + 1) * sizeof(wchar_t)));
+        }
+        written = written && result == ERROR_SUCCESS;
+    }
+    ::RegCloseKey(key);
+    return written;
+}
+
+std::optional<std::wstring> ReadMachineText(const std::wstring& keyPath, const std::wstring& name) {
+    return ReadHklmString(keyPath, name);
+}
+
+bool DeleteMachineKey(const std::wstring& keyPath) {
+    const LONG result = ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, keyPath.c_str());
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }

@@ -55,10 +55,18 @@ WizardHarness::~WizardHarness() {
 void WizardHarness::Start(SIZE screen) {
     auto host = std::make_unique<HostHeadless>(screen);
     headless = host.get();
-    application = std::make_unique<WizardApplication>(std::move(host));
+    application = std::make_unique<WizardApplication>(std::move(host), run);
     ASSERT_TRUE(application->Start());
     driver = std::make_unique<HeadlessDriver>(*headless, window());
     driver->Pump();
+}
+
+void WizardHarness::StartRun(const WizardRun& wizardRun) {
+    // A run after another on the same machine: the first wizard goes before the next is made.
+    driver.reset();
+    application.reset();
+    run = wizardRun;
+    Start();
 }
 
 void WizardHarness::StartWithLayout(const std::string& folder) {

@@ -42,6 +42,9 @@ public:
     // Creates, initialises, centres and shows the main window on a pretend screen of `screen`
     // pixels; fails the test when it cannot.
     void Start(SIZE screen = SIZE{1920, 1080});
+    // Start for a run other than the operator's (an unattended install, an uninstall); after an
+    // earlier run on this harness the next one finds the same machine.
+    void StartRun(const WizardRun& run);
     // Start, then a second main window whose "LAYOUT:XML_MAINWND" comes from the package in
     // `folder` (an index and its files), registered over the wizard's own; the harness then
     // drives that window. For the parts of the code the shipped layout does not use.
@@ -90,6 +93,7 @@ private:
     WizardMachine machine;
     larkholm::testing::TestHttpServer httpServer;
     HostHeadless* headless = nullptr;  // owned by the application
+    WizardRun run;
     std::unique_ptr<WizardApplication> application;
     std::unique_ptr<CMainDlg> alternate;
     std::unique_ptr<HeadlessDriver> driver;

@@ -15,6 +15,8 @@ foreach(case_locale
     test_wrong_password_shows_the_services_message_and_quits_cleanly=C.UTF-8
     test_missing_components_are_downloaded_installed_and_detected=C.UTF-8
     test_component_download_failure_ends_on_the_manual_download_page=C.UTF-8
+    test_very_silent_install_opens_no_window_and_ends_with_0=C.UTF-8
+    test_install_then_quiet_uninstall_leaves_the_prefix_as_it_was=C.UTF-8
     test_system_dpi_of_144_draws_the_window_at_150_percent=C.UTF-8)
   string(REPLACE "=" ";" case_locale ${case_locale})
   list(GET case_locale 0 case)

@@ -15,6 +15,7 @@ LARKHOLM_E2E_SCREENSHOTS=DIR keeps a screenshot of every page the full install p
 """
 
 import argparse
+import hashlib
 import os
 import re
 import subprocess
@@ -51,6 +52,15 @@ LAYOUTS = {
 
 DOWNLOAD_FOLDER = "drive_c/ProgramData/Ostrelle"
 LOG_FILE = "drive_c/larkholm-setup.log"
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Larkholm"
+
+# What Wine itself changes in the registry as programs run and the prefix restarts, left out of the
+# before/after listing: the device interfaces it links anew (DeviceClasses), its count of service
+# starts (ServiceCurrent), and the display driver it records once a program opens the display (Video).
+WINE_KEYS = re.compile(r"^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\"
+                       r"(DeviceClasses|ServiceCurrent|Video)\b")
+# The wizard's run logs stay in the temporary folder on purpose, the newest five of them.
+RUN_LOG = re.compile(r"larkholm-setup-\d{8}-\d{6}\.log$")
 
 # The ANSI code page Wine gives each locale the cases run under.
 CODE_PAGES = {"C.UTF-8": "1252", "zh_CN.UTF-8": "936", "zh_TW.UTF-8": "950"}
@@ -84,6 +94,29 @@ def system_folder():
     return f"drive_c/windows/{layout().system_folder}"
 
 
+def drive_listing(prefix):
+    """Every folder and file of drive c: with each file's digest, less the wizard's run logs."""
+    listing = {}
+    for path in sorted((prefix / "drive_c").rglob("*")):
+        name = path.relative_to(prefix).as_posix()
+        if not path.is_symlink() and not RUN_LOG.search(name):
+            listing[name] = "folder" if path.is_dir() else hashlib.md5(path.read_bytes()).hexdigest()
+    return listing
+
+
+def registry_listing(exported):
+    """A registry exported by regedit as {key: its value lines}, less the keys Wine keeps itself."""
+    keys, key = {}, None
+    for line in exported.read_text(encoding="utf-16").splitlines():
+        if line.startswith("["):
+            key = None if WINE_KEYS.match(line) else line
+            if key:
+                keys[key] = []
+        elif key and line:
+            keys[key].append(line)
+    return keys
+
+
 def find_file(folder, name):
     """The file `name` in `folder`, matched without regard to case as Windows does; None if absent."""
     return next((entry for entry in Path(folder).iterdir() if entry.name.lower() == name.lower()), None)
@@ -108,9 +141,9 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         return subprocess.run([*wine_run(), *map(str, arguments)], env=self.environment, capture_output=True,
                               text=True, errors="replace", timeout=timeout)
 
-    def run_in_prefix(self, program):
-        done = self.wine(self.prefix, program)
-        self.assertEqual(done.returncode, 0, f"{program}: {done.stdout}{done.stderr}")
+    def run_in_prefix(self, *command):
+        done = self.wine(self.prefix, *command)
+        self.assertEqual(done.returncode, 0, f"{command}: {done.stdout}{done.stderr}")
 
     def registry_value(self, key, name):
         """The text value `name` of `key` in the wizard's registry view, or None."""
@@ -180,6 +213,87 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         self.picture(wizard, "150-percent-message.png")
         demo.dismiss_message_and_quit(wizard)
         self.assertEqual(wizard.wait_exit(30), 0, wizard.log())
+
+    def start_unattended(self, name, program, *switches):
+        """Starts `program` (the wizard, or its copy kept in the prefix) with `switches` and the demo
+        shop's password in LARKHOLM_PASSWORD; its output goes to `name`.log in the case's folder."""
+        environment = dict(self.environment, LARKHOLM_PASSWORD=demo.PASSWORD)
+        wizard = demo.Wizard([*wine_run(), self.prefix, program, *switches], environment,
+                             self.work / f"{name}.log", time_scale=TIME_SCALE)
+        self.addCleanup(wizard.stop)
+        return wizard
+
+    def temp_folder(self):
+        return next(self.prefix.glob("drive_c/users/*/Temp"))
+
+    def run_logs(self):
+        """The run logs in the wizard's temporary folder, oldest first, as texts."""
+        return [log.read_text(encoding="utf-8", errors="replace")
+                for log in sorted(self.temp_folder().glob("larkholm-setup-*.log"))]
+
+    def machine_listing(self, name):
+        """What the prefix holds: drive c:, and the whole registry as Wine's server has it now (the
+        hive files on disk are written only from time to time)."""
+        exported = self.work / f"registry-{name}.reg"
+        self.run_in_prefix("regedit", "/E", "Z:" + str(exported).replace("/", "\\"))
+        return {**drive_listing(self.prefix), **registry_listing(exported)}
+
+    def restart_prefix(self):
+        restarted = self.wine(self.prefix, "wineboot", "--restart")
+        self.assertEqual(restarted.returncode, 0, restarted.stdout + restarted.stderr)
+
+    def uninstall_entry(self):
+        """The values of the Programs and Features entry in the wizard's registry view."""
+        done = self.wine(self.prefix, "reg", "query", UNINSTALL_KEY, layout().registry_view)
+        return dict(re.findall(r"^\s+(\S+)\s+REG_\w+\s+(.*?)\s*$", done.stdout, re.M))
+
+    def test_very_silent_install_opens_no_window_and_ends_with_0(self):
+        self.run_in_prefix(Path(PROGRAMS["site"]) / DOTNET_INSTALLER)
+        wizard = self.start_unattended("install", PROGRAMS["wizard"], "/VERYSILENT", "/SHOP=" + demo.SHOP_CODE)
+        # Until it ends, the X server never holds a window of the wizard's.
+        while wizard.process.poll() is None:
+            windows = demo.xdotool("search", "--name", demo.WINDOW_TITLE, display=self.display.display)
+            self.assertEqual(windows.stdout.strip(), "", "a window appeared")
+        self.assertEqual(wizard.wait_exit(), 0, self.run_logs())
+
+        install = self.prefix / install_folder()
+        self.assert_same_as_unzip(install, self.prefix / DOWNLOAD_FOLDER / "assist.zip", written_since=[ASSIST_LOG])
+        demo.wait_for((install / ASSIST_LOG).exists, 60 * TIME_SCALE, "the installed program to write its log")
+        folder = f"C:\\{layout().program_files}\\Ostrelle"
+        entry = self.uninstall_entry()
+        self.assertEqual(entry.get("InstallLocation"), folder)
+        self.assertEqual(entry.get("QuietUninstallString"),
+                         f'"{folder}\\{Path(PROGRAMS["wizard"]).name}" /UNINSTALL /VERYSILENT')
+        self.assertNotIn(demo.PASSWORD, "".join(self.run_logs()))
+
+    def test_install_then_quiet_uninstall_leaves_the_prefix_as_it_was(self):
+        self.run_in_prefix(Path(PROGRAMS["site"]) / DOTNET_INSTALLER)
+        # Both listings are taken right after a restart: Wine keeps some keys of its own (the network
+        # cards) only in memory, so a restart between the two would otherwise show them as removed.
+        self.restart_prefix()
+        before = self.machine_listing("before")
+        installed = self.start_unattended("install", PROGRAMS["wizard"], "/VERYSILENT", "/SHOP=" + demo.SHOP_CODE,
+                                          "/NOLAUNCH")
+        self.assertEqual(installed.wait_exit(), 0, self.run_logs())
+        quiet_uninstall = self.uninstall_entry()["QuietUninstallString"]
+        uninstaller, switches = re.fullmatch(r'"([^"]+)" (.*)', quiet_uninstall).groups()
+        uninstalled = self.start_unattended("uninstall", uninstaller, *switches.split())
+        self.assertEqual(uninstalled.wait_exit(), 0, [uninstalled.log(), *self.run_logs()])
+
+        # The uninstall ends in a temporary copy of the wizard, which removes the folder the original
+        # ran from once the original has ended, and leaves its own file to the next restart. Its log
+        # ends with its exit code.
+        demo.wait_for(lambda: self.run_logs()[-1].rstrip().endswith("Exit code 0"), 60 * TIME_SCALE,
+                      "the uninstall's temporary copy to end")
+        self.assertFalse((self.prefix / install_folder()).parent.exists())
+        self.assertTrue(list(self.temp_folder().glob("larkholm-uninstall-*/*.exe")))
+        self.restart_prefix()
+        self.assertEqual(list(self.temp_folder().glob("larkholm-uninstall-*")), [])
+        after = self.machine_listing("after")
+        self.maxDiff = None
+        changed = {name: (before.get(name), after.get(name)) for name in sorted(before.keys() | after.keys())
+                   if before.get(name) != after.get(name)}
+        self.assertEqual(changed, {})
 
     def test_missing_components_are_downloaded_installed_and_detected(self):
         self.environment["LARKHOLM_CLOCK_SPEEDUP"] = PRODUCT_PACE

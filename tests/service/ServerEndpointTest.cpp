@@ -4,6 +4,7 @@
 
 #include "service/ServerEndpoint.h"
 #include "support/PathText.h"
+#include "support/platform/FileSystemPath.h"
 #include "support/platform/Module.h"
 #include "tests/testing/TempDir.h"
 
@@ -42,9 +43,9 @@ TEST(ServerEndpointTest, ReadsTheServerSection) {
 }
 
 TEST(ServerEndpointTest, ReadsServerIniBesideTheExecutable) {
-    std::string folder;
-    ASSERT_EQ(ModuleDirectoryAnsi(folder), 0u);
-    const std::string path = JoinPath(folder, "server.ini");
+    std::wstring folder;
+    ASSERT_EQ(ModuleDirectory(folder), 0u);
+    const std::filesystem::path path = PathFromWide(JoinPath(folder, L"server.ini"));
     ASSERT_FALSE(std::filesystem::exists(path)) << "left over: " << path;
     std::string url;
     EXPECT_FALSE(ServerUrlFromIni(url));

@@ -1,17 +1,18 @@
 #include <stdlib.h>
 
+#include "support/TextConvert.h"
 #include "tests/testing/Environment.h"
 
 namespace larkholm::testing {
 
-// _putenv_s changes the C runtime's copy and the process environment together; an empty value
-// removes the variable.
+// _wputenv_s changes the C runtime's copy and the process environment together; an empty value
+// removes the variable. Names and values are UTF-8, so a value need not fit the ANSI code page.
 void SetEnv(const char* name, const char* value) {
-    ::_putenv_s(name, value);
+    ::_wputenv_s(Utf8ToWide(name).c_str(), Utf8ToWide(value).c_str());
 }
 
 void UnsetEnv(const char* name) {
-    ::_putenv_s(name, "");
+    ::_wputenv_s(Utf8ToWide(name).c_str(), L"");
 }
 
 }  // namespace larkholm::testing
