@@ -143,9 +143,9 @@ TEST(MainLayout, EveryPageScalesWithTheDisplay) {
             ASSERT_NE(wnd, nullptr);
             const RECT& a = at100->GetWindowRect();
             const RECT& b = wnd->GetWindowRect();
-            const auto near = [&](LONG v100, LONG v) { return std::abs(v100 * scale / 100.0 - v) <= 1.0; };
-            EXPECT_TRUE(near(a.left, b.left) && near(a.top, b.top) && near(a.right, b.right) &&
-                        near(a.bottom, b.bottom))
+            const auto scaledAlike = [&](LONG v100, LONG v) { return std::abs(v100 * scale / 100.0 - v) <= 1.0; };
+            EXPECT_TRUE(scaledAlike(a.left, b.left) && scaledAlike(a.top, b.top) && scaledAlike(a.right, b.right) &&
+                        scaledAlike(a.bottom, b.bottom))
                 << WideToUtf8(at100->GetName()) << " at " << scale << " %: " << RectText(b)
                 << ", at 100 %: " << RectText(a);
         }
