@@ -143,9 +143,11 @@ TEST(MainLayout, EveryPageScalesWithTheDisplay) {
             ASSERT_NE(wnd, nullptr);
             const RECT& a = at100->GetWindowRect();
             const RECT& b = wnd->GetWindowRect();
-            const auto scaledAlike = [&](LONG v100, LONG v) { return std::abs(v100 * scale / 100.0 - v) <= 1.0; };
-            EXPECT_TRUE(scaledAlike(a.left, b.left) && scaledAlike(a.top, b.top) && scaledAlike(a.right, b.right) &&
-                        scaledAlike(a.bottom, b.bottom))
+            const auto scaledAlike = [&](LONG v100, LONG v) {
+                return std::abs(v100 * scale / 100.0 - v) <= 1.0;
+            };
+            EXPECT_TRUE(scaledAlike(a.left, b.left) && scaledAlike(a.top, b.top) &&
+                        scaledAlike(a.right, b.right) && scaledAlike(a.bottom, b.bottom))
                 << WideToUtf8(at100->GetName()) << " at " << scale << " %: " << RectText(b)
                 << ", at 100 %: " << RectText(a);
         }
