@@ -96,7 +96,8 @@ void CMainDlg::OnInstallFinished() {
     if (downloader.error == kErrorFilesInUse) {
         // Nothing was deleted: once the program is closed the operator starts again from the form.
         ReturnToForm();
-        ShowMessage(true, ResolveString(L"@string/msg_error_install_in_use") + downloader.busyProgram);
+        ShowMessage(true,
+                    ResolveString(L"@string/msg_error_install_in_use") + L"\n" + downloader.busyProgram);
     } else if (downloader.error != 0) {
         ShowFailure(ResolveString(L"@string/msg_error_download_server") +
                     WideFormat(L"%d", downloader.error));

@@ -254,7 +254,7 @@ TEST_F(InstallRun, AProgramStillUsingTheOldPackageIsNamedAndTheFormComesBack) {
 
     FillFormAndStart();
     ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 30000));
-    const std::wstring prefix = L"请先关闭正在运行的程序，再点击开始安装: ";
+    const std::wstring prefix = L"请先关闭以下程序，再点击开始安装：\n";
     const std::wstring message = wizard.Text(L"lb_message");
     ASSERT_EQ(message.substr(0, prefix.size()), prefix);
     EXPECT_TRUE(FileHolder::NamesHolder(message.substr(prefix.size()), program)) << WideToUtf8(message);

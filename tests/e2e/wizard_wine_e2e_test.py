@@ -221,7 +221,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
 
         prefix, wizard = self.start_wizard()
         demo.fill_form_and_start(wizard, demo.SHOP_CODE, demo.PASSWORD)
-        wizard.wait_for_log("Message overlay: 请先关闭正在运行的程序，再点击开始安装: (assist\\.exe|hold-file[^\\n]*)\n",
+        wizard.wait_for_log("Message overlay: 请先关闭以下程序，再点击开始安装：\n(assist\\.exe|hold-file[^\\n]*)\n",
                             timeout=300)
         # The form is back (shown once before the run and again now), under the message.
         self.assertGreaterEqual(wizard.log().count(demo.page_shown("win_install_allnew")), 2)
