@@ -14,5 +14,6 @@ struct ProxySettings {
 };
 
 // The settings for a request of `url`. Read afresh on every call, so a setting changed while the
-// wizard runs applies to the next request.
+// wizard runs applies to the next request; only automatic detection that found no script on the
+// network is not tried again.
 ProxySettings SystemProxySettings(const std::string& url);

@@ -2,6 +2,7 @@
 #include <winhttp.h>
 
 #include <algorithm>
+#include <atomic>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -123,13 +124,18 @@ HINTERNET AutoProxySession() {
     return session;
 }
 
+// Set once automatic detection found no script on this network. Detection is on by default on
+// Windows and most networks have none; asking again for every request and every download attempt
+// would cost each of them the detection's time-outs.
+std::atomic<bool> detectionMayFindScript{true};
+
 // What automatic detection (WPAD) or the configuration script says for `url`; nothing when the
 // user asks for neither, or when neither gives an answer (no script found, a script that fails),
 // in which case the static settings hold, as they do for the system's own programs.
 std::optional<ProxySettings> AutomaticProxy(const WINHTTP_CURRENT_USER_IE_PROXY_CONFIG& config,
                                             const std::string& url) {
     WINHTTP_AUTOPROXY_OPTIONS options{};
-    if (config.fAutoDetect) {
+    if (config.fAutoDetect && detectionMayFindScript) {
         options.dwFlags |= WINHTTP_AUTOPROXY_AUTO_DETECT;
         options.dwAutoDetectFlags = WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A;
     }
@@ -140,8 +146,10 @@ std::optional<ProxySettings> AutomaticProxy(const WINHTTP_CURRENT_USER_IE_PROXY_
     if (options.dwFlags == 0 || AutoProxySession() == nullptr) return std::nullopt;
     options.fAutoLogonIfChallenged = TRUE;
     WINHTTP_PROXY_INFO info{};
-    if (!::WinHttpGetProxyForUrl(AutoProxySession(), Utf8ToWide(url).c_str(), &options, &info))
+    if (!::WinHttpGetProxyForUrl(AutoProxySession(), Utf8ToWide(url).c_str(), &options, &info)) {
+        if (::GetLastError() == ERROR_WINHTTP_AUTODETECTION_FAILED) detectionMayFindScript = false;
         return std::nullopt;
+    }
     const GlobalTexts texts{info.lpszProxy, info.lpszProxyBypass};
     // The answer is for this URL alone: its first proxy, for whichever scheme the URL has.
     ProxySettings settings;
