@@ -265,7 +265,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
 
     def uninstall_entry(self):
         """The values of the Programs and Features entry in the wizard's registry view."""
-        done = self.wine(self.prefix, "reg", "query", UNINSTALL_KEY, LAYOUT.registry_view)
+        done = self.wine(self.prefix, "reg", "query", UNINSTALL_KEY, layout().registry_view)
         return dict(re.findall(r"^\s+(\S+)\s+REG_\w+\s+(.*?)\s*$", done.stdout, re.M))
 
     def test_very_silent_install_opens_no_window_and_ends_with_0(self):
@@ -280,7 +280,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         install = self.prefix / install_folder()
         self.assert_same_as_unzip(install, self.prefix / DOWNLOAD_FOLDER / "assist.zip", written_since=[ASSIST_LOG])
         demo.wait_for((install / ASSIST_LOG).exists, 60 * TIME_SCALE, "the installed program to write its log")
-        folder = f"C:\\{LAYOUT.program_files}\\Ostrelle"
+        folder = f"C:\\{layout().program_files}\\Ostrelle"
         entry = self.uninstall_entry()
         self.assertEqual(entry.get("InstallLocation"), folder)
         self.assertEqual(entry.get("QuietUninstallString"),
