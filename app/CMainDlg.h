@@ -140,6 +140,8 @@ private:
     // ---- pages (CMainDlgPages.cpp) ----
     void ShowProgressPage();
     void ShowFinishPage();
+    // Back from the progress page to the form the run was started from.
+    void ReturnToForm();
     void ResetProgressPage();
     void RotateFunctionIcons();
     void SetRotationTimer(bool on);
@@ -169,6 +171,9 @@ private:
     void OnExtractProgress();
     void OnExtractDone();
     void OnInstallFinished();
+    // Asks a log-off or restart to wait, giving `reason`, while the package is being unpacked;
+    // an empty reason lets it go on.
+    void HoldSessionEnd(const std::wstring& reason);
     void ShowProgressValue(int percent);
     void ShowDownloadSpeed(const std::wstring& text);
     // The message overlay for a failed run: `text`, then the log file that tells more.

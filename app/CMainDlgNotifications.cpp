@@ -56,6 +56,12 @@ void CMainDlg::OnDownloadDone() {
     // The bar keeps its last value until the first extraction progress; speed means nothing then.
     SetControlText(controls.lbInstallInfo, L"@string/msg_info_function_installing_progress");
     ShowDownloadSpeed(L"");
+    // The package is unpacked next: a log-off in the middle would leave half a program behind.
+    HoldSessionEnd(ResolveString(L"@string/msg_hint_session_end_extracting"));
+}
+
+void CMainDlg::HoldSessionEnd(const std::wstring& reason) {
+    if (IHostWindow* window = GetHostWindow()) window->HoldSessionEnd(reason);
 }
 
 void CMainDlg::OnExtractProgress() {
@@ -63,6 +69,7 @@ void CMainDlg::OnExtractProgress() {
 }
 
 void CMainDlg::OnExtractDone() {
+    HoldSessionEnd(L"");  // the package is whole
     WaitForWorkerIdle(downloader.running);
     if (downloader.downloading || downloader.extracting) return;
     ShowFinishPage();
@@ -79,13 +86,19 @@ void CMainDlg::OnExtractDone() {
 
 void CMainDlg::OnInstallFinished() {
     WaitForWorkerIdle(downloader.running);
+    HoldSessionEnd(L"");  // extracted, cleaned up after a failure, or never begun
     ShowDownloadSpeed(L"");
     if (downloader.kind == kInstallKindSetup) {
         EnableControl(controls.btnStartInstallAllnew, true);
     } else if (downloader.kind == kInstallKindMigration) {
         EnableControl(controls.btnStartMigrate, true);
     }
-    if (downloader.error != 0) {
+    if (downloader.error == kErrorFilesInUse) {
+        // Nothing was deleted: once the program is closed the operator starts again from the form.
+        ReturnToForm();
+        ShowMessage(true,
+                    ResolveString(L"@string/msg_error_install_in_use") + L"\n" + downloader.busyProgram);
+    } else if (downloader.error != 0) {
         ShowFailure(ResolveString(L"@string/msg_error_download_server") +
                     WideFormat(L"%d", downloader.error));
         if (downloader.error == kErrorBadManifestEntry || downloader.error == kErrorFileNotVerified) {

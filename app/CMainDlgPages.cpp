@@ -39,6 +39,13 @@ void CMainDlg::ShowProgressPage() {
     SetRotationTimer(true);
 }
 
+void CMainDlg::ReturnToForm() {
+    ShowControl(controls.winInstallProgress, false, false);
+    SetRotationTimer(false);
+    ShowPage(downloader.kind == kInstallKindMigration ? controls.winInstallMigration
+                                                      : controls.winInstallAllnew);
+}
+
 void CMainDlg::ShowFinishPage() {
     ShowControl(controls.winInstallProgress, false, false);
     SetRotationTimer(false);

@@ -18,6 +18,7 @@ void CMainDlg::StartUnattendedInstall() {
 }
 
 int CMainDlg::InstallOutcome() const {
+    if (downloader.error == kErrorFilesInUse) return kExitFilesInUse;
     if (IsExtractionError(downloader.error)) return kExitExtractionFailed;
     if (downloader.error != 0) return kExitDownloadFailed;
     if (downloader.retcode != 0) return kExitRefusedByService;

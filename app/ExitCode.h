@@ -14,7 +14,8 @@
 //   5     the package could not be unpacked
 //   6     a prerequisite (WIC, .NET Framework 4.0) could not be downloaded or installed
 //   7     cancelled: the window was closed, or the uninstall question was answered "no"
-//   8     uninstall refused: a file of the installation is in use (the log names it)
+//   8     a file of the installation is in use (the log names it): the uninstall is refused, or an
+//         install leaves the old package folder as it was
 //   9     uninstall: no installation is registered on this machine
 //   10    installed, but the entry in "Programs and Features" could not be written
 //   3010  installed; a prerequisite asks for a restart before the product can run

@@ -1,10 +1,12 @@
 #include "install/ExtractPackage.h"
 
+#include <optional>
 #include <string_view>
 
 #include "install/InstallFolders.h"
 #include "install/ZipEntryName.h"
 #include "install/ZipReader.h"
+#include "support/InUseWait.h"
 #include "support/Log.h"
 #include "support/PathText.h"
 #include "support/TextConvert.h"
@@ -13,6 +15,7 @@
 #include "support/WindowMessages.h"
 #include "support/WizardMessages.h"
 #include "support/platform/ConfinedFolder.h"
+#include "support/platform/FileInUse.h"
 #include "support/platform/WindowsView.h"
 
 namespace {
@@ -21,7 +24,7 @@ constexpr std::string_view kPackageName = "assist.zip";
 // Pause before each empty item is created.
 constexpr std::uint32_t kEmptyItemPauseMs = 100;
 
-enum class Outcome { Extracted, Failed, Stopped };
+enum class Outcome { Extracted, Failed, InUse, Stopped };
 
 bool IsPackageArchive(std::string_view name) {
     if (name.size() != kPackageName.size()) return false;
@@ -85,8 +88,20 @@ Outcome ExtractArchive(InstallJob& job, ManifestFile& file, const std::wstring& 
     const std::wstring archivePath = JoinPath(downloadDir, name);
     const std::wstring folder = JoinPath(installDir, stem);
 
-    // Every extraction starts from an empty folder.
-    if (FolderExists(folder)) DeleteTree(folder);
+    // Every extraction starts from an empty folder. While a program still holds a file of the old
+    // one (the installed program left running, a scanner that does not let go), deleting would
+    // stop halfway and leave neither the old nor the new package: nothing is touched then, and
+    // the operator learns which program to close.
+    if (FolderExists(folder)) {
+        std::optional<std::wstring> program;
+        if (StaysInUse([&] { return (program = ProgramUsingFolder(folder)).has_value(); })) {
+            job.error = kErrorFilesInUse;
+            job.busyProgram = *program;
+            Log(L"Files in use. folder:" + folder + L", program:" + *program);
+            return Outcome::InUse;
+        }
+        DeleteTree(folder);
+    }
     if (!CreatePath(folder)) {
         Log(L"Create install path failure. path:" + folder);
         job.error = kErrorExtraction;
@@ -117,6 +132,7 @@ bool ExtractPackage(InstallJob& job, Thread& worker) {
         return false;
     }
     job.error = 0;
+    job.busyProgram.clear();
     std::wstring installDir = NativePath(job.installDir);
     std::wstring downloadDir = NativePath(job.downloadDir);
     StripTrailingSeparator(installDir);
@@ -141,7 +157,7 @@ bool ExtractPackage(InstallJob& job, Thread& worker) {
         // A half-installed product must not stay behind.
         DeleteTree(installDir);
         Log(L"Unzip file error. 删除安装目录");
-    } else {
+    } else if (outcome == Outcome::Stopped) {
         job.error = kErrorExtraction;  // stopped: what was extracted stays
     }
     job.extracting = false;

@@ -5,13 +5,15 @@
 // ExtractPackage runs on the installation worker (`worker` is that worker: its stop request ends
 // the extraction between items, and the pause before each empty item waits on it). It uses the
 // job's `installDir`, `downloadDir`, `files` and `notifyWindow`, and writes `error`, `extracting`,
-// `launchPath` and each archive entry's `extractTotal`/`extractDone`. It posts UM_EXTRACT_PROGRESS
-// after every item and UM_EXTRACT_DONE once after success, only while the window exists.
+// `launchPath`, `busyProgram` and each archive entry's `extractTotal`/`extractDone`. It posts
+// UM_EXTRACT_PROGRESS after every item and UM_EXTRACT_DONE once after success, only while the window exists.
 //
 // Result: true when every archive was extracted (a manifest without the package succeeds with an
 // empty `launchPath`). On failure `error` is -4 (no folders given, the extraction folder cannot be
 // made, the archive cannot be opened) or the ZIP reader's result code of the item that failed, and
-// the whole install directory is deleted again. A stop request is not a failure of the package:
+// the whole install directory is deleted again. An existing extraction folder of which a program
+// holds a file (still after about two seconds) is not replaced: `error` is kErrorFilesInUse,
+// `busyProgram` names the program and nothing is deleted. A stop request is not a failure of the package:
 // `error` is -4 and what was extracted stays in place.
 #pragma once
 

@@ -25,6 +25,7 @@ constexpr std::int32_t kErrorBadManifestEntry =
     -2;                                             // a manifest entry without its URL or hash, or a bad name
 constexpr std::int32_t kErrorFileNotVerified = -3;  // a file never matched its digest
 constexpr std::int32_t kErrorExtraction = -4;       // the package could not be unpacked
+constexpr std::int32_t kErrorFilesInUse = -5;       // a program holds a file of the folder to replace
 
 // What a successful setup or migration reply carries.
 struct InstallResult {
@@ -56,5 +57,6 @@ struct InstallJob {
     std::atomic<bool> downloading{false};
     std::atomic<bool> extracting{false};
     std::wstring launchPath;
+    std::wstring busyProgram;  // with kErrorFilesInUse: the program to close (or the file it holds)
     std::atomic<bool> running{false};
 };

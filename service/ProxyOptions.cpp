@@ -19,7 +19,7 @@ bool IsHttpsUrl(const std::string& url) {
 }  // namespace
 
 void ApplyProxySettings(void* curl, const std::string& url) {
-    const ProxySettings settings = SystemProxySettings();
+    const ProxySettings settings = SystemProxySettings(url);
     const std::string& proxy = IsHttpsUrl(url) ? settings.httpsProxy : settings.httpProxy;
     // An empty proxy text turns proxies off, also those named in the environment.
     curl_easy_setopt(static_cast<CURL*>(curl), CURLOPT_PROXY, proxy.c_str());

@@ -33,6 +33,13 @@ case "$1" in
     { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$(dirname "$0")/wine-font-replacements.reg"; } >"$replacements"
     "$loader" regedit /S 'C:\font-replacements.reg' </dev/null >>"$WINEPREFIX.log" 2>&1
     rm "$replacements"
+    # A new prefix has the user's automatic proxy detection on, which would send every test's
+    # requests through a WPAD lookup on the machine's network: the tests' user connects directly
+    # (format tag 0x46, counter 1, flags 1 = direct, empty proxy, bypass and script fields).
+    "$loader" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings\Connections' \
+      /v DefaultConnectionSettings /t REG_BINARY /f \
+      /d 4600000001000000010000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000 \
+      </dev/null >>"$WINEPREFIX.log" 2>&1
     ;;
   --stop)
     WINEPREFIX=$2 wineserver --kill 2>/dev/null || true

@@ -42,7 +42,8 @@ public:
     // Creates the file `name` for writing. Whatever non-folder entry had that name (a file, a
     // read-only file, a link, a FIFO) is removed first, never opened for writing, so a write cannot
     // reach a file outside through a link or a hard link. ReadOnly gives a file without write
-    // permission (the read-only attribute on Windows); the open handle still writes.
+    // permission (the read-only attribute on Windows); the open handle still writes. On Windows an
+    // old file that another program holds is waited for (StaysInUse) before this gives up.
     // Returns a closed file on failure, including when `name` is a folder.
     OutputFile CreateChildFile(const std::string& name, FileAccess access) const;
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "support/InUseWait.h"
 #include "support/PathText.h"
 #include "support/TextConvert.h"
 #include "support/platform/ConfinedFolder.h"
@@ -18,8 +19,13 @@ constexpr ACCESS_MASK kFolderAccess =
     FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
 constexpr ULONG kFolderSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
 constexpr ULONG kAnySharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-constexpr std::size_t kLongestName = 255;                 // NTFS's limit for one component
-constexpr NTSTATUS kNameNotFound = NTSTATUS(0xC0000034);  // STATUS_OBJECT_NAME_NOT_FOUND
+constexpr std::size_t kLongestName = 255;                     // NTFS's limit for one component
+constexpr NTSTATUS kNameNotFound = NTSTATUS(0xC0000034);      // STATUS_OBJECT_NAME_NOT_FOUND
+constexpr NTSTATUS kSharingViolation = NTSTATUS(0xC0000043);  // STATUS_SHARING_VIOLATION
+// A deleted file whose name stays taken until the last program that had it open lets go.
+constexpr NTSTATUS kDeletePending = NTSTATUS(0xC0000056);  // STATUS_DELETE_PENDING
+
+enum class Removal { Removed, InUse, Refused };
 
 HANDLE ToHandle(NativeHandle handle) {
     return reinterpret_cast<HANDLE>(handle);
@@ -163,13 +169,15 @@ bool IsDirectChild(HANDLE folder, HANDLE entry, const std::wstring& name) {
 
 // Removes the entry `name` of `folder` unless it is a folder: the entry itself, never what a link
 // points to. A read-only entry loses that attribute first, since Windows refuses to delete it.
-// True when no such entry is left.
-bool RemoveNonFolder(HANDLE folder, const std::wstring& name) {
+// Removed when no such entry is left; InUse while another program has it open without letting it
+// be deleted.
+Removal RemoveNonFolder(HANDLE folder, const std::wstring& name) {
     HANDLE entry = nullptr;
     const NTSTATUS status = OpenBelow(folder, name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 0,
                                       kAnySharing, FILE_OPEN, 0, entry);
-    if (status == kNameNotFound) return true;
-    if (!NT_SUCCESS(status)) return false;
+    if (status == kNameNotFound) return Removal::Removed;
+    if (status == kSharingViolation) return Removal::InUse;
+    if (!NT_SUCCESS(status)) return Removal::Refused;
     FILE_BASIC_INFO basic{};
     bool removed = IsDirectChild(folder, entry, name) &&
                    ::GetFileInformationByHandleEx(entry, FileBasicInfo, &basic, sizeof basic) &&
@@ -183,7 +191,7 @@ bool RemoveNonFolder(HANDLE folder, const std::wstring& name) {
     removed =
         removed && ::SetFileInformationByHandle(entry, FileDispositionInfo, &disposition, sizeof disposition);
     ::CloseHandle(entry);
-    return removed;
+    return removed ? Removal::Removed : Removal::Refused;
 }
 
 }  // namespace
@@ -238,13 +246,20 @@ OutputFile ConfinedFolder::CreateChildFile(const std::string& name, FileAccess a
     if (!IsOpen() || !IsAcceptedName(name)) return OutputFile();
     const std::wstring wide = Utf8ToWide(name);
     // Remove, then create only if absent: an entry that reappears in between fails the create
-    // rather than being followed or truncated.
-    if (!RemoveNonFolder(ToHandle(handle), wide)) return OutputFile();
+    // rather than being followed or truncated. A program holding the old file, or still holding a
+    // deleted one whose name it keeps taken, is waited for a moment.
+    Removal removal = Removal::Refused;
+    StaysInUse([&] { return (removal = RemoveNonFolder(ToHandle(handle), wide)) == Removal::InUse; });
+    if (removal != Removal::Removed) return OutputFile();
     const ULONG attributes = access == FileAccess::ReadOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
     HANDLE file = nullptr;
-    if (!NT_SUCCESS(OpenBelow(ToHandle(handle), wide, GENERIC_WRITE | DELETE, attributes, FILE_SHARE_READ,
-                              FILE_CREATE, FILE_NON_DIRECTORY_FILE, file)))
-        return OutputFile();
+    NTSTATUS created = 0;
+    StaysInUse([&] {
+        created = OpenBelow(ToHandle(handle), wide, GENERIC_WRITE | DELETE, attributes, FILE_SHARE_READ,
+                            FILE_CREATE, FILE_NON_DIRECTORY_FILE, file);
+        return created == kSharingViolation || created == kDeletePending;
+    });
+    if (!NT_SUCCESS(created)) return OutputFile();
     if (!IsDirectChild(ToHandle(handle), file, wide)) {
         // Created somewhere else than asked: take it back before anything is written.
         FILE_DISPOSITION_INFO disposition{TRUE};

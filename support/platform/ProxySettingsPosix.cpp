@@ -17,7 +17,7 @@ std::string FirstSet(std::initializer_list<const char*> names) {
 
 }  // namespace
 
-ProxySettings SystemProxySettings() {
+ProxySettings SystemProxySettings(const std::string& /*url*/) {
     // libcurl leaves upper-case HTTP_PROXY alone because a CGI program receives a "Proxy:" request
     // header as that variable. The wizard is no CGI program, and operators set either form, so both
     // count here.

@@ -2,6 +2,9 @@
 #include <winhttp.h>
 
 #include <algorithm>
+#include <atomic>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -35,8 +38,10 @@ void ReadProxyList(std::wstring_view list, ProxySettings& settings) {
         }
         const std::wstring_view scheme = entry.substr(0, equals);
         const std::string proxy = WideToAnsi(entry.substr(equals + 1));
-        if (scheme == L"http") settings.httpProxy = proxy;
-        else if (scheme == L"https") settings.httpsProxy = proxy;
+        if (scheme == L"http")
+            settings.httpProxy = proxy;
+        else if (scheme == L"https")
+            settings.httpsProxy = proxy;
     }
 }
 
@@ -73,11 +78,14 @@ std::string NoProxyList(std::wstring_view bypass) {
     std::string list;
     for (std::wstring_view entry : Entries(bypass)) {
         std::string host;
-        if (entry == L"<local>") host = "localhost,127.0.0.1,::1";
+        if (entry == L"<local>")
+            host = "localhost,127.0.0.1,::1";
         else if (entry.starts_with(L"*.") && entry.find(L'*', 1) == std::wstring_view::npos)
             host = WideToAnsi(entry.substr(1));
-        else if (std::string range = Ipv4PrefixRange(entry); !range.empty()) host = std::move(range);
-        else if (entry.find(L'*') == std::wstring_view::npos) host = WideToAnsi(entry);
+        else if (std::string range = Ipv4PrefixRange(entry); !range.empty())
+            host = std::move(range);
+        else if (entry.find(L'*') == std::wstring_view::npos)
+            host = WideToAnsi(entry);
         if (host.empty()) continue;
         if (!list.empty()) list += ',';
         list += host;
@@ -85,16 +93,88 @@ std::string NoProxyList(std::wstring_view bypass) {
     return list;
 }
 
-}  // namespace
+// Frees the texts WinHTTP hands out.
+class GlobalTexts {
+public:
+    GlobalTexts(std::initializer_list<LPWSTR> texts) : texts_(texts) {}
+    ~GlobalTexts() {
+        for (LPWSTR text : texts_)
+            if (text != nullptr) ::GlobalFree(text);
+    }
+    GlobalTexts(const GlobalTexts&) = delete;
+    GlobalTexts& operator=(const GlobalTexts&) = delete;
 
-ProxySettings SystemProxySettings() {
+private:
+    std::vector<LPWSTR> texts_;
+};
+
+// A proxy list and bypass list as WinHTTP gives them, in libcurl's terms.
+ProxySettings FromLists(LPCWSTR proxy, LPCWSTR bypass) {
     ProxySettings settings;
-    WINHTTP_CURRENT_USER_IE_PROXY_CONFIG config = {};
-    if (!WinHttpGetIEProxyConfigForCurrentUser(&config)) return settings;
-    if (config.lpszProxy != nullptr) ReadProxyList(config.lpszProxy, settings);
-    if (config.lpszProxyBypass != nullptr) settings.noProxy = NoProxyList(config.lpszProxyBypass);
-    for (LPWSTR text : {config.lpszAutoConfigUrl, config.lpszProxy, config.lpszProxyBypass}) {
-        if (text != nullptr) GlobalFree(text);
+    if (proxy != nullptr) ReadProxyList(proxy, settings);
+    if (bypass != nullptr) settings.noProxy = NoProxyList(bypass);
+    return settings;
+}
+
+// One session for the automatic configuration, kept for the program's life: WinHTTP keeps what
+// detection found and the scripts it fetched per session, so not every request pays for them.
+HINTERNET AutoProxySession() {
+    static const HINTERNET session = ::WinHttpOpen(L"Larkholm", WINHTTP_ACCESS_TYPE_NO_PROXY,
+                                                   WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
+    return session;
+}
+
+// Set once automatic detection found no script on this network. Detection is on by default on
+// Windows and most networks have none; asking again for every request and every download attempt
+// would cost each of them the detection's time-outs.
+std::atomic<bool> detectionMayFindScript{true};
+
+// What automatic detection (WPAD) or the configuration script says for `url`; nothing when the
+// user asks for neither, or when neither gives an answer (no script found, a script that fails),
+// in which case the static settings hold, as they do for the system's own programs.
+std::optional<ProxySettings> AutomaticProxy(const WINHTTP_CURRENT_USER_IE_PROXY_CONFIG& config,
+                                            const std::string& url) {
+    WINHTTP_AUTOPROXY_OPTIONS options{};
+    if (config.fAutoDetect && detectionMayFindScript) {
+        options.dwFlags |= WINHTTP_AUTOPROXY_AUTO_DETECT;
+        options.dwAutoDetectFlags = WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A;
+    }
+    if (config.lpszAutoConfigUrl != nullptr && *config.lpszAutoConfigUrl != L'\0') {
+        options.dwFlags |= WINHTTP_AUTOPROXY_CONFIG_URL;
+        options.lpszAutoConfigUrl = config.lpszAutoConfigUrl;
+    }
+    if (options.dwFlags == 0 || AutoProxySession() == nullptr) return std::nullopt;
+    options.fAutoLogonIfChallenged = TRUE;
+    WINHTTP_PROXY_INFO info{};
+    if (!::WinHttpGetProxyForUrl(AutoProxySession(), Utf8ToWide(url).c_str(), &options, &info)) {
+        if (::GetLastError() == ERROR_WINHTTP_AUTODETECTION_FAILED) detectionMayFindScript = false;
+        return std::nullopt;
+    }
+    const GlobalTexts texts{info.lpszProxy, info.lpszProxyBypass};
+    // The answer is for this URL alone: its first proxy, for whichever scheme the URL has.
+    ProxySettings settings;
+    if (info.dwAccessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY && info.lpszProxy != nullptr) {
+        const std::vector<std::wstring_view> proxies = Entries(info.lpszProxy);
+        if (!proxies.empty()) settings.httpProxy = settings.httpsProxy = WideToAnsi(proxies.front());
     }
     return settings;
+}
+
+}  // namespace
+
+ProxySettings SystemProxySettings(const std::string& url) {
+    WINHTTP_CURRENT_USER_IE_PROXY_CONFIG config = {};
+    if (::WinHttpGetIEProxyConfigForCurrentUser(&config)) {
+        const GlobalTexts texts{config.lpszAutoConfigUrl, config.lpszProxy, config.lpszProxyBypass};
+        if (auto automatic = AutomaticProxy(config, url)) return *automatic;
+        if (config.lpszProxy != nullptr && *config.lpszProxy != L'\0')
+            return FromLists(config.lpszProxy, config.lpszProxyBypass);
+    }
+    // The machine's own WinHTTP proxy, which services and installers on locked-down machines are
+    // given when the user has none.
+    WINHTTP_PROXY_INFO machine{};
+    if (!::WinHttpGetDefaultProxyConfiguration(&machine)) return {};
+    const GlobalTexts texts{machine.lpszProxy, machine.lpszProxyBypass};
+    if (machine.dwAccessType != WINHTTP_ACCESS_TYPE_NAMED_PROXY) return {};
+    return FromLists(machine.lpszProxy, machine.lpszProxyBypass);
 }

@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
+#include "dui/src/host/headless/HeadlessWindow.h"
 #include "service/Md5.h"
 #include "support/PathText.h"
 #include "support/TextConvert.h"
 #include "tests/app/WizardHarness.h"
+#include "tests/testing/FileHolder.h"
 #include "tests/testing/InstallReplies.h"
 #include "tests/testing/LogCapture.h"
 #include "tests/testing/TempDir.h"
@@ -18,6 +21,7 @@
 namespace {
 
 using larkholm::testing::Fault;
+using larkholm::testing::FileHolder;
 using larkholm::testing::LogCapture;
 using larkholm::testing::ManifestReply;
 using larkholm::testing::ReadFile;
@@ -236,6 +240,40 @@ TEST_F(InstallRun, CloseDuringTheDownloadIsRefused) {
     EXPECT_EQ(wizard.Text(L"lb_message"), L"安装过程中请勿退出安装程序");
     EXPECT_FALSE(wizard.Shown(L"win_install_quit"));
     EXPECT_TRUE(wizard.Shown(L"win_install_progress"));
+}
+
+TEST_F(InstallRun, AProgramStillUsingTheOldPackageIsNamedAndTheFormComesBack) {
+    const std::string package = Package();
+    wizard.server().ServeBytes("/files/assist.zip", package);
+    ServeManifest("assist.zip", "/files/assist.zip", Md5(package).HexDigest());
+    const std::filesystem::path program =
+        WideToAnsi(JoinPath(JoinPath(InstallDir(), L"assist"), L"assist.exe"));
+    std::filesystem::create_directories(program.parent_path());
+    std::ofstream(program) << "the running program";
+    FileHolder holder(program, 60000);
+
+    FillFormAndStart();
+    ASSERT_TRUE(wizard.RunUntil([&] { return wizard.Shown(L"win_install_message"); }, 30000));
+    const std::wstring prefix = L"请先关闭以下程序，再点击开始安装：\n";
+    const std::wstring message = wizard.Text(L"lb_message");
+    ASSERT_EQ(message.substr(0, prefix.size()), prefix);
+    EXPECT_TRUE(FileHolder::NamesHolder(message.substr(prefix.size()), program)) << WideToUtf8(message);
+    EXPECT_TRUE(wizard.Shown(L"win_install_allnew"));
+    EXPECT_FALSE(wizard.Shown(L"win_install_progress"));
+    EXPECT_TRUE(StartEnabled());
+    EXPECT_EQ(ReadFile(program), "the running program");
+    wizard.Screenshot("in-use");
+
+    // The program closed, the operator starts again from the same form.
+    wizard.CloseMessage();
+    ASSERT_TRUE(holder.Release());
+    ASSERT_TRUE(wizard.ui().Click(L"btn_start_install_allnew"));
+    ASSERT_TRUE(wizard.WaitShown(L"win_install_finish", 30000));
+    EXPECT_EQ(ReadFile(program), "MZ the installed program");
+    // Each run asked a log-off to wait while it unpacked, and no longer does.
+    const auto* window = static_cast<HeadlessWindow*>(wizard.window().GetHostWindow());
+    EXPECT_EQ(window->sessionEndHolds, 2);  // once per run
+    EXPECT_EQ(window->sessionEndReason, L"");
 }
 
 }  // namespace

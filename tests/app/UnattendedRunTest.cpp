@@ -5,7 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <optional>
 
 #include "app/ExitCode.h"
 #include "service/Md5.h"
@@ -13,6 +15,7 @@
 #include "support/PathText.h"
 #include "support/TextConvert.h"
 #include "tests/app/WizardHarness.h"
+#include "tests/testing/FileHolder.h"
 #include "tests/testing/InstallReplies.h"
 #include "tests/testing/InstallerScripts.h"
 #include "tests/testing/LogCapture.h"
@@ -21,6 +24,7 @@
 namespace {
 
 using larkholm::testing::Fault;
+using larkholm::testing::FileHolder;
 using larkholm::testing::LogCapture;
 using larkholm::testing::ManifestReply;
 using larkholm::testing::ReadFile;
@@ -94,6 +98,7 @@ TEST_F(UnattendedRun, InstallsWithoutAskingAndEndsWithZero) {
 }
 
 TEST_F(UnattendedRun, EachFailureEndsWithItsExitCodeAndSaysWhyInTheLog) {
+    std::optional<FileHolder> holder;  // a program still running from an earlier install
     const struct {
         const char* what;
         std::function<void(WizardHarness&, WizardRun&)> arrange;
@@ -124,6 +129,15 @@ TEST_F(UnattendedRun, EachFailureEndsWithItsExitCodeAndSaysWhyInTheLog) {
              ServePackage(wizard, broken, Md5(broken).HexDigest());
          },
          kExitExtractionFailed, "错误码:-4"},
+        {"a program still using the package of an earlier install",
+         [&](WizardHarness& wizard, WizardRun&) {
+             ServePackage(wizard, Package(), Md5(Package()).HexDigest());
+             const std::filesystem::path settings = Program().parent_path() / "conf" / "server.ini";
+             std::filesystem::create_directories(settings.parent_path());
+             std::ofstream(settings) << "[server]\n";
+             holder.emplace(settings, 60000);
+         },
+         kExitFilesInUse, "Files in use. folder:"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

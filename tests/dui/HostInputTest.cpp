@@ -1,8 +1,11 @@
 // What an operator meets at the keyboard and the mouse, on the headless host: the pointer's shape,
 // dragging by the caption's title, a modal overlay keeping the keyboard, Enter and Escape as in a
-// dialog, focus frames, tool tips, losing and regaining the keyboard, and what a change repaints.
+// dialog, focus frames, tool tips, losing and regaining the keyboard, what a change repaints, the
+// input method per field and AltGr.
 #include <gtest/gtest.h>
 
+#include "dui/src/host/headless/HeadlessWindow.h"
+#include "support/TextConvert.h"
 #include "tests/dui/support/HostWindowTest.h"
 #include "tests/testing/FastClock.h"
 
@@ -238,6 +241,43 @@ TEST_F(HostInputTest, ATextThatChangesItsSizeRepaintsOnlyItsPlace) {
     EXPECT_GE(painted.right, now.right);
     EXPECT_LT(painted.right - painted.left, 666 / 2);
     EXPECT_LT(painted.bottom - painted.top, 474 / 2);
+}
+
+TEST_F(HostInputTest, OnlyAFieldOfOrdinaryTextHasTheInputMethod) {
+    EXPECT_EQ(Real().inputMethod, InputMethod::Off);
+    const struct {
+        const wchar_t* field;
+        InputMethod mode;
+    } steps[] = {{L"edit_code", InputMethod::On}, {L"edit_pwd", InputMethod::Off},
+                 {L"edit_code", InputMethod::On}, {L"btn_start", InputMethod::Off}};
+    for (const auto& step : steps) {
+        ui->Find(step.field)->SetFocus();
+        EXPECT_EQ(Real().inputMethod, step.mode) << WideToUtf8(step.field);
+    }
+    // The window losing the keyboard leaves no field focused.
+    ui->Find(L"edit_code")->SetFocus();
+    env.Host().Activate(Hwnd(), false);
+    ui->Pump();
+    EXPECT_EQ(Real().inputMethod, InputMethod::Off);
+}
+
+TEST_F(HostInputTest, AltGrTypesItsCharactersWhereCtrlWouldBeAShortcut) {
+    ASSERT_TRUE(ui->Type(L"edit_code", L"D:"));
+    // AltGr comes as Ctrl+Alt: AltGr+A is "ą" on a Polish keyboard, AltGr+Q "@" on a German one.
+    env.Host().KeyDown(Hwnd(), VK_CONTROL);
+    env.Host().KeyDown(Hwnd(), VK_MENU);
+    env.Host().KeyDown(Hwnd(), 'A');
+    env.Host().TypeText(Hwnd(), L"\u0105@");
+    env.Host().KeyUp(Hwnd(), VK_MENU);
+    ui->Pump();
+    EXPECT_EQ(ui->Find(L"edit_code")->GetText(), L"D:\u0105@");
+    // Ctrl alone is still the shortcut key, and types nothing.
+    env.Host().KeyDown(Hwnd(), 'A');
+    env.Host().TypeText(Hwnd(), L"a");
+    env.Host().KeyUp(Hwnd(), VK_CONTROL);
+    env.Host().TypeText(Hwnd(), L"x");
+    ui->Pump();
+    EXPECT_EQ(ui->Find(L"edit_code")->GetText(), L"x");
 }
 
 }  // namespace

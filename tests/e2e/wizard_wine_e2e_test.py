@@ -2,7 +2,7 @@
 service, which runs on Linux loopback and serves the demo's Windows programs.
 
     python3 wizard_wine_e2e_test.py --arch ARCH --wizard EXE --service PATH --site-dir DIR
-                                    --package-dir DIR [--locale LANG] [unittest arguments]
+                                    --package-dir DIR --holder EXE [--locale LANG] [unittest arguments]
 
 ARCH is the wizard's architecture, i686 (the program we ship) or x86_64. LANG is the system locale
 Wine runs under (default C.UTF-8, ANSI code page 1252); it chooses the code page, which the
@@ -11,7 +11,8 @@ Wine prefix of its own (tools/wine-run.sh --boot, the UI's font faces mapped to 
 own Xvfb, starts its own demo service on a free port and the wizard
 with /LOG=, and follows the wizard through that log file. A fresh prefix has WIC (Wine's own
 WindowsCodecs.dll) and no .NET Framework 4.0; each case sets up the state it starts from.
-LARKHOLM_E2E_SCREENSHOTS=DIR keeps a screenshot of every page the full install passes.
+LARKHOLM_E2E_SCREENSHOTS=DIR keeps a screenshot of every page the full install passes. EXE is the
+tests' hold-file, which holds a file of an earlier install as its running program would.
 """
 
 import argparse
@@ -212,6 +213,45 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         wizard.wait_for_log("Message overlay: 酒店密码错误\n")
         self.picture(wizard, "150-percent-message.png")
         demo.dismiss_message_and_quit(wizard)
+    def hold_file(self, windows_path):
+        """Starts the tests' hold-file in the prefix on `windows_path`, as a program that runs from
+        it would hold it; returns the folder of its signals once it holds the file. It lets go when
+        the case ends, or earlier when the case creates "release" there."""
+        signals = self.work / "holder"
+        signals.mkdir()
+        holder = subprocess.Popen([*wine_run(), self.prefix, PROGRAMS["holder"], windows_path, "600000",
+                                   "Z:" + str(signals).replace("/", "\\")],
+                                  env=self.environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(demo.stop_process, holder)
+        self.addCleanup((signals / "release").touch)
+        demo.wait_for((signals / "held").exists, 60 * TIME_SCALE, "hold-file to hold " + windows_path)
+        return signals
+
+    def test_a_program_still_using_the_package_is_named_and_the_install_tries_again(self):
+        # The package folder of an earlier install, whose program is still running.
+        old_program = self.prefix / install_folder() / "assist.exe"
+        old_program.parent.mkdir(parents=True)
+        old_program.write_bytes(b"MZ the program of an earlier install")
+        signals = self.hold_file(f"C:\\{layout().program_files}\\Ostrelle\\assist\\assist.exe")
+
+        prefix, wizard = self.start_wizard()
+        demo.fill_form_and_start(wizard, demo.SHOP_CODE, demo.PASSWORD)
+        wizard.wait_for_log("Message overlay: 请先关闭以下程序，再点击开始安装：\n(assist\\.exe|hold-file[^\\n]*)\n",
+                            timeout=300)
+        # The form is back (shown once before the run and again now), under the message.
+        self.assertGreaterEqual(wizard.log().count(demo.page_shown("win_install_allnew")), 2)
+        self.picture(wizard, "8-in-use.png")
+        self.assertEqual(old_program.read_bytes(), b"MZ the program of an earlier install")
+
+        # The operator closes the program and presses the start button again.
+        (signals / "release").touch()
+        demo.wait_for(lambda: not (signals / "held").exists(), 30 * TIME_SCALE, "hold-file to let go")
+        wizard.click(*demo.MESSAGE_CONFIRM_BUTTON)
+        wizard.click(*demo.START_BUTTON)
+        wizard.wait_for_log(demo.page_shown("win_install_finish"), timeout=300)
+        self.assert_same_as_unzip(prefix / install_folder(), prefix / DOWNLOAD_FOLDER / "assist.zip",
+                                  written_since=[ASSIST_LOG])
+        demo.finish(wizard)
         self.assertEqual(wizard.wait_exit(30), 0, wizard.log())
 
     def start_unattended(self, name, program, *switches):
@@ -320,9 +360,10 @@ def main():
     parser.add_argument("--site-dir", required=True)
     parser.add_argument("--package-dir", required=True)
     parser.add_argument("--locale", choices=CODE_PAGES, default="C.UTF-8")
+    parser.add_argument("--holder", required=True)
     args, rest = parser.parse_known_args()
     PROGRAMS.update(arch=args.arch, wizard=args.wizard, service=args.service, site=args.site_dir, package=args.package_dir,
-                    locale=args.locale)
+                    locale=args.locale, holder=args.holder)
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
 
 

@@ -1,5 +1,6 @@
 // Windows keeps the proxy in the current user's Internet settings: one proxy for every scheme or
-// one per scheme, and a bypass list with its own patterns ("<local>", "*.domain", "10.*").
+// one per scheme, and a bypass list with its own patterns ("<local>", "*.domain", "10.*"), or an
+// automatic configuration script; when the user names none, the machine's WinHTTP proxy holds.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,8 @@
 
 namespace {
 
+using larkholm::testing::MachineProxyConfig;
+using larkholm::testing::TestHttpServer;
 using larkholm::testing::UserProxyConfig;
 using ProxyOptionsTest = larkholm::testing::ProxiedOrigin;
 
@@ -35,6 +38,58 @@ TEST_F(ProxyOptionsTest, RequestsFollowTheUsersProxyConfiguration) {
     for (const auto& c : cases) {
         SCOPED_TRACE("proxy \"" + c.proxyList + "\", bypass \"" + c.bypassList + "\"");
         UserProxyConfig config(c.proxyList, c.bypassList);
+        EXPECT_EQ(Fetch(), c.answer);
+    }
+}
+
+TEST_F(ProxyOptionsTest, RequestsFollowTheConfigurationScript) {
+    const std::string proxyHost = "127.0.0.1:" + std::to_string(proxy.Port());
+    TestHttpServer scripts;
+    // The script sends the origin's port through the proxy and everything else direct.
+    scripts.ServeBytes("/proxy.pac",
+                       "function FindProxyForURL(url, host) {\n"
+                       "  if (url.indexOf(':" +
+                           std::to_string(origin.Port()) +
+                           "/') >= 0)\n"
+                           "    return 'PROXY " +
+                           proxyHost +
+                           "; DIRECT';\n"
+                           "  return 'DIRECT';\n}\n");
+    scripts.ServeBytes("/direct.pac", "function FindProxyForURL(url, host) { return 'DIRECT'; }\n");
+    const struct {
+        std::string proxyList;
+        std::string script;
+        std::string answer;
+    } cases[] = {
+        {"", scripts.Url("/proxy.pac"), kViaProxy},
+        {proxyHost, scripts.Url("/direct.pac"), kDirect},     // the script's answer comes first
+        {proxyHost, scripts.Url("/missing.pac"), kViaProxy},  // no script: the static proxy
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("proxy \"" + c.proxyList + "\", script " + c.script);
+        UserProxyConfig config(c.proxyList, "", c.script);
+        EXPECT_EQ(Fetch(), c.answer);
+    }
+}
+
+TEST_F(ProxyOptionsTest, WithoutAProxyOfTheUsersTheMachinesWinHttpProxyHolds) {
+    const std::string proxyHost = "127.0.0.1:" + std::to_string(proxy.Port());
+    const struct {
+        std::string userProxy;
+        std::string machineProxy;
+        std::string machineBypass;
+        std::string answer;
+    } cases[] = {
+        {"", proxyHost, "", kViaProxy},
+        {"", proxyHost, "<local>", kDirect},
+        {"", "", "", kDirect},
+        {"127.0.0.1:1", proxyHost, "", kDirect},  // the user's own proxy comes first (and is bypassed)
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("user \"" + c.userProxy + "\", machine \"" + c.machineProxy + "\" bypass \"" +
+                     c.machineBypass + "\"");
+        UserProxyConfig user(c.userProxy, c.userProxy.empty() ? "" : "127.0.0.1");
+        MachineProxyConfig machine(c.machineProxy, c.machineBypass);
         EXPECT_EQ(Fetch(), c.answer);
     }
 }

@@ -10,11 +10,15 @@
 #include <vector>
 
 #include "support/platform/ConfinedFolder.h"
+#include "tests/testing/FastClock.h"
+#include "tests/testing/FileHolder.h"
 #include "tests/testing/TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using larkholm::testing::FastClock;
+using larkholm::testing::FileHolder;
 using larkholm::testing::ReadFile;
 using larkholm::testing::TempDir;
 
@@ -130,8 +134,9 @@ TEST(ConfinedFolderWin32Test, NeverReachesAnotherEntryThroughItsShortName) {
     const std::string longFile = dir.WriteFile("Long File Name.txt", "kept");
     const auto shortName = [](const fs::path& path) {
         wchar_t shortPath[MAX_PATH] = {};
-        return ::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH) > 0 ? fs::path(shortPath).filename().string()
-                                                                          : path.filename().string();
+        return ::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH) > 0
+                   ? fs::path(shortPath).filename().string()
+                   : path.filename().string();
     };
     const std::string folderAlias = shortName(longFolder), fileAlias = shortName(longFile);
     if (folderAlias == longFolder.filename().string()) GTEST_SKIP() << "no short names on this volume";
@@ -182,6 +187,28 @@ TEST(ConfinedFolderWin32Test, FilesGetTheirTimes) {
     const auto asNumber = [](FILETIME t) { return std::uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime; };
     EXPECT_EQ(asNumber(data.ftLastWriteTime), kWrite);
     EXPECT_EQ(asNumber(data.ftLastAccessTime), kAccess);
+}
+
+// A file another program holds without letting it be deleted (a scanner, the running program) is
+// waited for: one let go within about two seconds is replaced, one held longer fails the write and
+// stays as it was.
+TEST(ConfinedFolderWin32Test, AFileHeldByAnotherProgramIsWaitedForBeforeItIsReplaced) {
+    TempDir dir;
+    ConfinedFolder folder = ConfinedFolder::OpenRoot(dir.Path().string());
+    ASSERT_TRUE(folder.IsOpen());
+    const fs::path held = dir.WriteFile("held.dll", "old");
+    {
+        FileHolder holder(held, 500);  // on the real clock: let go well within the wait
+        EXPECT_TRUE(WriteWhole(folder, "held.dll", "new", FileAccess::Writable));
+        EXPECT_TRUE(holder.Released());
+    }
+    EXPECT_EQ(ReadFile(held), "new");
+
+    FastClock fastClock;
+    FileHolder holder(held, 60000);
+    EXPECT_FALSE(WriteWhole(folder, "held.dll", "newer", FileAccess::Writable));
+    ASSERT_TRUE(holder.Release());
+    EXPECT_EQ(ReadFile(held), "new");
 }
 
 }  // namespace

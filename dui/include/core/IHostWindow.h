@@ -21,6 +21,10 @@
 
 struct PixelView;
 
+// Whether keys typed into the window may go through the system's input method (composition and
+// candidate lists): only while a field that takes ordinary text has the focus.
+enum class InputMethod { Off, On };
+
 class IHostWindowSink {
 public:
     // The window procedure: every message the platform window receives, on the UI thread.
@@ -77,6 +81,13 @@ public:
     virtual void SetCursor(const std::wstring& name) = 0;  // names as SResProviderMgr's cursors
     // Where the input method should put its candidate window: the caret in client coordinates.
     virtual void SetImePosition(POINT caret) = 0;
+    // Off while a password field or no text field has the focus: an input method in its native
+    // mode would turn the letters of a password into visible composition text and other characters.
+    virtual void SetInputMethod(InputMethod mode) = 0;
+
+    // Asks the session to wait with a log-off or restart while work runs that must not be cut short,
+    // giving `reason` where the system lists what it waits for; an empty reason lets it end again.
+    virtual void HoldSessionEnd(const std::wstring& reason) = 0;
 
     // The system clipboard's text; empty when it holds none.
     virtual std::wstring GetClipboardText() = 0;

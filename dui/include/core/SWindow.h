@@ -133,6 +133,9 @@ public:
     }
     bool IsChecked() const { return (state & WndState_Check) != 0; }
     bool IsFocusable() const { return focusable; }
+    // True for a field that takes ordinary typed text, which the system's input method may compose
+    // (not a password field): the host turns the input method on only while one has the focus.
+    virtual bool TakesComposedText() const { return false; }
     bool IsMsgTransparent() const { return msgTransparent; }
     // "modal": while shown, the keyboard stays inside this window (Tab cycles in it, keys for
     // windows outside are dropped), as in a dialog over the page.

@@ -19,6 +19,12 @@ bool KeyDown(UINT vk) {
     return app != nullptr && app->IsKeyDown(vk);
 }
 
+// Ctrl as the shortcut key. AltGr reaches programs as Ctrl+Alt, and on German or Polish keyboards
+// it types characters (@, \ and ą on AltGr+A) that belong in the field, not Ctrl+A or Ctrl+V.
+bool ShortcutKeyDown() {
+    return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU);
+}
+
 // Pasted text keeps its first line and loses control characters.
 std::wstring SingleLine(const std::wstring& text) {
     std::wstring line;
@@ -146,7 +152,7 @@ void SEdit::Paste() {
 }
 
 void SEdit::OnKeyDown(UINT key, UINT, UINT) {
-    const bool shift = KeyDown(VK_SHIFT), control = KeyDown(VK_CONTROL);
+    const bool shift = KeyDown(VK_SHIFT), control = ShortcutKeyDown();
     const std::size_t length = GetText().size();
     const std::size_t from = std::min(anchor_, caret_), to = std::max(anchor_, caret_);
     switch (key) {
@@ -190,7 +196,7 @@ void SEdit::OnKeyDown(UINT key, UINT, UINT) {
 }
 
 void SEdit::OnChar(UINT codePoint, UINT, UINT) {
-    if (readOnly_ || codePoint < 0x20 || codePoint == 0x7F || KeyDown(VK_CONTROL)) return;
+    if (readOnly_ || codePoint < 0x20 || codePoint == 0x7F || ShortcutKeyDown()) return;
     // Where wide text is UTF-16 (Windows) a character beyond the first plane takes two units.
     std::wstring typed;
     AppendWide(typed, codePoint);

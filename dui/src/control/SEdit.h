@@ -23,6 +23,7 @@ public:
     void SetSel(std::size_t anchor, std::size_t caret);
     std::wstring GetSelText() const;
     bool IsPassword() const { return password_; }
+    bool TakesComposedText() const override { return !password_ && !readOnly_; }
 
 protected:
     void OnPaint(IRenderTarget& rt) override;

@@ -79,6 +79,9 @@ void SwndContainer::SetFocus(SWindow* wnd) {
     if (wnd == focus) return;
     SWindow* old = focus;
     focus = wnd;
+    // Before the field learns of its focus, so that its first keys already go the right way.
+    if (IHostWindow* window = GetHostWindow())
+        window->SetInputMethod(wnd && wnd->TakesComposedText() ? InputMethod::On : InputMethod::Off);
     if (old) old->SendWindowMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(wnd));
     if (wnd && focus == wnd) wnd->SendWindowMessage(WM_SETFOCUS, reinterpret_cast<WPARAM>(old));
 }

@@ -458,6 +458,7 @@ TEST_F(HostWin32Test, CursorNamedByTheFrameworkIsShownOverTheClientArea) {
 TEST_F(HostWin32Test, InputMethodComposesAtTheCaretAndCommitsCharacters) {
     auto window = Open();
     ASSERT_NE(window, nullptr);
+    window->SetInputMethod(InputMethod::On);  // as a field of ordinary text takes the focus
     window->SetImePosition(POINT{48, 17});
     const HWND real = Real(*window);
     const HIMC context = ::ImmGetContext(real);

@@ -1,7 +1,10 @@
 // A window of the framework on the Win32 host, as the wizard makes its own: built from a layout,
 // centred on the work area, painted on the screen, and answering a click and typed text that come
-// through the real window's messages.
+// through the real window's messages; the input method per focused field, AltGr, the system's
+// own resizing gestures and a log-off while work must not be cut short.
 #include <windows.h>
+
+#include <imm.h>
 
 #include <gtest/gtest.h>
 
@@ -20,10 +23,11 @@
 namespace {
 
 constexpr const char* kLayout =
-    R"(<DUI title="Larkholm Win32 test" width="400" height="240" appWnd="1">
+    R"(<DUI title="Larkholm Win32 test" width="400" height="240" appWnd="1" resizable="1">
   <root colorBkgnd="#2050a0ff">
     <button name="btn_go" pos="20,20,@120,@40" colorBkgnd="#ffffffff" colorText="#000000ff">Go</button>
     <edit name="edit_path" pos="20,100,@300,@32" colorBkgnd="#ffffffff" colorText="#000000ff"/>
+    <edit name="edit_pwd" pos="20,150,@300,@32" password="1" colorBkgnd="#ffffffff" colorText="#000000ff"/>
   </root>
 </DUI>)";
 
@@ -54,6 +58,23 @@ protected:
         ::PostMessageW(real, WM_MOUSEMOVE, 0, CentreOf(name));
         ::PostMessageW(real, WM_LBUTTONDOWN, MK_LBUTTON, CentreOf(name));
         ::PostMessageW(real, WM_LBUTTONUP, 0, CentreOf(name));
+    }
+
+    bool HoldsInputContext() const {
+        const HIMC context = ::ImmGetContext(real);
+        if (context != nullptr) ::ImmReleaseContext(real, context);
+        return context != nullptr;
+    }
+    SIZE RealSize() const {
+        RECT rect{};
+        ::GetWindowRect(real, &rect);
+        return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    }
+    RECT WorkArea() const {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        EXPECT_TRUE(::GetMonitorInfoW(::MonitorFromWindow(real, MONITOR_DEFAULTTONEAREST), &monitor));
+        return monitor.rcWork;
     }
 
     larkholm::testing::TempDir dir;
@@ -97,6 +118,85 @@ TEST_F(LayoutWindowWin32Test, ShowsCentredPaintedAndAnswersClicksAndText) {
     ASSERT_NE(edit, nullptr);
     EXPECT_TRUE(RunUntil([&] { return edit->GetText() == L"D:安装\U0001F600"; }))
         << WideToUtf8(edit->GetText());
+}
+
+TEST_F(LayoutWindowWin32Test, TheInputMethodIsOnlyForFieldsOfOrdinaryText) {
+    wnd->ShowWindow(SW_SHOWNORMAL);
+    EXPECT_FALSE(HoldsInputContext());  // no field has the focus yet
+    const struct {
+        const wchar_t* field;
+        bool context;
+    } steps[] = {{L"edit_path", true}, {L"edit_pwd", false}, {L"edit_path", true}, {L"btn_go", false}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(WideToUtf8(step.field));
+        Click(step.field);
+        EXPECT_TRUE(RunUntil([&] { return HoldsInputContext() == step.context; }));
+    }
+}
+
+TEST_F(LayoutWindowWin32Test, AltGrTypesItsCharactersInsteadOfShortcuts) {
+    wnd->ShowWindow(SW_SHOWNORMAL);
+    Click(L"edit_path");
+    for (WPARAM unit : {WPARAM{'D'}, WPARAM{':'}}) ::PostMessageW(real, WM_CHAR, unit, 1);
+    auto* edit = wnd->FindChildByName2<SEdit>(L"edit_path");
+    ASSERT_TRUE(RunUntil([&] { return edit->GetText() == L"D:"; }));
+
+    // AltGr as Windows reports it: Ctrl and Alt down. AltGr+A is "ą" on a Polish keyboard, not
+    // Ctrl+A; AltGr+Q is "@" on a German one.
+    BYTE saved[256] = {};
+    ASSERT_TRUE(::GetKeyboardState(saved));
+    BYTE altGr[256] = {};
+    for (const int key : {VK_CONTROL, VK_LCONTROL, VK_MENU, VK_RMENU}) altGr[key] = 0x80;
+    ASSERT_TRUE(::SetKeyboardState(altGr));
+    ::PostMessageW(real, WM_KEYDOWN, 'A', 1);
+    ::PostMessageW(real, WM_CHAR, 0x0105, 1);
+    ::PostMessageW(real, WM_KEYDOWN, 'Q', 1);
+    ::PostMessageW(real, WM_CHAR, '@', 1);
+    EXPECT_TRUE(RunUntil([&] { return edit->GetText() == L"D:\u0105@"; })) << WideToUtf8(edit->GetText());
+    ::SetKeyboardState(saved);
+}
+
+TEST_F(LayoutWindowWin32Test, TheSystemsGesturesKeepTheSizeAndTheFrameworksMaximiseWorks) {
+    wnd->CenterWindow();
+    wnd->ShowWindow(SW_SHOWNORMAL);
+    const RECT work = WorkArea();
+
+    // Snapping to an edge or Win+Left resizes the window through SetWindowPos.
+    ::SetWindowPos(real, nullptr, work.left, work.top, (work.right - work.left) / 2, work.bottom - work.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(RealSize().cx, 400);
+    EXPECT_EQ(RealSize().cy, 240);
+
+    // The system's maximise would fill the work area exactly, never a frame's width beyond it.
+    MINMAXINFO limits{};
+    ::SendMessageW(real, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMaxSize.x, work.right - work.left);
+    EXPECT_EQ(limits.ptMaxSize.y, work.bottom - work.top);
+    EXPECT_EQ(limits.ptMaxTrackSize.x, 400);
+    EXPECT_EQ(limits.ptMaxTrackSize.y, 240);
+    ::ShowWindow(real, SW_MAXIMIZE);
+    EXPECT_EQ(RealSize().cx, 400);
+    EXPECT_EQ(RealSize().cy, 240);
+    ::ShowWindow(real, SW_RESTORE);
+
+    // The framework's own maximise and restore still change the size.
+    wnd->ShowWindow(SW_MAXIMIZE);
+    EXPECT_EQ(RealSize().cx, work.right - work.left);
+    EXPECT_EQ(RealSize().cy, work.bottom - work.top);
+    wnd->ShowWindow(SW_RESTORE);
+    EXPECT_EQ(RealSize().cx, 400);
+    EXPECT_EQ(RealSize().cy, 240);
+}
+
+TEST_F(LayoutWindowWin32Test, ALogOffWaitsWhileTheWindowHoldsIt) {
+    const auto querySessionEnd = [&] {
+        return ::SendMessageW(real, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    };
+    EXPECT_EQ(querySessionEnd(), TRUE);
+    wnd->GetHostWindow()->HoldSessionEnd(L"正在解压安装文件");
+    EXPECT_EQ(querySessionEnd(), FALSE);
+    wnd->GetHostWindow()->HoldSessionEnd(L"");
+    EXPECT_EQ(querySessionEnd(), TRUE);
 }
 
 }  // namespace

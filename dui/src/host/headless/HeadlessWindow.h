@@ -34,6 +34,11 @@ public:
     void ReleaseCapture() override { captured = false; }
     void SetCursor(const std::wstring& name) override { cursor = name; }
     void SetImePosition(POINT caret) override { imePosition = caret; }
+    void SetInputMethod(InputMethod mode) override { inputMethod = mode; }
+    void HoldSessionEnd(const std::wstring& reason) override {
+        if (!reason.empty() && sessionEndReason.empty()) ++sessionEndHolds;
+        sessionEndReason = reason;
+    }
     std::wstring GetClipboardText() override;
     void SetClipboardText(const std::wstring& text) override;
     POINT ClientToScreen(POINT point) const override {
@@ -51,9 +56,12 @@ public:
     bool captured = false;
     std::wstring cursor;
     POINT imePosition{};
-    int moveDrags = 0;     // BeginMoveDrag calls
-    int presentCount = 0;  // frames shown
-    RECT lastPresented{};  // the part the last frame showed
+    InputMethod inputMethod = InputMethod::Off;
+    std::wstring sessionEndReason;  // what the session is asked to wait for; empty when nothing
+    int sessionEndHolds = 0;        // times a wait began
+    int moveDrags = 0;              // BeginMoveDrag calls
+    int presentCount = 0;           // frames shown
+    RECT lastPresented{};           // the part the last frame showed
     DWORD style = 0;
     DWORD exStyle = 0;
 

@@ -27,6 +27,8 @@ Win32Window::Win32Window(HostWin32& host, HWND hwnd, IHostWindowSink& sink, cons
                               rect_.left, rect_.top, std::max<LONG>(size.cx, 0), std::max<LONG>(size.cy, 0),
                               nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
     if (real_ == nullptr) return;
+    // No field has the focus yet.
+    SetInputMethod(InputMethod::Off);
     host_.AddHostWindow(hwnd_, this, sink);
 }
 
@@ -64,6 +66,12 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             OnPaint();
             return 0;
+        case WM_GETMINMAXINFO:
+            OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return 0;
+        case WM_WINDOWPOSCHANGING:
+            OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+            return 0;
         case WM_WINDOWPOSCHANGED:
             if (!::IsIconic(real_)) ::GetWindowRect(real_, &rect_);
             return host_.DefaultProcedure(real_, message, wParam, lParam);  // sends WM_SIZE
@@ -84,6 +92,8 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             OnDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_QUERYENDSESSION:
+            return sessionEndReason_.empty() ? TRUE : FALSE;
         default:
             break;
     }
@@ -122,6 +132,27 @@ LRESULT Win32Window::OnSysCommand(WPARAM command, LPARAM lParam) {
         return 0;
     }
     return host_.DefaultProcedure(real_, WM_SYSCOMMAND, command, lParam);
+}
+
+void Win32Window::OnGetMinMaxInfo(MINMAXINFO& limits) const {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (::GetMonitorInfoW(::MonitorFromWindow(real_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        // The maximised place is given relative to the monitor.
+        const RECT& work = monitor.rcWork;
+        limits.ptMaxPosition = POINT{work.left - monitor.rcMonitor.left, work.top - monitor.rcMonitor.top};
+        limits.ptMaxSize = POINT{work.right - work.left, work.bottom - work.top};
+    }
+    const POINT size{rect_.right - rect_.left, rect_.bottom - rect_.top};
+    limits.ptMinTrackSize = limits.ptMaxTrackSize = size;
+}
+
+void Win32Window::OnWindowPosChanging(WINDOWPOS& position) const {
+    // The framework sets rect_ before it resizes; any other size comes from the system. A
+    // minimised window's size is its icon's, which is the system's to choose.
+    if ((position.flags & SWP_NOSIZE) || ::IsIconic(real_)) return;
+    position.cx = rect_.right - rect_.left;
+    position.cy = rect_.bottom - rect_.top;
 }
 
 bool Win32Window::OnSetCursor(WPARAM over, LPARAM hit) {
@@ -217,6 +248,22 @@ void Win32Window::SetImePosition(POINT caret) {
     CANDIDATEFORM candidates{0, CFS_CANDIDATEPOS, caret, {}};
     ::ImmSetCandidateWindow(context, &candidates);
     ::ImmReleaseContext(real_, context);
+}
+
+void Win32Window::SetInputMethod(InputMethod mode) {
+    // Without a context the keys reach the window as they are typed; the default context brings
+    // the user's input method back in the mode it was left in.
+    ::ImmAssociateContextEx(real_, nullptr, mode == InputMethod::On ? IACE_DEFAULT : 0);
+}
+
+void Win32Window::HoldSessionEnd(const std::wstring& reason) {
+    if (reason == sessionEndReason_) return;
+    if (reason.empty()) {
+        ::ShutdownBlockReasonDestroy(real_);
+    } else {
+        ::ShutdownBlockReasonCreate(real_, reason.c_str());
+    }
+    sessionEndReason_ = reason;
 }
 
 std::wstring Win32Window::GetClipboardText() {

@@ -46,6 +46,8 @@ public:
     void ReleaseCapture() override;
     void SetCursor(const std::wstring& name) override;
     void SetImePosition(POINT caret) override;
+    void SetInputMethod(InputMethod mode) override;
+    void HoldSessionEnd(const std::wstring& reason) override;
     std::wstring GetClipboardText() override;
     void SetClipboardText(const std::wstring& text) override;
     POINT ClientToScreen(POINT point) const override {
@@ -70,6 +72,11 @@ private:
     // Hands the framework the new DPI and the system's suggested rectangle, kept here until the
     // queued message is handled.
     void OnDpiChanged(WPARAM dpi, const RECT& suggested);
+    // The size is the framework's alone: snapping to a screen edge, Win+arrow and the system's
+    // maximise keep the window's size, and a system-maximised window fills the work area, not the
+    // monitor and a frame's width beyond it.
+    void OnGetMinMaxInfo(MINMAXINFO& limits) const;
+    void OnWindowPosChanging(WINDOWPOS& position) const;
 
     HostWin32& host_;
     HWND hwnd_;
@@ -85,4 +92,5 @@ private:
     Win32Surface surface_;
     WindowIcons icons_;
     HCURSOR cursor_;
+    std::wstring sessionEndReason_;  // while not empty, a log-off or restart is asked to wait
 };

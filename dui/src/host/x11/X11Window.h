@@ -44,6 +44,10 @@ public:
     void ReleaseCapture() override {}
     void SetCursor(const std::wstring& name) override;
     void SetImePosition(POINT caret) override;
+    // Not switched on X11: the window keeps one input context for every field.
+    void SetInputMethod(InputMethod) override {}
+    // X11 sessions do not ask their windows before they end.
+    void HoldSessionEnd(const std::wstring&) override {}
     std::wstring GetClipboardText() override;
     void SetClipboardText(const std::wstring& text) override;
     POINT ClientToScreen(POINT point) const override {
