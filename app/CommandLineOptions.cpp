@@ -87,6 +87,6 @@ std::string UsageText() {
            "\n"
            "Exit codes: 0 installed or uninstalled, 1 no display, 2 bad arguments or form values,\n"
            "3 refused by the install service, 4 download failed, 5 unpacking failed,\n"
-           "6 prerequisite failed, 7 cancelled, 8 uninstall refused (a file is in use),\n"
+           "6 prerequisite failed, 7 cancelled, 8 a file of the installation is in use,\n"
            "9 nothing to uninstall, 10 installed but not registered, 3010 installed, restart needed.\n";
 }

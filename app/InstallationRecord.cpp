@@ -20,11 +20,6 @@ namespace {
 // Where the package states its version: "[package] version=" of this file among the downloads.
 constexpr char kVersionFile[] = "version.ini";
 
-std::wstring ParentOf(const std::wstring& path) {
-    const std::size_t cut = path.find_last_of(L"\\/");
-    return cut == std::wstring::npos || cut == 0 ? std::wstring() : path.substr(0, cut);
-}
-
 std::uint32_t SizeInKb(const std::wstring& folder) {
     std::error_code error;
     std::uintmax_t bytes = 0;
@@ -48,8 +43,7 @@ std::wstring PackageVersion(const InstallJob& job) {
 std::wstring KeepUninstaller(const std::wstring& installDir) {
     std::wstring self;
     if (ModulePath(self) != 0) return std::wstring();
-    const std::size_t cut = self.find_last_of(L"\\/");
-    const std::wstring copy = JoinPath(installDir, self.substr(cut == std::wstring::npos ? 0 : cut + 1));
+    const std::wstring copy = JoinPath(installDir, FileNamePart(self));
     std::error_code error;
     fs::copy_file(PathFromWide(self), PathFromWide(copy), fs::copy_options::overwrite_existing, error);
     return error ? std::wstring() : copy;
@@ -59,7 +53,7 @@ std::wstring KeepUninstaller(const std::wstring& installDir) {
 
 std::wstring HighestMissingFolder(const std::wstring& folder) {
     std::wstring highest;
-    for (std::wstring path = folder; !path.empty() && !FolderExists(path); path = ParentOf(path))
+    for (std::wstring path = folder; !path.empty() && !FolderExists(path); path = ParentFolder(path))
         highest = path;
     return highest;
 }
@@ -68,7 +62,7 @@ Installation RecordInstallation(const InstallJob& job, const std::wstring& creat
     Installation installation;
     installation.installDir = NativePath(job.installDir);
     installation.program = job.launchPath;
-    installation.programFolder = ParentOf(job.launchPath);
+    installation.programFolder = ParentFolder(job.launchPath);
     installation.uninstaller = KeepUninstaller(installation.installDir);
     installation.version = PackageVersion(job);
     installation.sizeKb = SizeInKb(installation.installDir);

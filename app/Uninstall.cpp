@@ -4,26 +4,17 @@
 #include <system_error>
 
 #include "app/ExitCode.h"
+#include "download/ManifestNames.h"
 #include "install/InstallFolders.h"
 #include "support/Log.h"
 #include "support/PathText.h"
+#include "support/TextConvert.h"
 #include "support/platform/FileInUse.h"
 #include "support/platform/FileSystemPath.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-bool IsBelow(const std::wstring& path, const std::wstring& folder) {
-    return path.size() > folder.size() + 1 && path.compare(0, folder.size(), folder) == 0 &&
-           IsPathSeparator(path[folder.size()]);
-}
-
-// A name from the entry that stays inside its folder: one component, not "." or "..".
-bool IsPlainFileName(const std::wstring& name) {
-    return !name.empty() && name != L"." && name != L".." &&
-           name.find_first_of(L"\\/:") == std::wstring::npos;
-}
 
 void RemoveFile(const std::wstring& path) {
     std::error_code error;
@@ -37,11 +28,28 @@ bool RemoveIfEmpty(const std::wstring& folder) {
     return fs::is_empty(PathFromWide(folder), error) && !error && fs::remove(PathFromWide(folder), error);
 }
 
+// Removes `folder`, then each folder above it, while it is empty, up to and including `top`; a
+// folder that is not `top` or inside it is never touched.
+void RemoveEmptyFoldersUpTo(std::wstring folder, const std::wstring& top) {
+    while ((folder == top || IsInsideFolder(folder, top)) && RemoveIfEmpty(folder) && folder != top)
+        folder = ParentFolder(folder);
+}
+
+// A downloaded file by its manifest name, which may lead into subfolders of the download folder
+// ("bin/x.dll"), and the subfolders it leaves empty. A name that could lead out is left alone.
+void RemoveDownload(const std::wstring& downloadDir, const std::wstring& name) {
+    const std::string utf8 = WideToUtf8(name);
+    if (utf8.empty() || !ManifestNameStaysInFolder(utf8)) return;
+    const std::wstring path = JoinPath(downloadDir, Utf8ToWide(NativeSeparators(utf8)));
+    RemoveFile(path);
+    RemoveEmptyFoldersUpTo(ParentFolder(path), downloadDir);
+}
+
 }  // namespace
 
 int RemoveInstallation(const Installation& installation, std::wstring& busyProgram) {
     // Only what lies inside the install folder is removed as a tree.
-    if (!IsBelow(installation.programFolder, installation.installDir)) {
+    if (!IsInsideFolder(installation.programFolder, installation.installDir)) {
         Log(L"Uninstall: the entry's program folder is not inside its install folder; left alone");
     } else {
         if (const auto program = ProgramUsingFolder(installation.programFolder)) {
@@ -51,11 +59,12 @@ int RemoveInstallation(const Installation& installation, std::wstring& busyProgr
         }
         DeleteTree(installation.programFolder);
     }
-    for (const std::wstring& name : installation.downloads) {
-        if (IsPlainFileName(name) && !installation.downloadDir.empty())
-            RemoveFile(JoinPath(installation.downloadDir, name));
+    std::wstring downloadDir = NativePath(installation.downloadDir);
+    StripTrailingSeparator(downloadDir);
+    if (!downloadDir.empty()) {
+        for (const std::wstring& name : installation.downloads) RemoveDownload(downloadDir, name);
+        RemoveIfEmpty(downloadDir);
     }
-    if (!installation.downloadDir.empty()) RemoveIfEmpty(installation.downloadDir);
     RemoveInstallFolder(installation);
     if (!UnregisterInstallation()) Log(L"Uninstall: the entry in Programs and Features cannot be removed");
     Log(L"Uninstall: removed " + installation.installDir);
@@ -63,13 +72,9 @@ int RemoveInstallation(const Installation& installation, std::wstring& busyProgr
 }
 
 void RemoveInstallFolder(const Installation& installation) {
-    if (IsBelow(installation.uninstaller, installation.installDir)) RemoveFile(installation.uninstaller);
+    if (IsInsideFolder(installation.uninstaller, installation.installDir))
+        RemoveFile(installation.uninstaller);
     // The folders the installation made, from the install folder up to the highest of them.
-    const std::wstring& created = installation.createdFolder;
-    if (!created.empty() &&
-        (installation.installDir == created || IsBelow(installation.installDir, created))) {
-        for (std::wstring folder = installation.installDir; RemoveIfEmpty(folder) && folder != created;) {
-            folder = folder.substr(0, folder.find_last_of(L"\\/"));
-        }
-    }
+    if (!installation.createdFolder.empty())
+        RemoveEmptyFoldersUpTo(installation.installDir, installation.createdFolder);
 }

@@ -1,17 +1,11 @@
 #include "support/WineHiveText.h"
 
 #include <cstdio>
-#include <cwctype>
+#include <optional>
 
-#include "support/TextConvert.h"
+#include "support/WineRegistry.h"
 
 namespace {
-
-std::wstring Lower(std::wstring_view text) {
-    std::wstring lower(text);
-    for (auto& c : lower) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-    return lower;
-}
 
 void AppendUnit(std::string& out, unsigned unit) {
     char escaped[8];
@@ -39,20 +33,6 @@ std::string Escape(std::wstring_view text) {
     return out;
 }
 
-// The key path of a section line ("[path] time"), lower-cased and unescaped enough to compare:
-// Wine doubles each separator, and key names here never hold other escapes.
-std::wstring SectionKey(std::string_view line) {
-    const size_t end = line.find(']');
-    if (line.empty() || line[0] != '[' || end == std::string_view::npos) return std::wstring();
-    std::wstring key;
-    const std::wstring raw = Utf8ToWide(std::string(line.substr(1, end - 1)));
-    for (size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == L'\\' && i + 1 < raw.size() && raw[i + 1] == L'\\') ++i;
-        key += raw[i];
-    }
-    return Lower(key);
-}
-
 bool IsKeyOrSubkey(const std::wstring& section, const std::wstring& key) {
     return section == key || (section.size() > key.size() && section.compare(0, key.size(), key) == 0 &&
                               section[key.size()] == L'\\');
@@ -61,7 +41,7 @@ bool IsKeyOrSubkey(const std::wstring& section, const std::wstring& key) {
 }  // namespace
 
 std::string WithoutKey(std::string_view hive, std::wstring_view keyPath) {
-    const std::wstring key = Lower(keyPath);
+    const std::wstring key = WineRegistry::ComparableKeyPath(keyPath);
     std::string out;
     bool dropping = false;
     size_t start = 0;
@@ -70,7 +50,10 @@ std::string WithoutKey(std::string_view hive, std::wstring_view keyPath) {
         end = end == std::string_view::npos ? hive.size() : end + 1;
         const std::string_view line = hive.substr(start, end - start);
         start = end;
-        if (!line.empty() && line[0] == '[') dropping = IsKeyOrSubkey(SectionKey(line), key);
+        if (!line.empty() && line[0] == '[') {
+            const std::optional<std::wstring> section = WineRegistry::SectionKeyPath(line);
+            dropping = section && IsKeyOrSubkey(*section, key);
+        }
         if (!dropping) out += line;
     }
     return out;

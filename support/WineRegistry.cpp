@@ -40,10 +40,18 @@ size_t Unescape(std::string_view line, size_t i, char terminator, std::wstring& 
         }
         const char e = line[i++];
         switch (e) {
-            case 'n': pending += '\n'; break;
-            case 'r': pending += '\r'; break;
-            case 't': pending += '\t'; break;
-            case '0': pending += '\0'; break;
+            case 'n':
+                pending += '\n';
+                break;
+            case 'r':
+                pending += '\r';
+                break;
+            case 't':
+                pending += '\t';
+                break;
+            case '0':
+                pending += '\0';
+                break;
             case 'x': {
                 unsigned code = 0;
                 int digits = 0;
@@ -55,13 +63,17 @@ size_t Unescape(std::string_view line, size_t i, char terminator, std::wstring& 
                 out += static_cast<wchar_t>(code);
                 break;
             }
-            default: pending += e; break;
+            default:
+                pending += e;
+                break;
         }
     }
     return std::string_view::npos;
 }
 
-std::wstring NormaliseKeyPath(std::wstring_view path) {
+}  // namespace
+
+std::wstring WineRegistry::ComparableKeyPath(std::wstring_view path) {
     std::wstring out;
     for (wchar_t c : path) {
         if (c == L'\\' && !out.empty() && out.back() == L'\\') continue;
@@ -72,7 +84,12 @@ std::wstring NormaliseKeyPath(std::wstring_view path) {
     return Lower(out);
 }
 
-}  // namespace
+std::optional<std::wstring> WineRegistry::SectionKeyPath(std::string_view line) {
+    std::wstring path;
+    if (line.empty() || line[0] != '[' || Unescape(line, 1, ']', path) == std::string_view::npos)
+        return std::nullopt;
+    return ComparableKeyPath(path);
+}
 
 WineRegistry WineRegistry::Parse(std::string_view text) {
     WineRegistry registry;
@@ -87,10 +104,8 @@ WineRegistry WineRegistry::Parse(std::string_view text) {
         if (line.empty()) continue;
 
         if (line[0] == '[') {
-            std::wstring path;
-            current = Unescape(line, 1, ']', path) == std::string_view::npos
-                          ? nullptr
-                          : &registry.keys[NormaliseKeyPath(path)];
+            const std::optional<std::wstring> path = SectionKeyPath(line);
+            current = path ? &registry.keys[*path] : nullptr;
             continue;
         }
         if (current == nullptr) continue;
@@ -119,10 +134,13 @@ WineRegistry WineRegistry::Parse(std::string_view text) {
     return registry;
 }
 
-bool WineRegistry::HasKey(std::wstring_view keyPath) const { return keys.count(NormaliseKeyPath(keyPath)) != 0; }
+bool WineRegistry::HasKey(std::wstring_view keyPath) const {
+    return keys.count(ComparableKeyPath(keyPath)) != 0;
+}
 
-std::optional<std::wstring> WineRegistry::ReadString(std::wstring_view keyPath, std::wstring_view valueName) const {
-    const auto key = keys.find(NormaliseKeyPath(keyPath));
+std::optional<std::wstring> WineRegistry::ReadString(std::wstring_view keyPath,
+                                                     std::wstring_view valueName) const {
+    const auto key = keys.find(ComparableKeyPath(keyPath));
     if (key == keys.end()) return std::nullopt;
     const auto value = key->second.find(Lower(valueName));
     if (value == key->second.end() || !value->second.isString) return std::nullopt;

@@ -19,6 +19,12 @@ class WineRegistry {
 public:
     static WineRegistry Parse(std::string_view text);
 
+    // The key path that a section line ("[path] time") opens, in the form key paths compare in;
+    // nothing when `line` is no section line.
+    static std::optional<std::wstring> SectionKeyPath(std::string_view line);
+    // `keyPath` in the form key paths compare in: lower case, single separators, none at the ends.
+    static std::wstring ComparableKeyPath(std::wstring_view keyPath);
+
     bool HasKey(std::wstring_view keyPath) const;
     // `valueName` empty reads the default value ("@").
     std::optional<std::wstring> ReadString(std::wstring_view keyPath, std::wstring_view valueName) const;

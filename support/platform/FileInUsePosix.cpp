@@ -6,15 +6,11 @@
 #include <fstream>
 #include <string>
 
+#include "support/PathText.h"
 #include "support/TextConvert.h"
 #include "support/platform/FileInUse.h"
 
 namespace {
-
-bool IsBelow(const std::string& path, const std::string& folder) {
-    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-           path[folder.size()] == '/';
-}
 
 std::string LinkTarget(const std::string& link) {
     char target[PATH_MAX];
@@ -23,12 +19,12 @@ std::string LinkTarget(const std::string& link) {
 }
 
 bool HoldsFileBelow(const std::string& process, const std::string& folder) {
-    if (IsBelow(LinkTarget(process + "/exe"), folder)) return true;
+    if (IsInsideFolder(LinkTarget(process + "/exe"), folder)) return true;
     if (DIR* descriptors = ::opendir((process + "/fd").c_str())) {
         bool found = false;
         while (dirent* entry = ::readdir(descriptors)) {
             if (entry->d_name[0] == '.') continue;
-            if (IsBelow(LinkTarget(process + "/fd/" + entry->d_name), folder)) {
+            if (IsInsideFolder(LinkTarget(process + "/fd/" + entry->d_name), folder)) {
                 found = true;
                 break;
             }
@@ -40,7 +36,7 @@ bool HoldsFileBelow(const std::string& process, const std::string& folder) {
     std::ifstream maps(process + "/maps");
     for (std::string line; std::getline(maps, line);) {
         const std::size_t slash = line.find('/');
-        if (slash != std::string::npos && IsBelow(line.substr(slash), folder)) return true;
+        if (slash != std::string::npos && IsInsideFolder(line.substr(slash), folder)) return true;
     }
     return false;
 }

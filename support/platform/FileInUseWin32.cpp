@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "support/PathText.h"
 #include "support/platform/FileInUse.h"
 
 namespace {
@@ -65,5 +66,5 @@ std::optional<std::wstring> ProgramUsingFolder(const std::wstring& folder) {
     const std::optional<std::wstring> busy = FileInUseBelow(folder);
     if (!busy) return std::nullopt;
     if (auto application = ApplicationHolding(*busy)) return application;
-    return busy->substr(busy->find_last_of(L'\\') + 1);
+    return FileNamePart(*busy);
 }

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "support/TextConvert.h"
+#include "support/PathText.h"
 #include "support/platform/Module.h"
 
 namespace {
@@ -31,8 +31,7 @@ std::uint32_t ModuleDirectory(std::wstring& folder) {
     std::wstring path;
     if (const std::uint32_t code = ModulePath(path); code != 0) return code;
     // "C:\setup.exe" gives "C:": the folder never keeps its separator.
-    const std::size_t cut = path.find_last_of(L"\\/");
-    folder = path.substr(0, cut == std::wstring::npos ? 0 : cut);
+    folder = ParentFolder(path);
     return 0;
 }
 

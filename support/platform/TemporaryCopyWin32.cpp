@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "support/PathText.h"
 #include "support/WideFormat.h"
 #include "support/platform/EnvironmentVariable.h"
 #include "support/platform/Module.h"
@@ -40,10 +41,6 @@ Original TakeOriginal() {
 Original& ThisProcessOriginal() {
     static Original original = TakeOriginal();
     return original;
-}
-
-std::wstring Folder(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L"\\/"));
 }
 
 // A new folder of this process's own in the temporary folder; empty when none can be made.
@@ -85,7 +82,7 @@ bool ReadAll(HANDLE pipe, void* data, DWORD size) {
 
 void RemoveCopy(const std::wstring& copy) {
     ::DeleteFileW(copy.c_str());
-    ::RemoveDirectoryW(Folder(copy).c_str());
+    ::RemoveDirectoryW(ParentFolder(copy).c_str());
 }
 
 // Starts `copy` with this process's arguments and the handles of the handover; the child's
@@ -107,7 +104,7 @@ HANDLE StartCopy(const std::wstring& copy, HANDLE result, DWORD& error) {
     PROCESS_INFORMATION child{};
     // The copy works in its own folder, never in one it is about to remove.
     const BOOL started = ::CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                          nullptr, Folder(copy).c_str(), &startup, &child);
+                                          nullptr, ParentFolder(copy).c_str(), &startup, &child);
     error = ::GetLastError();
     ::SetEnvironmentVariableW(kHandoverVariable, nullptr);
     ::CloseHandle(self);
@@ -126,7 +123,7 @@ std::optional<int> RunInTemporaryCopy(std::wstring& problem) {
         problem = L"Uninstall: no temporary folder for a copy of the program; its own file stays behind";
         return std::nullopt;
     }
-    const std::wstring copy = folder + L"\\" + self.substr(self.find_last_of(L"\\/") + 1);
+    const std::wstring copy = JoinPath(folder, FileNamePart(self));
     if (!::CopyFileW(self.c_str(), copy.c_str(), TRUE)) {
         problem =
             WideFormat(L"Uninstall: cannot copy the program to %ls (error %lu); its own file stays behind",
@@ -182,7 +179,7 @@ bool ReleaseOriginal(int exitCode) {
     std::wstring self;
     if (ModulePath(self) == 0) {
         ::MoveFileExW(self.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-        ::MoveFileExW(Folder(self).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        ::MoveFileExW(ParentFolder(self).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     }
     return true;
 }

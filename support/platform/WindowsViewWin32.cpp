@@ -1,5 +1,6 @@
-#include <shlobj.h>
 #include <windows.h>
+// Needs what <windows.h> defines, so it stays after it.
+#include <shlobj.h>
 
 #include <vector>
 

@@ -27,6 +27,9 @@ using larkholm::testing::SetupReply;
 using larkholm::testing::TempDir;
 
 constexpr char kVersionIni[] = "[package]\nname=assist\nversion=2.3.4\n";
+// A download the manifest places in a subfolder of the download folder.
+constexpr char kExtraName[] = "bin/extra.dll";
+constexpr char kExtra[] = "extra";
 
 // Every folder and file below `roots`, with each file's digest: the machine as a test sees it.
 std::map<std::string, std::string> Listing(const std::vector<fs::path>& roots) {
@@ -49,9 +52,11 @@ protected:
         server.ServeJson(
             "/manifest",
             ManifestReply({{"assist.zip", server.Url("/files/assist.zip"), Md5(package).HexDigest()},
-                           {"version.ini", server.Url("/files/version.ini"), Md5(kVersionIni).HexDigest()}}));
+                           {"version.ini", server.Url("/files/version.ini"), Md5(kVersionIni).HexDigest()},
+                           {kExtraName, server.Url("/files/extra.dll"), Md5(kExtra).HexDigest()}}));
         server.ServeBytes("/files/assist.zip", package);
         server.ServeBytes("/files/version.ini", kVersionIni);
+        server.ServeBytes("/files/extra.dll", kExtra);
     }
 
     WizardRun Run(bool uninstall) const {
