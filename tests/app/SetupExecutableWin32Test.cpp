@@ -3,8 +3,9 @@
 // administrator rights, names the supported systems, brings Common Controls 6 and names the
 // program's architecture. Where this build is not the 32-bit one we ship, the shipped program of
 // the other build folder is read as well (LARKHOLM_SHIPPED_SETUP_EXE, empty otherwise).
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>

@@ -213,6 +213,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         wizard.wait_for_log("Message overlay: 酒店密码错误\n")
         self.picture(wizard, "150-percent-message.png")
         demo.dismiss_message_and_quit(wizard)
+
     def hold_file(self, windows_path):
         """Starts the tests' hold-file in the prefix on `windows_path`, as a program that runs from
         it would hold it; returns the folder of its signals once it holds the file. It lets go when

@@ -1,6 +1,6 @@
-#include "dui/src/host/win32/Win32Dpi.h"
-
 #include <windows.h>
+
+#include "dui/src/host/win32/Win32Dpi.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
+#include <windows.h>
+
 #include "dui/src/host/win32/Win32Window.h"
 
 #include <imm.h>
-#include <windows.h>
 
 #include <algorithm>
 
