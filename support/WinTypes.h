@@ -8,6 +8,10 @@
 
 // Posted by the system for the caret's blink; <windows.h> leaves it out.
 constexpr UINT WM_SYSTIMER = 0x0118;
+#ifndef WM_DPICHANGED
+// The window's monitor has another DPI (Windows 8.1 and later); older headers lack it.
+#define WM_DPICHANGED 0x02E0
+#endif
 #else
 #include <cstdint>
 
@@ -85,6 +89,8 @@ constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_MOUSEHOVER = 0x02A1;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_IME_CHAR = 0x0286;
+// wParam: the new DPI in both words; lParam: the suggested window rectangle (const RECT*).
+constexpr UINT WM_DPICHANGED = 0x02E0;
 constexpr UINT WM_USER = 0x0400;
 
 // System commands.

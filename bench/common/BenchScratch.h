@@ -1,5 +1,5 @@
 // Pieces the benchmarks share: a scratch folder, a reproducible scratch file, the process's resident
-// memory and a stopwatch.
+// memory, a stopwatch and the median of repeated timings.
 #pragma once
 
 #include <algorithm>
@@ -56,6 +56,12 @@ inline long ResidentKiB(const std::string& field) {
 // Lets the next "VmHWM" reading report the peak from now on (Linux 4.0 and later).
 inline void ResetPeakResident() {
     std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// The middle value of `values` (the upper middle one of an even count).
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 }  // namespace bench

@@ -59,7 +59,7 @@ void DrawFrame(IRenderTarget& rt, const Assets& a) {
         rt.DrawText(L"快捷方式 shortcut", RECT{490, y, 640, y + 30}, DT_LEFT | DT_VCENTER | DT_SINGLELINE,
                     *a.small, RGBA(255, 255, 255, 255));
     }
-    rt.DrawFocusRect(RECT{189, 69, 451, 101});
+    rt.DrawFocusRect(RECT{189, 69, 451, 101}, 1);
     rt.FrameRect(RECT{30, 340, 636, 356}, RGBA(255, 255, 255, 200), 1);
     rt.FillRect(RECT{31, 341, 400, 355}, RGBA(60, 200, 90, 255));
     rt.DrawText(L"正在下载 61% — 1.2 MB/s, the rest of the files follow when this one is verified.",

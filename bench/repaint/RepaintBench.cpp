@@ -33,11 +33,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kRepaints = 300;
 constexpr int kStarts = 7;
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // A picture written as a PNG: a rounded-looking frame with a 6-pixel border, for nine-grid skins.
 std::string WritePicture(IRenderFactory& factory, const std::filesystem::path& path, int width, int height,
                          int frames) {
@@ -115,7 +110,7 @@ double MeasureRepaint(const std::filesystem::path& dir) {
     }
     // The picture that was timed, to look at beside the figure.
     wnd.GetRenderTarget()->SavePng("repaint-frame.png");
-    return Median(times);
+    return bench::Median(times);
 }
 
 // The child: show the layout's window on $DISPLAY and run until terminated.
@@ -171,7 +166,7 @@ double MedianStart(const std::string& display, const std::vector<std::string>& a
         if (t < 0) return -1;
         times.push_back(t);
     }
-    return Median(times);
+    return bench::Median(times);
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 // administrator rights, names the supported systems, brings Common Controls 6 and names the
 // program's architecture. Where this build is not the 32-bit one we ship, the shipped program of
 // the other build folder is read as well (LARKHOLM_SHIPPED_SETUP_EXE, empty otherwise).
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -86,6 +87,9 @@ TEST_P(SetupExecutableWin32Test, IconAndManifestAreEmbedded) {
              "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // Windows 8.1
              "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // Windows 10 and 11
              R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")",
+             // Sharp at every display scale: per-monitor v2, then v1, and system-aware on Windows 7.
+             ">true/pm</dpiAware>",
+             ">PerMonitorV2, PerMonitor</dpiAwareness>",
          }) {
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
     }

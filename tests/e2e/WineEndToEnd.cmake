@@ -17,6 +17,7 @@ foreach(case_locale
     test_component_download_failure_ends_on_the_manual_download_page=C.UTF-8
     test_very_silent_install_opens_no_window_and_ends_with_0=C.UTF-8
     test_install_then_quiet_uninstall_leaves_the_prefix_as_it_was=C.UTF-8
+    test_system_dpi_of_144_draws_the_window_at_150_percent=C.UTF-8
     test_a_program_still_using_the_package_is_named_and_the_install_tries_again=C.UTF-8)
   string(REPLACE "=" ";" case_locale ${case_locale})
   list(GET case_locale 0 case)

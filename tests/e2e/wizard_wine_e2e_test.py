@@ -169,7 +169,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
                          layout().registry_view)
         self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
 
-    def start_wizard(self, components=True):
+    def start_wizard(self, components=True, scale=None):
         if components:
             # WIC is Wine's own; .NET 4.0 comes in through the demo's installer, as an operator's
             # machine would have it.
@@ -179,7 +179,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
             self.assertIsNone(self.dotnet_version())
         wizard = demo.Wizard([*wine_run(), self.prefix, PROGRAMS["wizard"], "/LOG=C:\\larkholm-setup.log"],
                              self.environment, self.work / "wine.log", log_path=self.prefix / LOG_FILE,
-                             time_scale=TIME_SCALE, settle_pictures=True)
+                             time_scale=TIME_SCALE, settle_pictures=True, scale=scale)
         self.addCleanup(wizard.stop)
         return self.prefix, wizard
 
@@ -198,6 +198,22 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
 
         demo.finish(wizard)
         self.assertEqual(wizard.wait_exit(30), 0, wizard.log())
+
+    def test_system_dpi_of_144_draws_the_window_at_150_percent(self):
+        """Windows set to 144 DPI: the wizard, DPI-aware through its manifest, makes its window
+        999 × 711 pixels instead of letting the system stretch a 666 × 474 bitmap, and every click
+        lands on the control drawn there."""
+        done = self.wine(self.prefix, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
+                         "REG_DWORD", "/d", "144", "/f")
+        self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+        _, wizard = self.start_wizard(scale=150)
+        demo.wait_for_form(wizard)
+        self.assertEqual(wizard.geometry(), "999x711")
+        self.picture(wizard, "150-percent-form.png")
+        demo.fill_form_and_start(wizard, demo.SHOP_CODE, "not-the-password")
+        wizard.wait_for_log("Message overlay: 酒店密码错误\n")
+        self.picture(wizard, "150-percent-message.png")
+        demo.dismiss_message_and_quit(wizard)
 
     def hold_file(self, windows_path):
         """Starts the tests' hold-file in the prefix on `windows_path`, as a program that runs from

@@ -7,6 +7,9 @@
 
 class ArtWriter;
 
+// The display scales every picture is drawn for, in percent (the framework's picture scales).
+inline constexpr int kArtScales[] = {100, 125, 150, 200, 250};
+
 void DrawWindowArt(ArtWriter& out);      // background, logo, caption and panel close buttons
 void DrawButtonArt(ArtWriter& out);      // push-button faces
 void DrawFormArt(ArtWriter& out);        // check boxes, radios, edit frames, progress bar

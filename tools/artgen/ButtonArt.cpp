@@ -38,19 +38,18 @@ void DrawPrimaryFace(cairo_t* cr, int w, int h, int state) {
 }
 
 void DrawPrimary(ArtWriter& out, int states, int w, int h, const char* file) {
-    Canvas canvas(w * states, h);
+    Canvas canvas(w, h, out.Scale(), states);
     for (int state = 0; state < states; ++state) {
-        canvas.Frame(state, w, [&](cairo_t* cr) { DrawPrimaryFace(cr, w, h, state); });
+        canvas.Frame(state, [&](cairo_t* cr) { DrawPrimaryFace(cr, w, h, state); });
     }
     out.AppPng(canvas, file);
 }
 
 // The secondary button of the white panels.
 void DrawLight(ArtWriter& out, int w, int h, const char* file) {
-    Canvas canvas(w * 3, h);
+    Canvas canvas(w, h, out.Scale(), 3);
     for (int state = 0; state < 3; ++state) {
-        canvas.Frame(state, w,
-                     [&](cairo_t* cr) { PaintLightButton(cr, w, h, static_cast<FaceState>(state)); });
+        canvas.Frame(state, [&](cairo_t* cr) { PaintLightButton(cr, w, h, static_cast<FaceState>(state)); });
     }
     out.AppPng(canvas, file);
 }
@@ -60,9 +59,9 @@ void DrawOutline(ArtWriter& out) {
     constexpr int w = 30;
     constexpr int h = 30;
     constexpr double radius = 3;
-    Canvas canvas(w * 3, h);
+    Canvas canvas(w, h, out.Scale(), 3);
     for (int state = 0; state < 3; ++state) {
-        canvas.Frame(state, w, [&](cairo_t* cr) {
+        canvas.Frame(state, [&](cairo_t* cr) {
             shapes::RoundedRect(cr, 0.5, 0.5, w - 1, h - 1, radius);
             kWhite.Set(cr, state == kFaceNormal ? 0.06 : (state == kFaceHover ? 0.16 : 0.26));
             cairo_fill_preserve(cr);

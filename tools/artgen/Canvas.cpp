@@ -2,22 +2,33 @@
 
 #include <cstddef>
 
-Canvas::Canvas(int width, int height)
+int ScaledPixels(int length, int scale) {
+    return (2 * length * scale + 100) / 200;
+}
+
+Canvas::Canvas(int width, int height, int scale, int frames)
     : width(width),
       height(height),
-      surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
-      cr(cairo_create(surface)) {}
+      cellWidth(ScaledPixels(width, scale)),
+      pixelWidth(cellWidth * frames),
+      pixelHeight(ScaledPixels(height, scale)),
+      surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight)),
+      cr(cairo_create(surface)) {
+    cairo_scale(cr, double(cellWidth) / width, double(pixelHeight) / height);
+}
 
 Canvas::~Canvas() {
     cairo_destroy(cr);
     cairo_surface_destroy(surface);
 }
 
-void Canvas::Frame(int index, int frameWidth, const std::function<void(cairo_t*)>& draw) {
+void Canvas::Frame(int index, const std::function<void(cairo_t*)>& draw) {
     cairo_save(cr);
-    cairo_rectangle(cr, index * frameWidth, 0, frameWidth, height);
+    cairo_identity_matrix(cr);
+    cairo_rectangle(cr, index * cellWidth, 0, cellWidth, pixelHeight);
     cairo_clip(cr);
-    cairo_translate(cr, index * frameWidth, 0);
+    cairo_translate(cr, index * cellWidth, 0);
+    cairo_scale(cr, double(cellWidth) / width, double(pixelHeight) / height);
     draw(cr);
     cairo_restore(cr);
 }
@@ -45,10 +56,10 @@ std::vector<uint32_t> Canvas::StraightPixels() const {
     const unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     std::vector<uint32_t> pixels;
-    pixels.reserve(static_cast<size_t>(width) * height);
-    for (int y = 0; y < height; ++y) {
+    pixels.reserve(static_cast<size_t>(pixelWidth) * pixelHeight);
+    for (int y = 0; y < pixelHeight; ++y) {
         const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < pixelWidth; ++x) {
             const uint32_t p = row[x];
             const uint32_t a = p >> 24;
             if (a == 0) {

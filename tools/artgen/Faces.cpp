@@ -65,7 +65,7 @@ void PaintCheckStrip(Canvas& canvas, int size, Ground ground) {
     const double inset = size >= 20 ? 1.5 : 1.0;
     const double box = size - 2 * inset;
     for (int frame = 0; frame < kToggleFrames; ++frame) {
-        canvas.Frame(frame, size, [&](cairo_t* cr) {
+        canvas.Frame(frame, [&](cairo_t* cr) {
             const ToggleLook look = LookOf(frame, ground);
             shapes::RoundedRect(cr, inset, inset, box, box, size * 0.18);
             look.fill.Set(cr, look.fillAlpha);
@@ -82,7 +82,7 @@ void PaintCheckStrip(Canvas& canvas, int size, Ground ground) {
 void PaintRadioStrip(Canvas& canvas, int size, Ground ground) {
     const double c = size / 2.0;
     for (int frame = 0; frame < kToggleFrames; ++frame) {
-        canvas.Frame(frame, size, [&](cairo_t* cr) {
+        canvas.Frame(frame, [&](cairo_t* cr) {
             const ToggleLook look = LookOf(frame, ground);
             shapes::Disc(cr, c, c, c - 1, look.fill, look.fillAlpha);
             shapes::Circle(cr, c, c, c - 1.5);

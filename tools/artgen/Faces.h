@@ -15,7 +15,7 @@ enum FaceState { kFaceNormal = 0, kFaceHover = 1, kFacePushed = 2, kFaceDisabled
 inline constexpr int kToggleFrames = 8;
 
 // Paints an eight-frame strip of `size` × `size` check boxes or radios onto `canvas`
-// (which must be 8 × size wide and size high).
+// (made of eight `size` × `size` cells).
 void PaintCheckStrip(Canvas& canvas, int size, Ground ground);
 void PaintRadioStrip(Canvas& canvas, int size, Ground ground);
 

@@ -10,14 +10,14 @@ using namespace palette;
 namespace {
 
 void DrawCheckStrip(ArtWriter& out, int size, const char* file) {
-    Canvas canvas(size * kToggleFrames, size);
+    Canvas canvas(size, size, out.Scale(), kToggleFrames);
     PaintCheckStrip(canvas, size, Ground::kNavy);
     out.AppPng(canvas, file);
 }
 
 void DrawRadioStrip(ArtWriter& out) {
     constexpr int kSize = 16;
-    Canvas canvas(kSize * kToggleFrames, kSize);
+    Canvas canvas(kSize, kSize, out.Scale(), kToggleFrames);
     PaintRadioStrip(canvas, kSize, Ground::kNavy);
     out.AppPng(canvas, "image/image_radio_16x16_bk.png");
 }
@@ -29,7 +29,7 @@ enum class EditStyle { kBoxed, kGrey, kLine };
 void DrawEdit(ArtWriter& out, EditStyle style, const char* file) {
     constexpr int kSize = 30;
     constexpr double kRadius = 3;
-    Canvas canvas(kSize, kSize);
+    Canvas canvas(kSize, kSize, out.Scale());
     cairo_t* cr = canvas.Cr();
     shapes::RoundedRect(cr, 0, 0, kSize, kSize, kRadius);
     kWhite.Set(cr, style == EditStyle::kGrey ? 0.04 : 0.09);
@@ -54,7 +54,7 @@ void DrawProgress(ArtWriter& out) {
     constexpr int kWidth = 24;
     constexpr int kHeight = 8;
     {
-        Canvas canvas(kWidth, kHeight);
+        Canvas canvas(kWidth, kHeight, out.Scale());
         cairo_t* cr = canvas.Cr();
         cairo_rectangle(cr, 0, 0, kWidth, kHeight);
         shapes::FillVertical(cr, 0, kHeight, Colour{0, 0, 0}, Colour{0, 0, 0}, 0.25);
@@ -67,7 +67,7 @@ void DrawProgress(ArtWriter& out) {
         out.AppPng(canvas, "image/image_progress_back_bk.png");
     }
     {
-        Canvas canvas(kWidth, kHeight);
+        Canvas canvas(kWidth, kHeight, out.Scale());
         cairo_t* cr = canvas.Cr();
         cairo_pattern_t* pattern = cairo_pattern_create_linear(0, 0, kWidth, 0);
         kCyan.AddStop(pattern, 0);

@@ -220,7 +220,7 @@ struct FunctionIcon {
 };
 
 void DrawTile(ArtWriter& out, const FunctionIcon& icon, int slot) {
-    Canvas canvas(kTile, kTile);
+    Canvas canvas(kTile, kTile, out.Scale());
     cairo_t* cr = canvas.Cr();
     const Colour& hue = kHues[slot];
     shapes::Disc(cr, 40, 40, 39, hue, 0.18);

@@ -30,7 +30,7 @@ void DrawMark(cairo_t* cr, double cx, double cy, double d, Mark mark, const Colo
 
 // The icon of the white message panels: the accent disc with a white "i" and a faint halo.
 void DrawPanelIcon(ArtWriter& out) {
-    Canvas canvas(36, 36);
+    Canvas canvas(36, 36, out.Scale());
     cairo_t* cr = canvas.Cr();
     shapes::Disc(cr, 18, 18, 17.5, kAccent, 0.15);
     shapes::Circle(cr, 18, 18, 14.5);
@@ -41,7 +41,7 @@ void DrawPanelIcon(ArtWriter& out) {
 
 // The failure page's notice on the navy ground: a white ring around a "!".
 void DrawWhiteNotice(ArtWriter& out) {
-    Canvas canvas(50, 50);
+    Canvas canvas(50, 50, out.Scale());
     cairo_t* cr = canvas.Cr();
     shapes::Disc(cr, 25, 25, 23, kWhite, 0.10);
     shapes::Circle(cr, 25, 25, 21.75);
@@ -52,7 +52,7 @@ void DrawWhiteNotice(ArtWriter& out) {
 
 // The amber bullet in front of the manual download links.
 void DrawAmberNotice(ArtWriter& out) {
-    Canvas canvas(20, 20);
+    Canvas canvas(20, 20, out.Scale());
     cairo_t* cr = canvas.Cr();
     shapes::Circle(cr, 10, 10, 8.5);
     shapes::FillVertical(cr, 1.5, 17, kAmber.Lighter(0.2), kAmber.Darker(0.05));
@@ -68,7 +68,7 @@ void DrawQrCode(ArtWriter& out) {
     constexpr int kModule = 4;
     constexpr int kQuiet = 8;
     constexpr int kSize = kModules * kModule + 2 * kQuiet;
-    Canvas canvas(kSize, kSize);
+    Canvas canvas(kSize, kSize, out.Scale());
     cairo_t* cr = canvas.Cr();
     shapes::RoundedRect(cr, 0, 0, kSize, kSize, 6);
     kWhite.Set(cr);

@@ -15,10 +15,10 @@ namespace {
 // message box or context menu sits naturally beside the wizard.
 
 void DrawToggles(ArtWriter& out) {
-    Canvas check(16 * kToggleFrames, 16);
+    Canvas check(16, 16, out.Scale(), kToggleFrames);
     PaintCheckStrip(check, 16, Ground::kLight);
     out.SystemPng(check, "image/sys_checkbox.png");
-    Canvas radio(16 * kToggleFrames, 16);
+    Canvas radio(16, 16, out.Scale(), kToggleFrames);
     PaintRadioStrip(radio, 16, Ground::kLight);
     out.SystemPng(radio, "image/sys_radio.png");
 }
@@ -26,19 +26,18 @@ void DrawToggles(ArtWriter& out) {
 void DrawButton(ArtWriter& out) {
     constexpr int w = 60;
     constexpr int h = 26;
-    Canvas canvas(w * 4, h);
+    Canvas canvas(w, h, out.Scale(), 4);
     for (int state = 0; state < 4; ++state) {
-        canvas.Frame(state, w,
-                     [&](cairo_t* cr) { PaintLightButton(cr, w, h, static_cast<FaceState>(state)); });
+        canvas.Frame(state, [&](cairo_t* cr) { PaintLightButton(cr, w, h, static_cast<FaceState>(state)); });
     }
     out.SystemPng(canvas, "image/sys_btn_normal.png");
 }
 
 void DrawCloseButton(ArtWriter& out) {
     constexpr int kSize = 16;
-    Canvas canvas(kSize * 4, kSize);
+    Canvas canvas(kSize, kSize, out.Scale(), 4);
     for (int state = 0; state < 4; ++state) {
-        canvas.Frame(state, kSize, [&](cairo_t* cr) {
+        canvas.Frame(state, [&](cairo_t* cr) {
             Colour glyph = kGreyText;
             double alpha = 1.0;
             if (state == kFaceHover || state == kFacePushed) {
@@ -104,14 +103,14 @@ void SelectAll(cairo_t* cr) {
 void DrawMenuIcons(ArtWriter& out) {
     constexpr int kSize = 16;
     void (*const icons[])(cairo_t*) = {Scissors, Copy, Paste, Delete, SelectAll};
-    Canvas canvas(kSize * 5, kSize);
-    for (int i = 0; i < 5; ++i) canvas.Frame(i, kSize, icons[i]);
+    Canvas canvas(kSize, kSize, out.Scale(), 5);
+    for (int i = 0; i < 5; ++i) canvas.Frame(i, icons[i]);
     out.SystemPng(canvas, "image/sys_icons.png");
 }
 
 void DrawPanel(ArtWriter& out) {
     constexpr int kSize = 64;
-    Canvas canvas(kSize, kSize);
+    Canvas canvas(kSize, kSize, out.Scale());
     shapes::Plate(canvas.Cr(), kSize, kSize, 4, kWhite, kPaper, kLine);
     out.SystemPng(canvas, "image/sys_wnd_bkgnd.png");
 }

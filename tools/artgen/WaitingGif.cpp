@@ -46,9 +46,10 @@ void DrawSpinnerFrame(cairo_t* cr, int frame) {
 }  // namespace
 
 void DrawWaitingGif(ArtWriter& out) {
-    GifWriter gif(kSize, kSize, BackgroundAt(kCentreX, kCentreY));
+    const int pixels = ScaledPixels(kSize, out.Scale());
+    GifWriter gif(pixels, pixels, BackgroundAt(kCentreX, kCentreY));
     for (int frame = 0; frame < kFrames; ++frame) {
-        Canvas canvas(kSize, kSize);
+        Canvas canvas(kSize, kSize, out.Scale());
         DrawSpinnerFrame(canvas.Cr(), frame);
         gif.AddFrame(canvas.StraightPixels(), kDelay);
     }

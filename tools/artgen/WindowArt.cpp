@@ -47,13 +47,13 @@ void PaintBackground(Canvas& canvas) {
 }
 
 void DrawBackground(ArtWriter& out) {
-    Canvas canvas(kWindowWidth, kWindowHeight);
+    Canvas canvas(kWindowWidth, kWindowHeight, out.Scale());
     PaintBackground(canvas);
     out.AppPng(canvas, "image/image_bk.png");
 }
 
 void DrawLogo(ArtWriter& out) {
-    Canvas canvas(63, 62);
+    Canvas canvas(63, 62, out.Scale());
     DrawEmblem(canvas.Cr(), 31.5, 31, 38);
     out.AppPng(canvas, "image/image_logo.png");
 }
@@ -62,9 +62,9 @@ void DrawLogo(ArtWriter& out) {
 // darkens the plate. The close button turns red like every desktop's close button.
 void DrawCaptionButton(ArtWriter& out, bool close, const char* file) {
     constexpr int kSize = 26;
-    Canvas canvas(kSize * 3, kSize);
+    Canvas canvas(kSize, kSize, out.Scale(), 3);
     for (int state = 0; state < 3; ++state) {
-        canvas.Frame(state, kSize, [&](cairo_t* cr) {
+        canvas.Frame(state, [&](cairo_t* cr) {
             if (state > 0) {
                 shapes::RoundedRect(cr, 1, 1, kSize - 2, kSize - 2, 4);
                 if (close) {
@@ -89,9 +89,9 @@ void DrawCaptionButton(ArtWriter& out, bool close, const char* file) {
 // The small close button of the white message panels.
 void DrawPanelCloseButton(ArtWriter& out) {
     constexpr int kSize = 16;
-    Canvas canvas(kSize * 3, kSize);
+    Canvas canvas(kSize, kSize, out.Scale(), 3);
     for (int state = 0; state < 3; ++state) {
-        canvas.Frame(state, kSize, [&](cairo_t* cr) {
+        canvas.Frame(state, [&](cairo_t* cr) {
             if (state > 0) {
                 shapes::Disc(cr, 8, 8, 7.5, state == 1 ? Colour::Hex(0xe8edf3) : Colour::Hex(0xd5dde7));
             }

@@ -1,6 +1,7 @@
 // artgen: draws the wizard's pictures into app/res and the framework's system pictures into
-// dui/res. Usage: artgen <app-res-folder> <dui-res-folder>. Exit code 0 when every file was
-// written. The output is deterministic, so regenerating leaves unchanged pictures byte-identical.
+// dui/res, each at every display scale the framework picks pictures for. Usage:
+// artgen <app-res-folder> <dui-res-folder>. Exit code 0 when every file was written. The output is
+// deterministic, so regenerating leaves unchanged pictures byte-identical.
 #include <cstdio>
 
 #include "Art.h"
@@ -11,15 +12,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: artgen <app-res-folder> <dui-res-folder>\n");
         return 2;
     }
-    ArtWriter out(argv[1], argv[2]);
-    DrawWindowArt(out);
-    DrawButtonArt(out);
-    DrawFormArt(out);
-    DrawNoticeArt(out);
-    DrawFunctionIcons(out);
-    DrawWaitingGif(out);
-    DrawAppIcon(out);
-    DrawSystemArt(out);
-    std::printf("artgen: %d files\n", out.Count());
-    return out.Ok() ? 0 : 1;
+    int files = 0;
+    bool ok = true;
+    for (int scale : kArtScales) {
+        ArtWriter out(argv[1], argv[2], scale);
+        DrawWindowArt(out);
+        DrawButtonArt(out);
+        DrawFormArt(out);
+        DrawNoticeArt(out);
+        DrawFunctionIcons(out);
+        DrawWaitingGif(out);
+        DrawSystemArt(out);
+        // One icon file holds every size the window manager may ask for.
+        if (scale == 100) DrawAppIcon(out);
+        files += out.Count();
+        ok = ok && out.Ok();
+    }
+    std::printf("artgen: %d files\n", files);
+    return ok ? 0 : 1;
 }

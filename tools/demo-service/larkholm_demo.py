@@ -22,8 +22,9 @@ PASSWORD = "demo123"
 WIZARD_PATH = "app/larkholm-setup"  # in the build folder
 WINDOW_TITLE = "Larkholm"
 
-# Centres of the controls the drive clicks, in window coordinates, as the main layout places them
-# (the 666 × 474 window, pages under the 60-pixel caption, overlay panels centred).
+# Centres of the controls the drive clicks, in window coordinates at 100 % display scale, as the
+# main layout places them (the 666 × 474 window, pages under the 60-pixel caption, overlay panels
+# centred). A wizard drawn at another scale is clicked at these times its scale.
 SHOP_CODE_EDIT = (346, 227)
 PASSWORD_EDIT = (346, 270)
 START_BUTTON = (346, 357)
@@ -119,7 +120,7 @@ class VirtualDisplay:
     -noreset: an X server that resets when its last client leaves turns away whoever connects during
     the reset, so the wizard could miss the display right after the readiness probe below."""
 
-    def __init__(self, size="1280x800x24"):
+    def __init__(self, size="1600x1200x24"):
         reader, writer = os.pipe()
         try:
             self.process = subprocess.Popen(
@@ -163,9 +164,13 @@ class Wizard:
 
     `command` is the program, or a list of the program and its arguments (e.g. Wine and the .exe).
     Every time-out is `time_scale` times longer, and with `settle_pictures` a screenshot waits for
-    the window to finish drawing (the Windows build under Wine draws late and slowly)."""
+    the window to finish drawing (the Windows build under Wine draws late and slowly). `scale` is
+    the display scale the window is drawn at, in percent (default: LARKHOLM_SCALE of `environment`,
+    else 100)."""
 
-    def __init__(self, command, environment, output_path, log_path=None, time_scale=1, settle_pictures=False):
+    def __init__(self, command, environment, output_path, log_path=None, time_scale=1, settle_pictures=False,
+                 scale=None):
+        self.scale = scale or int(environment.get("LARKHOLM_SCALE") or 100)
         self.output_path = Path(output_path)
         self.log_path = Path(log_path) if log_path else self.output_path
         self.time_scale = time_scale
@@ -210,8 +215,14 @@ class Wizard:
         return self.window
 
     def click(self, x, y):
-        """Clicks at (x, y) in window coordinates."""
+        """Clicks at (x, y) in window coordinates at 100 % display scale."""
+        x, y = (round(v * self.scale / 100) for v in (x, y))
         xdotool("mousemove", "--window", self.window, str(x), str(y), "click", "1", display=self.display)
+
+    def geometry(self):
+        """The window's size on the screen, "WIDTHxHEIGHT"."""
+        found = xdotool("getwindowgeometry", self.window, display=self.display)
+        return re.search(r"Geometry: (\d+x\d+)", found.stdout).group(1)
 
     def type(self, text):
         xdotool("type", "--delay", "15", text, display=self.display)

@@ -8,7 +8,8 @@
 // code, WM_CHAR with one printable Unicode code point (typed text and input-method text; control
 // keys come only as WM_KEYDOWN, and the state of Shift and Ctrl through IHost::IsKeyDown),
 // WM_SETFOCUS/WM_KILLFOCUS for the real window, WM_SIZE with the new client size, WM_PAINT when
-// exposed parts must be shown again, WM_CLOSE when the user or the window manager closes it.
+// exposed parts must be shown again, WM_CLOSE when the user or the window manager closes it,
+// WM_DPICHANGED (Windows) when the window moved to a monitor of another DPI.
 #pragma once
 
 #include <memory>
@@ -91,6 +92,10 @@ public:
     // The system clipboard's text; empty when it holds none.
     virtual std::wstring GetClipboardText() = 0;
     virtual void SetClipboardText(const std::wstring& text) = 0;
+
+    // The display scale the window is on, in percent (100 = 96 DPI): the monitor's on Windows,
+    // Xft.dpi on X11. Windows also says when it changes (WM_DPICHANGED).
+    virtual int GetScale() const = 0;
 
     // Client point to screen point.
     virtual POINT ClientToScreen(POINT point) const = 0;

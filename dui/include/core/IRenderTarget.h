@@ -34,8 +34,8 @@ public:
     virtual void FillRect(const RECT& rc, COLORREF color) = 0;
     // A border `width` pixels wide just inside `rc`.
     virtual void FrameRect(const RECT& rc, COLORREF color, int width) = 0;
-    // The dotted rectangle of the focused window.
-    virtual void DrawFocusRect(const RECT& rc) = 0;
+    // The dotted rectangle of the focused window: dots and gaps `width` pixels, just inside `rc`.
+    virtual void DrawFocusRect(const RECT& rc, int width) = 0;
 
     // Draws the `src` part of `bmp` into `dest`, scaled (Stretch) or repeated (Tile), at `alpha`.
     virtual void DrawBitmap(const RECT& dest, const IBitmap& bmp, const RECT& src, BYTE alpha,

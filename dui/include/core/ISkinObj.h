@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dui/include/core/RenderTypes.h"
+#include "dui/include/core/SObjRef.h"
 #include "dui/include/core/SObject.h"
 
 class IRenderTarget;
@@ -28,6 +29,10 @@ public:
     void SetName(const std::wstring& skinName) { name = skinName; }
     // Percent; skins are pooled by (name, scale).
     int GetScale() const { return scale; }
+    // The same skin for windows drawn at `target` percent: its picture at that scale (or made from
+    // the nearest larger one), its sizes and margins scaled. nullptr for a skin that cannot be
+    // redrawn (it is then drawn as it is).
+    virtual SAutoRefPtr<ISkinObj> Scaled(int /*target*/) const { return nullptr; }
 
 protected:
     int scale = 100;

@@ -114,6 +114,9 @@ private:
     SWindow& KeyboardScope();
     void MoveFocus(bool backwards);
     void OnSysCommand(WPARAM command, LPARAM lParam);
+    // The window is on a monitor of another DPI: everything at the new scale, in the size the
+    // layout asks for there, placed where the system suggests.
+    void OnDpiChanged(int dpi, const RECT* suggested);
     bool SetSwndTimer(SWindow* window, UINT id, UINT elapseMs);
     void KillSwndTimer(SWindow* window, UINT id);
     void ForgetSwndTimers(SWindow* window);

@@ -49,6 +49,8 @@ public:
 
     std::shared_ptr<IBitmap> LoadImage(std::wstring_view type, std::wstring_view name) const;
     std::shared_ptr<IImgX> LoadImgX(std::wstring_view type, std::wstring_view name) const;
+    // Whether a provider holds "TYPE:NAME" (files are not looked at).
+    bool HasResource(std::wstring_view resId) const;
     // "TYPE:NAME"; nothing for a one-part id.
     std::shared_ptr<IBitmap> LoadImage(std::wstring_view resId) const;
     std::shared_ptr<IImgX> LoadImgX(std::wstring_view resId) const;

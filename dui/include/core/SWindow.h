@@ -180,6 +180,14 @@ public:
     virtual SIZE GetDesiredSize(int width, int height);
     // Percent, from the style.
     int GetScale() const { return style.scale; }
+    // Draws this window and its subtree at `scale` percent: fonts, margins and insets are evaluated
+    // again, skins are taken at that scale (by name) and the layout is redone. Children built later
+    // take their parent's scale.
+    void SetScale(int scale);
+    // `dp` device-independent pixels in this window's pixels.
+    int Dp(int dp) const {
+        return SLayoutSize(static_cast<float>(dp), SLayoutSize::kDp).ToPixels(GetScale());
+    }
 
     // ---- look ----
     SwndStyle& GetStyle() { return style; }
@@ -269,6 +277,10 @@ protected:
     virtual SIZE MeasureContent(int width, int height);
     // The skin changed by attribute or SetSkin.
     virtual void OnSkinChanged() {}
+    // After SetScale changed this window's scale: a class looks up the other skins it keeps.
+    virtual void OnScaleChanged() {}
+    // `kept` looked up again by name at this window's scale; `kept` itself when that fails.
+    ISkinObj* RescaledSkin(ISkinObj* kept) const;
     // The text changed through SetText or SetTextLiteral (before the redraw).
     virtual void OnTextChanged() {}
 

@@ -35,7 +35,7 @@ void SCheckBox::OnPaint(IRenderTarget& rt) {
         const RECT box = BoxRect(skin->GetSkinSize());
         skin->Draw(rt, box, BoxFrame(*skin));
         if (focusSkin_ && IsFocused() && ShowsFocusCues()) focusSkin_->Draw(rt, box, BoxFrame(*focusSkin_));
-        textRect.left = std::max(textRect.left, box.right + GetStyle().sepSpace);
+        textRect.left = std::max(textRect.left, box.right + Dp(GetStyle().sepSpace));
     }
     DrawText(rt, GetText(), textRect);
     DrawFocusRectIfFocused(rt);
@@ -43,7 +43,7 @@ void SCheckBox::OnPaint(IRenderTarget& rt) {
 
 SIZE SCheckBox::MeasureContent(int width, int height) {
     const SIZE box = GetSkin() != nullptr ? GetSkin()->GetSkinSize() : SIZE{};
-    const int gap = box.cx > 0 ? box.cx + GetStyle().sepSpace : 0;
+    const int gap = box.cx > 0 ? box.cx + Dp(GetStyle().sepSpace) : 0;
     const SIZE text = SWindow::MeasureContent(width < 0 ? width : std::max(0, width - gap), height);
     return SIZE{gap + text.cx, std::max(box.cy, text.cy)};
 }

@@ -14,6 +14,7 @@ public:
     SCheckBox();
 
 protected:
+    void OnScaleChanged() override { focusSkin_ = SAutoRefPtr<ISkinObj>(RescaledSkin(focusSkin_.get())); }
     // Called on a click or Space: the check box toggles, a radio button checks itself.
     virtual void OnClicked();
     // The default box skin's name.

@@ -65,7 +65,7 @@ RECT SEdit::CaretRect() const {
     const int height = std::min<int>(font->LineHeight(), box.bottom - box.top);
     const int top = box.top + (box.bottom - box.top - height) / 2;
     const int x = box.left - scrollX_ + Carets()[std::min(caret_, Carets().size() - 1)];
-    return RECT{x, top, x + 1, top + height};
+    return RECT{x, top, x + Dp(1), top + height};
 }
 
 void SEdit::ClampCaret() {

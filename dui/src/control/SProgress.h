@@ -20,6 +20,10 @@ public:
     int GetMax() const { return max_; }
 
 protected:
+    void OnScaleChanged() override {
+        bkgndSkin_ = SAutoRefPtr<ISkinObj>(RescaledSkin(bkgndSkin_.get()));
+        posSkin_ = SAutoRefPtr<ISkinObj>(RescaledSkin(posSkin_.get()));
+    }
     void OnPaint(IRenderTarget& rt) override;
     SIZE MeasureContent(int width, int height) override;
     AttrResult OnClassAttribute(std::wstring_view name, const std::wstring& value, bool loading) override;

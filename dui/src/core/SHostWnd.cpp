@@ -8,6 +8,8 @@
 #include "dui/include/core/SLog.h"
 #include "dui/include/core/SStringUtil.h"
 #include "dui/include/core/SXml.h"
+#include "dui/src/host/DisplayScale.h"
+#include "dui/src/render/Resample.h"
 
 namespace {
 
@@ -25,20 +27,8 @@ bool IsOperatorInput(UINT message) {
 
 // An icon picture scaled to `size` pixels square, as the window manager wants it.
 ImgFrame IconFrame(IRenderFactory& factory, const IBitmap& icon, int size) {
-    ImgFrame frame;
-    auto target = factory.CreateRenderTarget(SIZE{size, size});
-    if (!target) return frame;
-    target->DrawBitmap(RECT{0, 0, size, size}, icon, RECT{0, 0, icon.Width(), icon.Height()}, 255,
-                       ExpandMode::Stretch);
-    const PixelView pixels = target->Pixels();
-    frame.width = frame.height = size;
-    for (int y = 0; y < size; ++y) {
-        const auto* row =
-            reinterpret_cast<const std::uint32_t*>(reinterpret_cast<const unsigned char*>(pixels.data) +
-                                                   static_cast<std::size_t>(y) * pixels.stride);
-        frame.pixels.insert(frame.pixels.end(), row, row + size);
-    }
-    return frame;
+    return ResampleFrame(factory, icon, SIZE{size, size},
+                         {{RECT{0, 0, icon.Width(), icon.Height()}, RECT{0, 0, size, size}}});
 }
 
 // "NAME:SIZE" → SIZE; the default when absent.
@@ -160,6 +150,7 @@ HWND SHostWnd::Create(HWND /*owner*/, int x, int y, int cx, int cy) {
         return nullptr;
     }
     SApplication::Current()->AddHostWnd(hwnd_, this);
+    SetScale(EffectiveScale(hostWindow_->GetScale()));
     renderTarget_ = factory->CreateRenderTarget(SIZE{std::max(cx, 1), std::max(cy, 1)});
     SendMessage(WM_CREATE);
     if (cx <= 0 || cy <= 0) {
@@ -222,8 +213,12 @@ void SHostWnd::ApplyIcons() {
     for (const auto& [id, fallback] :
          {std::pair{hostAttr_.smallIcon, 16}, std::pair{hostAttr_.bigIcon, 32}}) {
         if (id.empty()) continue;
-        if (auto bitmap = context.GetResProviderMgr().LoadIcon(id)) {
-            ImgFrame frame = IconFrame(*factory, *bitmap, IconSize(id, fallback));
+        // The icon file's picture for the size at this window's scale, drawn at exactly that size.
+        std::wstring name, unused;
+        SplitResId(id, name, unused);
+        const int size = Dp(IconSize(id, fallback));
+        if (auto bitmap = context.GetResProviderMgr().LoadIcon(name + L":" + std::to_wstring(size))) {
+            ImgFrame frame = IconFrame(*factory, *bitmap, size);
             if (frame.width > 0) icons.push_back(std::move(frame));
         }
     }
@@ -318,6 +313,9 @@ LRESULT SHostWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOMMAND:
             OnSysCommand(wParam, lParam);
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(static_cast<std::uintptr_t>(wParam)), reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CLOSE:
             DestroyWindow();
             return 0;
@@ -351,6 +349,21 @@ void SHostWnd::OnSysCommand(WPARAM command, LPARAM lParam) {
         default:
             break;
     }
+}
+
+void SHostWnd::OnDpiChanged(int dpi, const RECT* suggested) {
+    const int scale = EffectiveScale(ScaleFromDpi(dpi));
+    if (scale != GetScale()) {
+        SetScale(scale);
+        ApplyIcons();
+    }
+    // The system's rectangle keeps the window where the pointer left it, at the new size.
+    if (suggested != nullptr) {
+        const SIZE size = LayoutSize();
+        SetHostRect(
+            RECT{suggested->left, suggested->top, suggested->left + size.cx, suggested->top + size.cy});
+    }
+    InvalidateHost(GetWindowRect());
 }
 
 void SHostWnd::OnHostSize(SIZE size) {

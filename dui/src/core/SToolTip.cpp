@@ -12,13 +12,13 @@ constexpr COLORREF kBackground = RGBA(255, 255, 255, 255);
 constexpr COLORREF kBorder = RGBA(118, 118, 118, 255);
 constexpr COLORREF kText = RGBA(87, 87, 87, 255);
 constexpr UINT kFormat = DT_LEFT | DT_SINGLELINE | DT_VCENTER;
-constexpr int kPadX = 6, kPadY = 3;
+constexpr int kPadX = 6, kPadY = 3;  // dp, as the distance below
 // Below the pointer's arrow, as desktop tips sit.
 constexpr int kBelowPointer = 20;
 
-std::shared_ptr<IFont> TipFont() {
+std::shared_ptr<IFont> TipFont(int scale) {
     SAppContext* context = SAppContext::Current();
-    return context != nullptr ? context->GetFontPool().GetDefaultFont() : nullptr;
+    return context != nullptr ? context->GetFontPool().GetDefaultFont(scale) : nullptr;
 }
 
 }  // namespace
@@ -67,14 +67,14 @@ const std::wstring& SToolTip::ShownText() const {
 }
 
 void SToolTip::Show() {
-    const std::shared_ptr<IFont> font = TipFont();
+    const std::shared_ptr<IFont> font = TipFont(host_.GetScale());
     if (owner_ == nullptr || !font) return;
     const SIZE text = font->MeasureText(owner_->GetToolTipText(), kFormat, -1);
-    const LONG width = text.cx + 2 * kPadX, height = text.cy + 2 * kPadY;
+    const LONG width = text.cx + 2 * host_.Dp(kPadX), height = text.cy + 2 * host_.Dp(kPadY);
     const RECT client = host_.GetWindowRect();
     // Inside the window, so no platform needs a window of its own for it.
     const LONG left = std::max(client.left, std::min(anchor_.x, client.right - width));
-    LONG top = anchor_.y + kBelowPointer;
+    LONG top = anchor_.y + host_.Dp(kBelowPointer);
     if (top + height > client.bottom) top = anchor_.y - height;
     top = std::max(client.top, top);
     box_ = RECT{left, top, left + width, top + height};
@@ -92,10 +92,11 @@ void SToolTip::Hide(Phase next) {
 void SToolTip::Draw(IRenderTarget& rt, const RECT& dirty) const {
     RECT common;
     if (phase_ != Phase::kShown || owner_ == nullptr || !IntersectRect(&common, &box_, &dirty)) return;
-    const std::shared_ptr<IFont> font = TipFont();
+    const std::shared_ptr<IFont> font = TipFont(host_.GetScale());
     if (!font) return;
     rt.FillRect(box_, kBackground);
-    rt.FrameRect(box_, kBorder, 1);
-    const RECT text{box_.left + kPadX, box_.top + kPadY, box_.right - kPadX, box_.bottom - kPadY};
+    rt.FrameRect(box_, kBorder, host_.Dp(1));
+    const int padX = host_.Dp(kPadX), padY = host_.Dp(kPadY);
+    const RECT text{box_.left + padX, box_.top + padY, box_.right - padX, box_.bottom - padY};
     rt.DrawText(owner_->GetToolTipText(), text, kFormat, *font, kText);
 }

@@ -120,6 +120,22 @@ bool SWindow::LoadFromXml(pugi::xml_node node) {
     return true;
 }
 
+void SWindow::SetScale(int newScale) {
+    if (newScale <= 0 || newScale == style.scale) return;
+    style.SetScale(newScale);
+    if (skin) SetSkin(RescaledSkin(skin.get()));
+    if (ncSkin) ncSkin = SAutoRefPtr<ISkinObj>(RescaledSkin(ncSkin.get()));
+    OnScaleChanged();
+    for (SWindow* child = firstChild; child; child = child->nextSibling) child->SetScale(newScale);
+    RequestRelayout();
+}
+
+ISkinObj* SWindow::RescaledSkin(ISkinObj* kept) const {
+    if (kept == nullptr || kept->GetScale() == GetScale()) return kept;
+    ISkinObj* found = FindSkin(kept->GetName());
+    return found != nullptr ? found : kept;
+}
+
 void SWindow::InheritParentState() {
     if (!parent) return;
     DWORD add = 0;
@@ -155,6 +171,7 @@ void SWindow::BuildChildren(pugi::xml_node node) {
         }
         SAutoRefPtr<SWindow> child = context->GetObjectFactory().Create<SWindow>(XmlText(element.name()));
         if (!child) continue;
+        child->SetScale(GetScale());
         AddChild(child.get());
         child->LoadFromXml(element);
     }
@@ -754,7 +771,7 @@ void SWindow::DrawText(IRenderTarget& rt, const std::wstring& str, const RECT& r
 }
 
 void SWindow::DrawFocusRectIfFocused(IRenderTarget& rt) {
-    if (drawFocusRect && IsFocused() && ShowsFocusCues()) rt.DrawFocusRect(GetClientRect());
+    if (drawFocusRect && IsFocused() && ShowsFocusCues()) rt.DrawFocusRect(GetClientRect(), Dp(1));
 }
 
 bool SWindow::ShowsFocusCues() const {

@@ -1,5 +1,8 @@
 #include "dui/include/core/SwndStyle.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "dui/include/core/SAppContext.h"
 #include "dui/include/core/SAttrTable.h"
 #include "dui/include/core/SLayoutSize.h"
@@ -122,7 +125,22 @@ const SAttrTable<SwndStyle>& Table() {
 }  // namespace
 
 AttrResult SwndStyle::ApplyAttribute(std::wstring_view name, const std::wstring& value, bool loading) {
-    return Table().Apply(*this, name, value, loading);
+    const AttrResult result = Table().Apply(*this, name, value, loading);
+    static constexpr std::wstring_view kSized[] = {L"font",        L"fontHover", L"fontPush",
+                                                   L"fontDisable", L"margin-x",  L"margin-y",
+                                                   L"margin",      L"inset",     L"padding"};
+    const bool sized = std::any_of(std::begin(kSized), std::end(kSized),
+                                   [&](std::wstring_view n) { return EqualsNoCase(n, name); });
+    if (result == AttrResult::kOk && sized) {
+        std::erase_if(sizedAttributes_, [&](const auto& attr) { return EqualsNoCase(attr.first, name); });
+        sizedAttributes_.emplace_back(name, value);
+    }
+    return result;
+}
+
+void SwndStyle::SetScale(int newScale) {
+    scale = newScale;
+    for (const auto& [name, value] : sizedAttributes_) Table().Apply(*this, name, value, false);
 }
 
 UINT SwndStyle::GetTextFormat() const {

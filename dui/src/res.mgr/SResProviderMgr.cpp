@@ -129,6 +129,11 @@ std::shared_ptr<IImgX> SResProviderMgr::LoadImgX(std::wstring_view type, std::ws
     return LoadPicture(type, name, &IRenderFactory::LoadImgX, &IResProvider::LoadImgXRes);
 }
 
+bool SResProviderMgr::HasResource(std::wstring_view resId) const {
+    std::wstring type, name;
+    return SplitResId(resId, type, name) == 2 && FindProvider(type, name) != nullptr;
+}
+
 std::shared_ptr<IBitmap> SResProviderMgr::LoadImage(std::wstring_view resId) const {
     std::wstring type, name;
     return SplitResId(resId, type, name) == 2 ? LoadImage(type, name) : nullptr;

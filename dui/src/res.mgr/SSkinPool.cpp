@@ -1,5 +1,7 @@
 #include "dui/include/core/SSkinPool.h"
 
+#include <limits>
+
 #include "dui/include/core/SAppContext.h"
 #include "dui/include/core/SXml.h"
 
@@ -28,6 +30,21 @@ ISkinObj* SSkinPool::GetSkin(std::wstring_view name, int scale) const {
     return it == skins.end() ? nullptr : it->second.get();
 }
 
+ISkinObj* SSkinPool::GetSkinForScale(std::wstring_view name, int scale) {
+    if (ISkinObj* exact = GetSkin(name, scale)) return exact;
+    // The table's own skin (at 100 % unless it says otherwise) is the one a variant is made from.
+    ISkinObj* loaded = GetSkin(name, 100);
+    if (loaded == nullptr) {
+        const auto it = skins.lower_bound({std::wstring(name), std::numeric_limits<int>::min()});
+        if (it == skins.end() || it->first.first != name) return nullptr;
+        loaded = it->second.get();
+    }
+    SAutoRefPtr<ISkinObj> made = loaded->Scaled(scale);
+    if (!made) return loaded;
+    AddSkin(made.get());
+    return made.get();
+}
+
 void SSkinPool::AddSkin(ISkinObj* skin) {
     if (skin) skins[{skin->GetName(), skin->GetScale()}] = SAutoRefPtr<ISkinObj>(skin);
 }
@@ -51,6 +68,6 @@ bool SSkinPoolMgr::PopSkinPool(SSkinPool* pool) {
 
 ISkinObj* SSkinPoolMgr::FindSkin(std::wstring_view name, int scale) const {
     for (auto it = pools.rbegin(); it != pools.rend(); ++it)
-        if (ISkinObj* skin = (*it)->GetSkin(name, scale)) return skin;
+        if (ISkinObj* skin = (*it)->GetSkinForScale(name, scale)) return skin;
     return nullptr;
 }

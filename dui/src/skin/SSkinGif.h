@@ -1,5 +1,7 @@
 // SSkinGif ("gif"): the frames of an animated picture ("src", e.g. "GIF:gif_waiting") with their
-// delays; a state is a frame. The animated-image window plays it.
+// delays; a state is a frame. The animated-image window plays it. At another scale the skin takes
+// the animation drawn for it (or the nearest larger one) and reports its size at that scale; the
+// frames are stretched into place when drawn.
 #pragma once
 
 #include <memory>
@@ -18,8 +20,12 @@ public:
     // Milliseconds frame `frame` stays on screen.
     int GetFrameDelay(int frame) const { return image ? image->GetFrameDelay(frame) : 0; }
 
+    SAutoRefPtr<ISkinObj> Scaled(int target) const override;
+
     void SetImage(std::shared_ptr<IImgX> frames) { image = std::move(frames); }
 
 private:
     std::shared_ptr<IImgX> image;
+    std::wstring srcId;
+    int imageScale = 100;  // the scale the frames were drawn for
 };

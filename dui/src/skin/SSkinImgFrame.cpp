@@ -3,6 +3,7 @@
 #include "dui/include/core/IRenderTarget.h"
 #include "dui/include/core/SAttrTable.h"
 #include "dui/src/core/SRectText.h"
+#include "dui/src/skin/PictureScale.h"
 
 template <LONG RECT::*side>
 AttrResult SSkinImgFrame::SetSide(SSkinImgFrame& skin, const std::wstring& value, bool) {
@@ -39,4 +40,11 @@ void SSkinImgFrame::DrawState(IRenderTarget& rt, const RECT& rc, const RECT& src
         rt.DrawBitmap(rc, *picture, src, alpha, mode);
     else
         rt.DrawBitmap9(rc, *picture, src, margin, alpha, mode);
+}
+
+void SSkinImgFrame::CopyScaled(SSkinImgList& into, int target) const {
+    SSkinImgList::CopyScaled(into, target);
+    const auto side = [&](LONG length) { return static_cast<LONG>(ScaleLength(length, target, scale)); };
+    static_cast<SSkinImgFrame&>(into).margin =
+        RECT{side(margin.left), side(margin.top), side(margin.right), side(margin.bottom)};
 }

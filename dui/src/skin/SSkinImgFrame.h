@@ -1,7 +1,7 @@
 // SSkinImgFrame ("imgframe"): an image list whose states are drawn as nine-grid frames: the
-// margins (left, top, right, bottom) keep the corners unscaled while edges and middle stretch (or
-// tile). Attributes of SSkinImgList plus "margin" (four numbers or one), "margin-x", "margin-y",
-// "left", "top", "right", "bottom".
+// margins (left, top, right, bottom, in pixels of the skin's scale) keep the corners unscaled while edges and
+// middle stretch (or tile). Attributes of SSkinImgList plus "margin" (four numbers or one), "margin-x",
+// "margin-y", "left", "top", "right", "bottom".
 #pragma once
 
 #include "dui/src/skin/SSkinImgList.h"
@@ -14,6 +14,9 @@ public:
 
 protected:
     void DrawState(IRenderTarget& rt, const RECT& rc, const RECT& src, BYTE alpha) const override;
+    SAutoRefPtr<SSkinImgList> MakeEmpty() const override { return MakeRef<SSkinImgFrame>(); }
+    // The margins follow the scale, so the corners stay the same part of the picture.
+    void CopyScaled(SSkinImgList& into, int target) const override;
 
 private:
     template <LONG RECT::*side>

@@ -17,6 +17,8 @@ public:
     SIZE GetSkinSize() const override;
     int GetStates() const override { return states; }
 
+    SAutoRefPtr<ISkinObj> Scaled(int target) const override;
+
     void SetImage(std::shared_ptr<IBitmap> image) { picture = std::move(image); }
     const IBitmap* GetImage() const { return picture.get(); }
 
@@ -24,8 +26,13 @@ protected:
     // The part of the picture that holds `state`.
     RECT StateRect(int state) const;
     virtual void DrawState(IRenderTarget& rt, const RECT& rc, const RECT& src, BYTE alpha) const;
+    // An empty skin of this class, and the copy of this one's look into it at `target` percent
+    // (the picture excepted): the pieces of Scaled that a derived skin adds to.
+    virtual SAutoRefPtr<SSkinImgList> MakeEmpty() const { return MakeRef<SSkinImgList>(); }
+    virtual void CopyScaled(SSkinImgList& into, int target) const;
 
     std::shared_ptr<IBitmap> picture;
+    std::wstring srcId;  // the "src" resource id, whose variants serve other scales
     int states = 1;
     bool vertical = false;
     bool tile = false;

@@ -1,8 +1,8 @@
 // The X11 host on a private Xvfb server: a real window made from a layout, its size, a button
 // clicked and an edit typed into by xdotool (through the X server, as a user would), and a
 // screenshot taken by the X server kept as a test artifact; the CLIPBOARD served to other clients;
-// the pointer's shape, the caption's grip, centring on one of two monitors, and the folder picker
-// opened over the window.
+// the pointer's shape, the caption's grip, centring on one of two monitors, the folder picker
+// opened over the window, and the window on a screen whose Xft.dpi says 192.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -14,24 +14,28 @@
 
 #include "support/TextConvert.h"
 #include "support/platform/FolderPicker.h"
+#include "tests/dui/support/CoreTestEnv.h"
 #include "tests/dui/support/HostTestEnv.h"
 #include "tests/dui/support/XvfbServer.h"
 #include "tests/testing/Eventually.h"
 
 // Last: Xlib defines None and Bool as macros.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
+
+#include "dui/src/host/x11/XResources.h"
 
 namespace {
 
 constexpr const char* kLayout =
-    R"(<DUI title="Larkholm X11 test" width="666" height="474" resizable="1" appWnd="1">
+    R"(<DUI title="Larkholm X11 test" width="666dp" height="474dp" resizable="1" appWnd="1">
   <root colorBkgnd="#2050a0ff">
-    <caption name="caption" pos="0,0,-0,60" colorBkgnd="#103060ff">
+    <caption name="caption" pos="0,0,-0,60dp" colorBkgnd="#103060ff">
       <img name="logo" pos="10,5,@50,@50"/>
       <text name="title" pos="80,20" colorText="#ffffffff">Larkholm setup</text>
     </caption>
-    <button name="btn_go" pos="40,100,@160,@40" colorBkgnd="#ffffffff" colorText="#000000ff">Go</button>
+    <button name="btn_go" pos="40dp,100dp,@160dp,@40dp" colorBkgnd="#ffffffff" colorText="#000000ff">Go</button>
     <edit name="edit_name" pos="40,170,@300,@32" colorBkgnd="#ffffffff" colorText="#000000ff" inset="4,0,4,0"/>
     <link name="lnk_doc" pos="40,240,@120,@24" cursor="hand" colorText="#ffffffff">doc</link>
   </root>
@@ -301,6 +305,46 @@ TEST_F(X11HostTest, FolderPickerBelongsToTheWindowWhichPaintsOnAndIgnoresClicksM
     EXPECT_EQ(chosen, L"");               // cancelled
     RunUntil([] { return false; }, 300);  // a queued click would be replayed now
     EXPECT_EQ(wnd->Commands(L"btn_go"), 0);
+}
+
+// A 200 % screen: the desktop's settings put Xft.dpi 192 into the root window's resources, as
+// xrdb does.
+class X11HighDensityTest : public X11HostTest {
+protected:
+    bool StartServer() override {
+        if (!server.Start(1600, 1200)) return false;
+        Display* display = XOpenDisplay(server.Display().c_str());
+        if (display == nullptr) return false;
+        const std::string resources = "Xft.antialias:\t1\nXft.dpi:\t192\n";
+        XChangeProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER, XA_STRING, 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(resources.data()),
+                        static_cast<int>(resources.size()));
+        XCloseDisplay(display);  // the property stays on the root window
+        return true;
+    }
+};
+
+TEST_F(X11HighDensityTest, WindowIsDrawnAtTheScaleOfTheScreenAndClickedWhereItIsDrawn) {
+    const std::string id = ShowCentred();
+    ASSERT_FALSE(id.empty());
+    EXPECT_NE(Geometry(id).find("Geometry: 1332x948"), std::string::npos) << Geometry(id);
+    EXPECT_EQ(wnd->GetScale(), 200);
+    EXPECT_EQ(RectText(wnd->FindChildByName(L"btn_go")->GetWindowRect()), "80,200,400,280");
+    // The pointer lands in the pixels the button is drawn in, near its far corner.
+    const RECT host = wnd->GetHostRect();
+    ASSERT_TRUE(ClickAt(POINT{host.left + 390, host.top + 270}));
+    EXPECT_TRUE(RunUntil([&] { return wnd->Commands(L"btn_go") == 1; }));
+}
+
+TEST(XResources, XftDpiIsTheLastValidEntryOfItsName) {
+    EXPECT_EQ(XftDpi("Xft.dpi:\t192\n").value_or(0), 192);
+    EXPECT_EQ(XftDpi("Xft.antialias:\t1\nXft.dpi:  144.5\r\nXcursor.size: 24").value_or(0), 144.5);
+    EXPECT_EQ(XftDpi("Xft.dpi:\t96\nXft.dpi:\t120\n").value_or(0), 120);
+    EXPECT_FALSE(XftDpi(""));
+    EXPECT_FALSE(XftDpi("Xft.dpi:\tlarge\n"));
+    EXPECT_FALSE(XftDpi("Xft.dpi:\t-96\n"));
+    EXPECT_FALSE(XftDpi("Xft.dpix: 192\n"));
+    EXPECT_FALSE(XftDpi("*.dpi: 192\n"));
 }
 
 // Two 800 x 600 monitors side by side (Xinerama), the desktop 1600 pixels wide.

@@ -24,6 +24,8 @@ public:
     bool IsVisible() const override { return placement.visible; }
     bool IsMaximized() const override { return placement.maximized; }
     bool IsMinimized() const override { return placement.minimized; }
+    // No screen: 96 DPI (LARKHOLM_SCALE sets another scale).
+    int GetScale() const override { return 100; }
     void BeginMoveDrag(POINT screenPoint) override;
     void Present(const PixelView& pixels, const RECT& dirty) override;
     void Invalidate(const RECT& rect) override;

@@ -1,13 +1,16 @@
 #include <windows.h>
 
+#include "dui/src/host/win32/Win32Window.h"
+
 #include <imm.h>
 
 #include <algorithm>
 
+#include "dui/src/host/DisplayScale.h"
 #include "dui/src/host/win32/HostWin32.h"
 #include "dui/src/host/win32/Win32Clipboard.h"
 #include "dui/src/host/win32/Win32Cursors.h"
-#include "dui/src/host/win32/Win32Window.h"
+#include "dui/src/host/win32/Win32Dpi.h"
 
 Win32Window::Win32Window(HostWin32& host, HWND hwnd, IHostWindowSink& sink, const HostWindowParams& params)
     : host_(host),
@@ -87,6 +90,9 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SYSCOMMAND:
             return OnSysCommand(wParam, lParam);
+        case WM_DPICHANGED:
+            OnDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_QUERYENDSESSION:
             return sessionEndReason_.empty() ? TRUE : FALSE;
         default:
@@ -109,6 +115,15 @@ void Win32Window::OnSize(WPARAM kind, LPARAM size) {
     reportedSize_ = now;
     host_.Queue(hwnd_, WM_SIZE, 0, MAKELPARAM(now.cx, now.cy));
     Invalidate(RECT{0, 0, now.cx, now.cy});
+}
+
+void Win32Window::OnDpiChanged(WPARAM dpi, const RECT& suggested) {
+    dpiSuggested_ = suggested;
+    host_.Queue(hwnd_, WM_DPICHANGED, dpi, reinterpret_cast<LPARAM>(&dpiSuggested_));
+}
+
+int Win32Window::GetScale() const {
+    return ScaleFromDpi(WindowDpi(real_));
 }
 
 LRESULT Win32Window::OnSysCommand(WPARAM command, LPARAM lParam) {

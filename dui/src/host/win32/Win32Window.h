@@ -37,6 +37,7 @@ public:
     bool IsVisible() const override;
     bool IsMaximized() const override { return placement_.maximized; }
     bool IsMinimized() const override;
+    int GetScale() const override;
     void BeginMoveDrag(POINT screenPoint) override;
     void Present(const PixelView& pixels, const RECT& dirty) override;
     void Invalidate(const RECT& rect) override;
@@ -68,6 +69,9 @@ private:
     // maximise to the monitor with room for a frame we do not have); the rest is the system's.
     LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
     bool OnSetCursor(WPARAM over, LPARAM hit);
+    // Hands the framework the new DPI and the system's suggested rectangle, kept here until the
+    // queued message is handled.
+    void OnDpiChanged(WPARAM dpi, const RECT& suggested);
     // The size is the framework's alone: snapping to a screen edge, Win+arrow and the system's
     // maximise keep the window's size, and a system-maximised window fills the work area, not the
     // monitor and a frame's width beyond it.
@@ -81,6 +85,7 @@ private:
     BYTE alpha_ = 255;
     RECT rect_;
     SIZE reportedSize_{};  // the client size the framework was last told of
+    RECT dpiSuggested_{};  // the rectangle of the last WM_DPICHANGED
     UpdateRegion update_;
     WindowPlacement placement_;
     Win32Input input_;

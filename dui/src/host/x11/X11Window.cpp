@@ -10,7 +10,9 @@
 #include <chrono>
 
 #include "dui/include/core/IRenderTarget.h"
+#include "dui/src/host/DisplayScale.h"
 #include "dui/src/host/x11/HostX11.h"
+#include "dui/src/host/x11/XResources.h"
 #include "dui/src/render/Unpremultiply.h"
 #include "support/TextConvert.h"
 
@@ -572,4 +574,10 @@ void X11Window::HandleEvent(XEvent& event) {
         default:
             break;
     }
+}
+
+int X11Window::GetScale() const {
+    // Read now rather than at connection: a settings daemon may set it after we started.
+    const std::optional<double> dpi = XftDpi(ReadResourceDatabase(display_));
+    return dpi ? ScaleFromDpi(*dpi) : 100;
 }

@@ -35,6 +35,7 @@ public:
     bool IsVisible() const override { return placement_.visible; }
     bool IsMaximized() const override { return placement_.maximized; }
     bool IsMinimized() const override { return placement_.minimized; }
+    int GetScale() const override;
     void BeginMoveDrag(POINT screenPoint) override;
     void Present(const PixelView& pixels, const RECT& dirty) override;
     void Invalidate(const RECT& rect) override;

@@ -84,16 +84,17 @@ void RenderTargetCairo::FrameRect(const RECT& rc, COLORREF color, int width) {
     cairo_restore(cr);
 }
 
-void RenderTargetCairo::DrawFocusRect(const RECT& rc) {
+void RenderTargetCairo::DrawFocusRect(const RECT& rc, int width) {
     if (IsRectEmpty(&rc)) return;
+    const double w = std::max(width, 1);
     cairo_t* cr = cr_.get();
     cairo_save(cr);
-    static const double kDots[] = {1.0, 1.0};
-    cairo_set_dash(cr, kDots, 2, 0);
-    cairo_set_line_width(cr, 1.0);
+    const double dots[] = {w, w};
+    cairo_set_dash(cr, dots, 2, 0);
+    cairo_set_line_width(cr, w);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     SetColor(RGBA(0, 0, 0, 160));
-    cairo_rectangle(cr, rc.left + 0.5, rc.top + 0.5, Width(rc) - 1, Height(rc) - 1);
+    cairo_rectangle(cr, rc.left + w / 2, rc.top + w / 2, Width(rc) - w, Height(rc) - w);
     cairo_stroke(cr);
     cairo_restore(cr);
 }

@@ -18,7 +18,7 @@ public:
     void Clear(const RECT& rc, COLORREF color) override;
     void FillRect(const RECT& rc, COLORREF color) override;
     void FrameRect(const RECT& rc, COLORREF color, int width) override;
-    void DrawFocusRect(const RECT& rc) override;
+    void DrawFocusRect(const RECT& rc, int width) override;
     void DrawBitmap(const RECT& dest, const IBitmap& bmp, const RECT& src, BYTE alpha,
                     ExpandMode mode) override;
     void DrawBitmap9(const RECT& dest, const IBitmap& bmp, const RECT& src, const RECT& margins, BYTE alpha,

@@ -173,8 +173,10 @@ void RenderTargetD2D::FrameRect(const RECT& rc, COLORREF color, int width) {
     Clipped(rc, [&](ID2D1RenderTarget& target) { FillBands(target, rc, width, Brush(color)); });
 }
 
-void RenderTargetD2D::DrawFocusRect(const RECT& rc) {
-    Clipped(rc, [&](ID2D1RenderTarget& target) { FillBands(target, rc, 1, *focusBrush_.Get()); });
+void RenderTargetD2D::DrawFocusRect(const RECT& rc, int width) {
+    Clipped(rc, [&](ID2D1RenderTarget& target) {
+        FillBands(target, rc, std::max(width, 1), *focusBrush_.Get());
+    });
 }
 
 void RenderTargetD2D::DrawBitmap(const RECT& dest, const IBitmap& bmp, const RECT& src, BYTE alpha,
