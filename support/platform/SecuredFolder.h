@@ -6,8 +6,10 @@
 // A folder this creates can be written by administrators and SYSTEM only (Windows: a protected DACL
 // granting them full control and users read and execute; Linux: mode 0755, owned by the effective
 // user, who is root when elevated). An existing folder is judged: it is safe when it is a real folder
-// (no link, junction or other reparse point) owned by the administrators, SYSTEM or the account
-// the wizard runs as (Linux: the effective user or root), and nobody else may write to it. Callable from any
+// (no link, junction or other reparse point) owned by the Administrators group or SYSTEM (Linux: the
+// effective user or root), and nobody else may write to it. Wine keeps no DACL of its own for a
+// file: it shows one made from the Unix mode bits, owned by the user's account, so there every
+// folder found is judged Unsafe and a fresh one is made. Callable from any
 // thread.
 #pragma once
 

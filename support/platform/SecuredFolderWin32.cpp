@@ -22,21 +22,6 @@ bool IsAdministratorsOrSystem(PSID sid) {
            (::IsWellKnownSid(sid, WinBuiltinAdministratorsSid) || ::IsWellKnownSid(sid, WinLocalSystemSid));
 }
 
-// The account this (elevated) process runs as: a folder it made earlier may carry it as owner.
-bool IsThisProcessesUser(PSID sid) {
-    HANDLE token = nullptr;
-    if (sid == nullptr || !::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-    union {
-        TOKEN_USER user;
-        BYTE bytes[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-    } buffer{};
-    DWORD size = 0;
-    const bool same = ::GetTokenInformation(token, TokenUser, &buffer, sizeof buffer, &size) &&
-                      ::EqualSid(buffer.user.User.Sid, sid);
-    ::CloseHandle(token);
-    return same;
-}
-
 // Nobody but administrators and SYSTEM may change the folder: every entry that grants a write right
 // names one of them. Entries only inherited by the folder's children do not apply to it; an entry of
 // a kind not read here (object, callback, conditional) counts as a foreign writer.
@@ -55,6 +40,9 @@ bool OnlyAdministratorsWrite(const ACL* dacl) {
     return true;
 }
 
+// The owner counts too: an owner may always rewrite the DACL. An elevated administrator's folders
+// belong to the Administrators group; a folder owned by the administrator's own account could be
+// changed by that account's unelevated programs as well.
 FolderSecurity Judge(const std::wstring& path) {
     // The entry itself, not what a junction or link would lead to.
     const HANDLE folder =
@@ -72,8 +60,7 @@ FolderSecurity Judge(const std::wstring& path) {
                           &owner, nullptr, &dacl, nullptr, &descriptor) == ERROR_SUCCESS) {
         const bool realFolder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
                                 (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
-        const bool safe = realFolder && (IsAdministratorsOrSystem(owner) || IsThisProcessesUser(owner)) &&
-                          OnlyAdministratorsWrite(dacl);
+        const bool safe = realFolder && IsAdministratorsOrSystem(owner) && OnlyAdministratorsWrite(dacl);
         verdict = safe ? FolderSecurity::Safe : FolderSecurity::Unsafe;
     }
     if (descriptor != nullptr) ::LocalFree(descriptor);
