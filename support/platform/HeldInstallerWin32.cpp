@@ -52,17 +52,35 @@ public:
     // The simple display name (the common name) of the certificate that signed the file; empty
     // when there is none to read.
     std::string SignerName() const {
-        CRYPT_PROVIDER_DATA* provider = ::WTHelperProvDataFromStateData(data.hWVTStateData);
-        CRYPT_PROVIDER_SGNR* signer =
-            provider ? ::WTHelperGetProvSignerFromChain(provider, 0, FALSE, 0) : nullptr;
-        CRYPT_PROVIDER_CERT* certificate = signer ? ::WTHelperGetProvCertFromChain(signer, 0) : nullptr;
+        const CRYPT_PROVIDER_CERT* certificate =
+            Signer() ? ::WTHelperGetProvCertFromChain(Signer(), 0) : nullptr;
         if (certificate == nullptr || certificate->pCert == nullptr) return {};
         wchar_t name[512] = {};
         ::CertGetNameStringW(certificate->pCert, CERT_NAME_SIMPLE_DISPLAY_TYPE, 0, nullptr, name, 512);
         return WideToUtf8(name);
     }
 
+    // What is wrong with the chain WinVerifyTrust built for the signer, of the CERT_TRUST_* errors
+    // that make it untrustworthy (an unknown revocation status is left to the revocation policy
+    // above); 0 when nothing is.
+    // WinVerifyTrust refuses these itself on Windows, but Wine's approves a chain that ends at an
+    // unknown root or holds an expired certificate, and an elevated installer must not rest on that.
+    DWORD ChainErrors() const {
+        const CRYPT_PROVIDER_SGNR* signer = Signer();
+        if (signer == nullptr || signer->pChainContext == nullptr) return CERT_TRUST_IS_PARTIAL_CHAIN;
+        constexpr DWORD kUntrustworthy =
+            CERT_TRUST_IS_NOT_TIME_VALID | CERT_TRUST_IS_REVOKED | CERT_TRUST_IS_NOT_SIGNATURE_VALID |
+            CERT_TRUST_IS_NOT_VALID_FOR_USAGE | CERT_TRUST_IS_UNTRUSTED_ROOT | CERT_TRUST_IS_CYCLIC |
+            CERT_TRUST_IS_PARTIAL_CHAIN | CERT_TRUST_IS_EXPLICIT_DISTRUST;
+        return signer->pChainContext->TrustStatus.dwErrorStatus & kUntrustworthy;
+    }
+
 private:
+    CRYPT_PROVIDER_SGNR* Signer() const {
+        CRYPT_PROVIDER_DATA* provider = ::WTHelperProvDataFromStateData(data.hWVTStateData);
+        return provider != nullptr ? ::WTHelperGetProvSignerFromChain(provider, 0, FALSE, 0) : nullptr;
+    }
+
     std::wstring path;
     GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
     WINTRUST_FILE_INFO fileInfo{};
@@ -74,6 +92,11 @@ private:
 bool SignerMatches(const TrustCheck& check, const std::string& signer, std::string& problem) {
     if (check.Result() != ERROR_SUCCESS) {
         problem = "the signature does not verify (WinVerifyTrust " + HexCode(check.Result()) + ")";
+        return false;
+    }
+    if (const DWORD errors = check.ChainErrors(); errors != 0) {
+        problem =
+            "the signer's certificate chain is not trusted (chain errors " + HexCode(LONG(errors)) + ")";
         return false;
     }
     const std::string name = check.SignerName();
