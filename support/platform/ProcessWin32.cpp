@@ -8,6 +8,7 @@
 #include <shlguid.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -17,6 +18,9 @@
 namespace {
 
 std::mutex handlerMutex;
+// Set once the desktop shell could not take a link: Wine 8 has no desktop shell object to hand out
+// and answers REGDB_E_CLASSNOTREG only after some ten seconds, which one click in a run is enough of.
+std::atomic<bool> noDesktopShell{false};
 std::function<bool(const std::wstring&)> shellOpenHandler;
 
 // The command line is the path, one space and the arguments, as UTF-16: the path may hold
@@ -139,7 +143,10 @@ LinkOpening OpenLink(const std::wstring& target) {
         if (shellOpenHandler)
             return shellOpenHandler(target) ? LinkOpening::AsSignedInUser : LinkOpening::Failed;
     }
-    if (OpenThroughDesktopShell(target)) return LinkOpening::AsSignedInUser;
+    if (!noDesktopShell) {
+        if (OpenThroughDesktopShell(target)) return LinkOpening::AsSignedInUser;
+        noDesktopShell = true;
+    }
     return ShellOpen(target) ? LinkOpening::AsThisProcess : LinkOpening::Failed;
 }
 
