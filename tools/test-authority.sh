@@ -12,11 +12,14 @@
 #       DIR/NAME.key, DIR/NAME.pem: a code signing certificate (O and CN = the name) issued by
 #       DIR/ISSUER; --expired makes one whose validity ended two years ago. DIR/NAME.pfx: key, leaf
 #       and issuer under password PW ("test" unless given), in a form Windows and osslsigncode read.
+#   test-authority.sh timestamping DIR NAME ISSUER "Common Name"
+#       DIR/NAME.key, DIR/NAME.pem: an RFC 3161 time-stamping certificate (critical EKU
+#       timeStamping) issued by DIR/ISSUER, valid from yesterday for 10 years
 # Exits non-zero with a message when openssl fails or the arguments are wrong.
 set -euo pipefail
 
 usage() {
-    sed -n '6,14p' "$0" | sed 's/^# \{0,1\}//' >&2
+    sed -n '6,17p' "$0" | sed 's/^# \{0,1\}//' >&2
     exit 2
 }
 
@@ -135,6 +138,18 @@ EOF
         -in "$scratch/root.csr" -out "$dir/$name.pem"
 }
 
+make_timestamping() {
+    [ $# -eq 4 ] || usage
+    local dir=$1 name=$2 issuer=$3 common=$4
+    new_key "$dir/$name.key"
+    issue "$dir" "$name" "$issuer" "/CN=$(subject_text "$common")" \
+        "basicConstraints = critical, CA:false
+keyUsage = critical, digitalSignature
+extendedKeyUsage = critical, timeStamping
+authorityKeyIdentifier = keyid" \
+        "$(utc_days_from_now -1)" "$(utc_days_from_now 3650)"
+}
+
 make_server() {
     [ $# -ge 4 ] || usage
     local dir=$1 name=$2 issuer=$3
@@ -203,5 +218,6 @@ case "$command" in
     root) make_root "$@" ;;
     server) make_server "$@" ;;
     codesign) make_codesign "$@" ;;
+    timestamping) make_timestamping "$@" ;;
     *) usage ;;
 esac
