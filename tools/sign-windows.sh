@@ -7,6 +7,7 @@
 #   LARKHOLM_SIGN_TIMESTAMP_URL  an RFC 3161 time-stamp server; the signature then outlives the
 #                                certificate (optional)
 #   LARKHOLM_SIGN_CAFILE         the roots the result is verified against (default: the system's)
+#   LARKHOLM_SIGN_TSA_CAFILE     the roots its time stamp is verified against (default: the above)
 # Fails loudly, leaving EXE as it was, when any step fails: a missing setting, a certificate in the
 # repository, the signing, the time stamp or the verification.
 set -euo pipefail
@@ -42,7 +43,7 @@ if [ -n "${LARKHOLM_SIGN_TIMESTAMP_URL:-}" ]; then
 fi
 "${sign[@]}" >"$work/sign.log" 2>&1 || { cat "$work/sign.log" >&2; fail "signing $exe failed"; }
 "${verify[@]}" >"$work/verify.log" 2>&1 || { cat "$work/verify.log" >&2; fail "the signed $exe does not verify"; }
-if [ -n "${LARKHOLM_SIGN_TIMESTAMP_URL:-}" ] && ! grep -q "Timestamp" "$work/verify.log"; then
+if [ -n "${LARKHOLM_SIGN_TIMESTAMP_URL:-}" ] && ! grep -q "Timestamp Server Signature verification: ok" "$work/verify.log"; then
   cat "$work/verify.log" >&2
   fail "the signed $exe carries no time stamp"
 fi

@@ -25,6 +25,7 @@ TEST(HeldInstallerWin32Test, OnlyAnIntactProgramOfTheConfiguredSignerProvesItsel
         bool proves;
     } cases[] = {
         {"signed.exe", kTestSigner, true},
+        {"time-stamped.exe", kTestSigner, true},
         {"larkholm-setup.signed.exe", kTestSigner, true},
         {"signed.exe", "Microsoft Corporation", false},
         {"unsigned.exe", kTestSigner, false},

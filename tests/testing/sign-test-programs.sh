@@ -10,6 +10,8 @@
 #   OUT/unknown-authority.exe  signed by "Larkholm Test Signer" under a root nobody trusts
 #   OUT/expired.exe            signed by "Larkholm Test Signer" with a certificate that expired, and
 #                              no time stamp
+#   OUT/time-stamped.exe       signed.exe's signing with a time stamp from an RFC 3161 server on
+#                              127.0.0.1 (tests/testing/time_stamp_server.py)
 #   OUT/NAME.signed.exe        each EXTRA program (file name NAME.exe) signed like signed.exe, by
 #                              tools/sign-windows.sh, which verifies it with osslsigncode
 # OUT/authority holds the keys and certificates; nothing there is committed anywhere.
@@ -27,15 +29,21 @@ issue codesign "$authority" signer root "Larkholm Test Signer"
 issue codesign "$authority" other-signer root "Someone Else"
 issue codesign "$authority" stranger stranger-root "Larkholm Test Signer"
 issue codesign "$authority" expired root "Larkholm Test Signer" --expired
+issue timestamping "$authority" tsa root "Larkholm Test Time Stamps"
 
-# sign CERTIFICATE OUTPUT: PROGRAM signed with CERTIFICATE's .pfx (osslsigncode, SHA-256, no time stamp).
+# sign CERTIFICATE OUTPUT [-ts URL]: PROGRAM signed with CERTIFICATE's .pfx (osslsigncode, SHA-256).
 sign() {
-  osslsigncode sign -pkcs12 "$authority/$1.pfx" -pass test -h sha256 -in "$program" -out "$out/$2" >/dev/null
+  osslsigncode sign -pkcs12 "$authority/$1.pfx" -pass test -h sha256 "${@:3}" -in "$program" -out "$out/$2" >/dev/null
 }
 sign signer signed.exe
 sign other-signer other-signer.exe
 sign stranger unknown-authority.exe
 sign expired expired.exe
+python3 "$root/tests/testing/time_stamp_server.py" "$authority" tsa root "$authority/tsa-port" &
+tsa=$!
+trap 'kill $tsa' EXIT
+for _ in $(seq 100); do [ -s "$authority/tsa-port" ] && break; sleep 0.1; done
+sign signer time-stamped.exe -ts "http://127.0.0.1:$(cat "$authority/tsa-port")/"
 cp "$program" "$out/unsigned.exe"
 cp "$out/signed.exe" "$out/flipped.exe"
 # A byte of the first section's code (sections start at 0x400 or later), which the signature covers.
