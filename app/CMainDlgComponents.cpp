@@ -3,6 +3,7 @@
 #include "app/CMainDlg.h"
 #include "app/ExitCode.h"
 #include "components/ComponentTable.h"
+#include "components/DownloadFolder.h"
 #include "support/Log.h"
 #include "support/TextConvert.h"
 #include "support/WideFormat.h"
@@ -25,7 +26,6 @@ void CMainDlg::StartComponentCheck() {
 
 void CMainDlg::CheckComponents() {
     componentDownloader.notifyWindow = GetHwnd();
-    componentDownloader.downloadDir = ComponentDownloadDirectory();
     // WIC is always queued before .NET.
     if (controls.lbWicProgress && controls.chkWicComponet) {
         QueueMissingComponent(controls.chkWicComponet, controls.lbWicProgress, kComponentWic,
@@ -56,6 +56,10 @@ void CMainDlg::QueueMissingComponent(SWindow* check, SWindow* label, std::int32_
     check->SetCheck(false);
     label->Show(true, true);
     label->SetText(L"@string/msg_hint_waiting_download_component");
+    // The folder is made (or judged, and replaced when others may write to it) once something is
+    // to be downloaded into it.
+    if (componentDownloader.tasks.IsEmpty())
+        componentDownloader.downloadDir = PrepareDownloadFolder(ComponentDownloadDirectory());
     componentDownloader.tasks.Push(ComponentTask{id, component->installerUrl});
     componentSetup.tasks.Push(
         ComponentTask{id, InstallerPath(componentDownloader.downloadDir, component->installerUrl)});

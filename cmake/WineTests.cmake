@@ -14,7 +14,8 @@ set_tests_properties(WinePrefix.Stop PROPERTIES FIXTURES_CLEANUP wine_prefix)
 # test, since every Wine process costs a start-up; the suite's own output names the failing case. A
 # NAME runs the suite again as another test, with its own arguments and environment. Every suite
 # runs under the C.UTF-8 locale (code page 1252) unless its ENVIRONMENT chooses another: LANG
-# chooses Wine's code page and how it names Unix files, whoever runs the tests.
+# chooses Wine's code page and how it names Unix files, whoever runs the tests. Every suite starts
+# once the test programs are signed.
 function(larkholm_add_wine_test target)
   cmake_parse_arguments(ARG "" "NAME" "ARGS;ENVIRONMENT" ${ARGN})
   set(name ${target})
@@ -22,8 +23,10 @@ function(larkholm_add_wine_test target)
     set(name ${ARG_NAME})
   endif()
   add_test(NAME ${name} COMMAND ${target} --gtest_color=no ${ARG_ARGS})
-  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 900
-                       ENVIRONMENT "LANG=C.UTF-8;LARKHOLM_TEST_BINARY_DIR=${CMAKE_BINARY_DIR};${ARG_ENVIRONMENT}")
+  # Installers are proven against the signer of the programs tests/testing/sign-test-programs.sh
+  # signs for the run.
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "wine_prefix;signed_programs" TIMEOUT 900
+                       ENVIRONMENT "LANG=C.UTF-8;LARKHOLM_TEST_BINARY_DIR=${CMAKE_BINARY_DIR};LARKHOLM_WIC_SIGNER=Larkholm Test Signer;LARKHOLM_DOTNET_SIGNER=Larkholm Test Signer;${ARG_ENVIRONMENT}")
   if(NOT ARG_NAME)
     set_property(GLOBAL APPEND PROPERTY larkholm_wine_tests ${target})
   endif()

@@ -9,8 +9,16 @@
 
 std::vector<Component> ComponentTable() {
     return {
-        {kComponentWic, WicInstallerUrl(), &IsWicInstalled, "/quiet /norestart"},
-        {kComponentDotNet4, DotNetInstallerUrl(), &IsDotNet4Installed, "/q /norestart"},
+        {kComponentWic,
+         WicInstallerUrl(),
+         &IsWicInstalled,
+         "/quiet /norestart",
+         {WicInstallerSigner(), WicInstallerSha256()}},
+        {kComponentDotNet4,
+         DotNetInstallerUrl(),
+         &IsDotNet4Installed,
+         "/q /norestart",
+         {DotNetInstallerSigner(), DotNetInstallerSha256()}},
     };
 }
 

@@ -1,11 +1,14 @@
 // The components the wizard brings in when they are missing: their ids (which travel in the
-// component queues and in the wParam of messages 9030 to 9033), installer URLs (support/Config.h)
-// and detection tests, and where their installers are saved. Callable from any thread.
+// component queues and in the wParam of messages 9030 to 9033), installer URLs and the proof their
+// installers must give (support/Config.h), detection tests, and where their installers are saved.
+// Callable from any thread.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "support/platform/HeldInstaller.h"
 
 constexpr std::int32_t kComponentDotNet4 = 1;  // .NET Framework 4.0
 constexpr std::int32_t kComponentWic = 2;      // Windows Imaging Component
@@ -16,6 +19,8 @@ struct Component {
     bool (*isInstalled)() = nullptr;
     // The installer's own switches for a run nobody watches: no questions, no restart.
     std::string quietArguments;
+    // What its downloaded installer must prove before it may run (signer, SHA-256 pin).
+    InstallerProof proof;
 };
 
 // Installer exit codes that mean "installed; the machine must restart to finish" (Windows

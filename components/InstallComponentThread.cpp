@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "components/ComponentTable.h"
+#include "components/InstallerAdmission.h"
 #include "download/TransferEngine.h"
 #include "download/TransferPoll.h"
 #include "support/Log.h"
@@ -15,6 +16,7 @@
 #include "support/WindowMessages.h"
 #include "support/WizardMessages.h"
 #include "support/platform/FileSystemPath.h"
+#include "support/platform/HeldInstaller.h"
 
 namespace {
 
@@ -79,8 +81,12 @@ bool InstallComponentThread::DownloadComponent(const ComponentTask& task, const 
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         downloadStatus = jobStatus;
         if (Attempt(task, localPath, validator)) {
-            Post(UM_COMPONENT_DOWNLOAD_PROGRESS, WPARAM(task.id), 100);
-            return true;
+            HeldInstaller installer;
+            if (installer.Open(localPath) == 0 && AdmitInstaller(task.id, installer, localPath)) {
+                Post(UM_COMPONENT_DOWNLOAD_PROGRESS, WPARAM(task.id), 100);
+                return true;
+            }
+            validator.clear();  // refused and deleted: the next attempt starts from the first byte
         }
         downloadStatus = kDownloadFailed;
         if (!SleepUnlessStopped(kRetryPauseMs)) return false;

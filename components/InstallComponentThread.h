@@ -1,7 +1,9 @@
 // The worker that downloads the installers of missing components. The main window sets
 // `downloadDir` and `notifyWindow`, pushes (id, URL) tasks on `tasks`, then calls
 // Start(&InstallComponentThread::Job, &worker) and Trigger(). The job downloads each installer into
-// `downloadDir` with a TransferEngine, up to ten attempts 5 s apart, and posts to `notifyWindow`:
+// `downloadDir` with a TransferEngine, up to ten attempts 5 s apart, and posts to `notifyWindow`.
+// An installer that arrives whole but lacks its component's proof (InstallerAdmission.h) is deleted
+// and counts as a failed attempt. Messages:
 //
 //   UM_COMPONENT_DOWNLOAD_STARTED  (id, 0)        before a component's first attempt
 //   UM_COMPONENT_DOWNLOAD_PROGRESS (id, percent)  every progress sample; (id, 100) when an attempt succeeds
@@ -48,9 +50,9 @@ public:
 
 private:
     void DownloadAll();
-    // All attempts at one component; true once one brought the whole file. `jobStatus` is what
-    // `downloadStatus` reads at the start of each attempt (the job's first failure, or 0). An
-    // attempt that ends early leaves its bytes for the next one to continue.
+    // All attempts at one component; true once one brought the whole file and it proved itself. `jobStatus`
+    // is what `downloadStatus` reads at the start of each attempt (the job's first failure, or 0). An attempt
+    // that ends early leaves its bytes for the next one to continue.
     bool DownloadComponent(const ComponentTask& task, const std::string& localPath, std::int32_t jobStatus);
     // One engine run, sampled every kSampleMs; true when it ended without error and with as many
     // bytes as announced. `validator` names the version of the partial file the previous attempt

@@ -5,12 +5,14 @@
 #include <system_error>
 
 #include "components/ComponentTable.h"
+#include "components/InstallerAdmission.h"
 #include "support/Log.h"
 #include "support/TextConvert.h"
 #include "support/WideFormat.h"
 #include "support/WindowMessages.h"
 #include "support/WizardMessages.h"
 #include "support/platform/FileSystemPath.h"
+#include "support/platform/HeldInstaller.h"
 #include "support/platform/Process.h"
 
 namespace {
@@ -67,6 +69,14 @@ void SetupComponentThread::SetupAll() {
 }
 
 std::int32_t SetupComponentThread::Setup(const ComponentTask& task) {
+    // Proven and started while held: nobody can change the file between its check and its start.
+    HeldInstaller installer;
+    if (const std::uint32_t error = installer.Open(task.location); error != 0) {
+        Log(WideFormat(L"运行失败 ID:%d ERROR:%d 路径:%ls", task.id, int(error),
+                       Utf8ToWide(task.location).c_str()));
+        return std::int32_t(error);
+    }
+    if (!AdmitInstaller(task.id, installer, task.location)) return kNotInstalled;
     MakeRunnableByOwner(task.location);
     const std::vector<Component> table = ComponentTable();
     const Component* component = FindComponent(table, task.id);

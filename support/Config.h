@@ -12,3 +12,10 @@ std::string ServiceBaseUrl();      // LARKHOLM_SERVICE_URL, the install service 
 std::string WicInstallerUrl();     // LARKHOLM_WIC_URL
 std::string DotNetInstallerUrl();  // LARKHOLM_DOTNET_URL
 std::string AgreementUrl();        // LARKHOLM_AGREEMENT_URL
+
+// What a downloaded component installer must prove before it runs: the name its Authenticode
+// signer bears (Windows), and the SHA-256 of its bytes as lowercase hex (empty: not pinned).
+std::string WicInstallerSigner();     // LARKHOLM_WIC_SIGNER
+std::string WicInstallerSha256();     // LARKHOLM_WIC_SHA256
+std::string DotNetInstallerSigner();  // LARKHOLM_DOTNET_SIGNER
+std::string DotNetInstallerSha256();  // LARKHOLM_DOTNET_SHA256

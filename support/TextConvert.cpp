@@ -6,7 +6,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Decodes one scalar value at `i`, advancing `i`; malformed input (overlong forms, surrogates,
 // values past U+10FFFF, cut sequences) yields U+FFFD and consumes one byte.
@@ -109,4 +111,15 @@ std::string WideToUtf8(std::wstring_view wide) {
     out.reserve(wide.size());
     for (size_t i = 0; i < wide.size();) AppendUtf8(out, NextWide(wide, i));
     return out;
+}
+
+std::string LowerHex(const unsigned char* bytes, size_t size) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(size * 2);
+    for (size_t i = 0; i < size; ++i) {
+        hex += kDigits[bytes[i] >> 4];
+        hex += kDigits[bytes[i] & 15];
+    }
+    return hex;
 }

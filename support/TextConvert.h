@@ -31,6 +31,9 @@ constexpr char32_t JoinSurrogates(char32_t high, char32_t low) {
     return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
 }
 
+// Bytes as lowercase hexadecimal text, two digits each (digests for the log and for comparison).
+std::string LowerHex(const unsigned char* bytes, size_t size);
+
 // Implemented per platform (support/platform/AnsiCodePage*.cpp).
 std::string WideToAnsi(std::wstring_view wide);
 std::wstring AnsiToWide(std::string_view ansi);

@@ -1,4 +1,4 @@
-// The executable's own folder.
+// The executable's own folder, and where the process loads libraries from.
 #pragma once
 
 #include <cstdint>
@@ -14,3 +14,8 @@ std::uint32_t ModuleDirectory(std::wstring& folder);
 
 // Makes `folder` the process's current directory; false on failure.
 bool SetCurrentFolder(const std::wstring& folder);
+
+// Windows: from now on the process loads libraries from the system folder only, never from its own
+// folder or the current one. The wizard starts from a downloads folder, where anyone may have left
+// a DLL named like a system one, and runs elevated. Nothing to do on Linux.
+void LoadSystemLibrariesOnly();

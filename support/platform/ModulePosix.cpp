@@ -28,3 +28,5 @@ std::uint32_t ModuleDirectory(std::wstring& folder) {
 bool SetCurrentFolder(const std::wstring& folder) {
     return ::chdir(WideToAnsi(folder).c_str()) == 0;
 }
+
+void LoadSystemLibrariesOnly() {}

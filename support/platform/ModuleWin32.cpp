@@ -38,3 +38,12 @@ std::uint32_t ModuleDirectory(std::wstring& folder) {
 bool SetCurrentFolder(const std::wstring& folder) {
     return ::SetCurrentDirectoryW(folder.c_str()) != FALSE;
 }
+
+void LoadSystemLibrariesOnly() {
+    // SetDefaultDllDirectories came with an update to Windows 7 (KB2533623), so it is looked up.
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (setDefault != nullptr) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    ::SetDllDirectoryW(L"");  // without it, at least the current folder leaves the search
+}

@@ -1,4 +1,5 @@
 #include <poll.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/eventfd.h>
 #include <sys/stat.h>
@@ -116,6 +117,34 @@ bool SpawnDetached(const std::vector<std::string>& argv) {
     return true;
 }
 
+// The user who had this root process started through pkexec or sudo, who is the one at the desktop;
+// nothing for a process that is not root or was started otherwise.
+std::optional<uid_t> RequestingUser() {
+    if (::geteuid() != 0) return std::nullopt;
+    for (const char* variable : {"PKEXEC_UID", "SUDO_UID"}) {
+        const char* value = std::getenv(variable);
+        char* end = nullptr;
+        const unsigned long uid = value != nullptr ? std::strtoul(value, &end, 10) : 0;
+        if (value != nullptr && *value != '\0' && *end == '\0' && uid != 0) return uid_t(uid);
+    }
+    return std::nullopt;
+}
+
+// xdg-open as `user`, with that user's groups and home, through util-linux's setpriv.
+bool SpawnDetachedAs(uid_t user, const std::string& target) {
+    const passwd* account = ::getpwuid(user);
+    const std::string uid = std::to_string(user);
+    const std::string gid = std::to_string(account != nullptr ? account->pw_gid : user);
+    std::vector<std::string> argv = {"setpriv", "--reuid=" + uid, "--regid=" + gid};
+    argv.push_back(account != nullptr ? "--init-groups" : "--clear-groups");
+    argv.insert(argv.end(), {"env", "HOME=" + std::string(account != nullptr ? account->pw_dir : "/")});
+    if (account != nullptr)
+        argv.insert(argv.end(),
+                    {"USER=" + std::string(account->pw_name), "LOGNAME=" + std::string(account->pw_name)});
+    argv.insert(argv.end(), {"xdg-open", target});
+    return SpawnDetached(argv);
+}
+
 }  // namespace
 
 std::uint32_t RunProgram(const std::string& path, const std::string& arguments, bool wait,
@@ -154,6 +183,17 @@ bool ShellOpen(const std::wstring& target) {
     const std::string narrow = WideToAnsi(target);
     if (IsPortableExecutable(narrow)) return OnPath("wine") && SpawnDetached({"wine", narrow});
     return SpawnDetached({"xdg-open", narrow});
+}
+
+LinkOpening OpenLink(const std::wstring& target) {
+    {
+        std::lock_guard lock(handlerMutex);
+        if (shellOpenHandler)
+            return shellOpenHandler(target) ? LinkOpening::AsSignedInUser : LinkOpening::Failed;
+    }
+    if (const std::optional<uid_t> user = RequestingUser(); user && !IsPortableExecutable(WideToAnsi(target)))
+        return SpawnDetachedAs(*user, WideToAnsi(target)) ? LinkOpening::AsSignedInUser : LinkOpening::Failed;
+    return ShellOpen(target) ? LinkOpening::AsThisProcess : LinkOpening::Failed;
 }
 
 void SetShellOpenHandler(std::function<bool(const std::wstring&)> handler) {

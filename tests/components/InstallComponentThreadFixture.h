@@ -12,6 +12,7 @@
 #include "components/InstallComponentThread.h"
 #include "support/WizardMessages.h"
 #include "tests/components/ComponentWorkerHarness.h"
+#include "tests/testing/AcceptedInstaller.h"
 #include "tests/testing/FastClock.h"
 #include "tests/testing/LogCapture.h"
 #include "tests/testing/RecordingWindow.h"
@@ -26,7 +27,7 @@ constexpr UINT kEnded = UM_COMPONENT_DOWNLOAD_ENDED;
 
 const std::string kWicPath = "/software/wic_x86_chs.exe";
 const std::string kDotNetPath = "/supplier/website/package/dotNetFx40_Full_x86_x64.exe";
-const std::string kInstaller(100 * 1024, 'i');
+const std::string kInstaller = AcceptedInstaller();
 
 class InstallComponentThreadTest : public ::testing::Test {
 protected:

@@ -10,7 +10,9 @@
 #include "components/ComponentTable.h"
 #include "components/SetupComponentThread.h"
 #include "support/WizardMessages.h"
+#include "support/platform/Sha256.h"
 #include "tests/components/ComponentWorkerHarness.h"
+#include "tests/testing/Environment.h"
 #include "tests/testing/Eventually.h"
 #include "tests/testing/FastClock.h"
 #include "tests/testing/InstallerScripts.h"
@@ -83,6 +85,30 @@ TEST(SetupComponentThreadTest, FailedInstallerIsNotHiddenByALaterSuccess) {
                   {kStarted, kComponentWic, 0}, {kStarted, kComponentDotNet4, 0}, {kEnded, 0, 0}}));
     EXPECT_TRUE(IsDotNet4Installed());  // the later installer still ran
     EXPECT_FALSE(IsWicInstalled());
+}
+
+// The pin is judged again right before the start, on the file as it is then: an installer changed
+// after its download is deleted and never runs.
+TEST(SetupComponentThreadTest, AnInstallerIsProvenAgainRightBeforeItStarts) {
+    for (const bool changed : {false, true}) {
+        SCOPED_TRACE(changed ? "changed after the download" : "as downloaded");
+        TempWinePrefix prefix;
+        TempDir downloads;
+        const std::string startMark = downloads / "started";
+        const std::string installer = kInstallsWic + "touch \"" + startMark + "\"\n";
+        Sha256 digest;
+        digest.Update(installer.data(), installer.size());
+        const ScopedEnv pinned("LARKHOLM_WIC_SHA256", digest.HexDigest());
+        const std::string path =
+            downloads.WriteFile("wic.exe", changed ? installer + "# planted\n" : installer);
+        RecordingWindow window;
+        SetupComponentThread worker;
+        worker.tasks.Push({kComponentWic, path});
+        RunJob(worker, window, kEnded);
+        EXPECT_EQ(worker.setupStatus, changed ? SetupComponentThread::kNotInstalled : 0);
+        EXPECT_EQ(std::filesystem::exists(startMark), !changed);
+        EXPECT_EQ(std::filesystem::exists(path), !changed);
+    }
 }
 
 TEST(SetupComponentThreadTest, QuitDoesNotWaitForARunningInstaller) {

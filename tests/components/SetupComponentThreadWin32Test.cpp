@@ -1,4 +1,5 @@
 #include <windows.h>
+// <windows.h> stays first; what follows may need what it defines.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 
 #include "components/ComponentTable.h"
 #include "components/SetupComponentThread.h"
+#include "tests/testing/AcceptedInstaller.h"
 #include "tests/testing/Eventually.h"
 #include "tests/testing/RecordingWindow.h"
 #include "tests/testing/TempDir.h"
@@ -55,8 +57,8 @@ DWORD RecordedProcessId(const std::string& pidFile) {
 TEST(SetupComponentThreadWin32Test, QuitDoesNotWaitForARunningInstaller) {
     TempDir dir;
     const std::string pidFile = dir / "installer.pid";
-    char self[MAX_PATH] = {};
-    ASSERT_GT(::GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
+    // This suite, signed as the installers must be, stands in for the installer.
+    const std::string self = SignedProgram("components_tests.signed.exe");
     RecordingWindow window;
     DWORD installer = 0;
     {

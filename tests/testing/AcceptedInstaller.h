@@ -1,0 +1,17 @@
+// Installer bytes the component workers accept as they are configured for the tests. On Windows
+// that is the demo WIC installer signed by the tests' authority (tests/testing/sign-test-programs.sh;
+// the suites run with LARKHOLM_WIC_SIGNER and LARKHOLM_DOTNET_SIGNER naming its signer). On Linux,
+// where nothing is pinned in the tests, any bytes are accepted: 100 KiB of them.
+#pragma once
+
+#include <string>
+
+namespace larkholm::testing {
+
+std::string AcceptedInstaller();
+
+// Windows build only: the path of a program sign-test-programs.sh made for this run ("signed.exe",
+// "flipped.exe", ...).
+std::string SignedProgram(const std::string& name);
+
+}  // namespace larkholm::testing
