@@ -26,7 +26,7 @@ packages=(
   libcurl4-openssl-dev libjsoncpp-dev libminizip-dev zlib1g-dev libpugixml-dev
   libcairo2-dev libpango1.0-dev libfontconfig-dev libpng-dev libgif-dev libx11-dev libxrandr-dev libxinerama-dev libxfixes-dev
   fonts-wqy-microhei
-  libgtest-dev libgmock-dev googletest libbenchmark-dev libcpp-httplib-dev libssl-dev libbrotli-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libcpp-httplib-dev libssl-dev libbrotli-dev openssl
   xvfb xserver-xephyr xdotool x11-utils imagemagick zenity zip unzip p7zip-full libarchive-tools curl python3 coreutils
 )
 case "$toolchain_arch" in
