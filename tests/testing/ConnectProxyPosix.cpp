@@ -1,5 +1,3 @@
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -8,6 +6,7 @@
 #include <stdexcept>
 
 #include "tests/testing/ConnectProxy.h"
+#include "tests/testing/LoopbackSocket.h"
 
 namespace larkholm::testing {
 namespace {
@@ -15,45 +14,15 @@ namespace {
 // How often the threads look at the stop request while they wait.
 constexpr int kPollMs = 50;
 
-bool SendAll(int socket, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t sent = ::send(socket, data, size, MSG_NOSIGNAL);
-        if (sent <= 0) return false;
-        data += sent;
-        size -= std::size_t(sent);
-    }
-    return true;
-}
-
-bool SendAll(int socket, const std::string& text) {
+bool SendText(int socket, const std::string& text) {
     return SendAll(socket, text.data(), text.size());
-}
-
-int ConnectLoopback(int port) {
-    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(std::uint16_t(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (socket >= 0 && ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
-        return socket;
-    if (socket >= 0) ::close(socket);
-    return -1;
 }
 
 }  // namespace
 
 ConnectProxy::ConnectProxy() {
-    listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener, 16) != 0 ||
-        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        throw std::runtime_error("ConnectProxy: cannot listen on 127.0.0.1");
-    port = ntohs(address.sin_port);
+    listener = ListenOnLoopback(port);
+    if (listener < 0) throw std::runtime_error("ConnectProxy: cannot listen on 127.0.0.1");
     acceptor = std::thread(&ConnectProxy::Accept, this);
 }
 
@@ -106,11 +75,11 @@ void ConnectProxy::Tunnel(int client) {
             targets.push_back(target);
         }
         if (target.starts_with(kLoopback))
-            server = ConnectLoopback(std::atoi(target.c_str() + kLoopback.size()));
-        SendAll(client, server >= 0 ? "HTTP/1.1 200 Connection established\r\n\r\n"
-                                    : "HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\n\r\n");
+            server = ConnectToLoopback(std::atoi(target.c_str() + kLoopback.size()));
+        SendText(client, server >= 0 ? "HTTP/1.1 200 Connection established\r\n\r\n"
+                                     : "HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\n\r\n");
     } else {
-        SendAll(client, "HTTP/1.1 405 Method Not Allowed\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        SendText(client, "HTTP/1.1 405 Method Not Allowed\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
     }
     for (bool open = server >= 0; open && !stopping;) {
         pollfd sockets[2] = {{client, POLLIN, 0}, {server, POLLIN, 0}};

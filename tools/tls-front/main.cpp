@@ -6,8 +6,6 @@
 // folder) or SECONDS have passed.
 // A Linux program; the Windows tests start it from Wine, which runs Unix programs too.
 // Exit codes: 0 stopped, 1 cannot serve, 2 bad arguments.
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <openssl/err.h>
 #include <openssl/ssl.h>
 #include <poll.h>
@@ -22,37 +20,19 @@
 #include <string>
 #include <thread>
 
+#include "tests/testing/LoopbackSocket.h"
+
+using namespace larkholm::testing;
+
 namespace {
 
 constexpr int kStopPollMs = 50;
-
-bool SendAll(int socket, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t sent = ::send(socket, data, size, MSG_NOSIGNAL);
-        if (sent <= 0) return false;
-        data += sent;
-        size -= std::size_t(sent);
-    }
-    return true;
-}
-
-int ConnectBackend(int port) {
-    const int backend = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(std::uint16_t(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (backend >= 0 && ::connect(backend, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
-        return backend;
-    if (backend >= 0) ::close(backend);
-    return -1;
-}
 
 // One client: the handshake, then bytes both ways until either side closes.
 void Relay(SSL_CTX* context, int client, int backendPort) {
     SSL* tls = SSL_new(context);
     SSL_set_fd(tls, client);
-    const int backend = SSL_accept(tls) == 1 ? ConnectBackend(backendPort) : -1;
+    const int backend = SSL_accept(tls) == 1 ? ConnectToLoopback(backendPort) : -1;
     char buffer[64 * 1024];
     for (bool open = backend >= 0; open;) {
         // Bytes OpenSSL already decrypted are read before waiting on the socket again.
@@ -102,15 +82,9 @@ int main(int argc, char** argv) {
         ERR_print_errors_fp(stderr);
         return 1;
     }
-    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener, 16) != 0 ||
-        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-        !WritePort(folder, ntohs(address.sin_port))) {
+    int port = 0;
+    const int listener = ListenOnLoopback(port);
+    if (listener < 0 || !WritePort(folder, port)) {
         std::perror("tls-front");
         return 1;
     }
