@@ -1,5 +1,6 @@
 #include <windows.h>
-// The headers below need the types <windows.h> declares; <security.h> the kind of its callers.
+// The headers below need the types <windows.h> declares; SECURITY_WIN32 tells <security.h> that
+// its caller is a user-mode program.
 #define SECURITY_WIN32
 #include <schannel.h>
 #include <security.h>
