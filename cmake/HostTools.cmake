@@ -1,7 +1,7 @@
-# The build-time tools of a cross build (respack, which packs the resources, and the demo install
-# service the Windows end-to-end test serves from Linux) run on the build machine, so they are built
-# for it: the same sources configured a second time, with the build machine's compiler, in
-# <build>/host-tools. They appear here as imported executables under their usual target names, so
+# The build-time tools of a cross build (respack, which packs the resources, the demo install
+# service the Windows end-to-end test serves from Linux, and the tests' https front) run on the
+# build machine, so they are built for it: the same sources configured a second time, with the
+# build machine's compiler, in <build>/host-tools. They appear here as imported executables under their usual target names, so
 # the rest of the build uses them as it would in a native build.
 include(ExternalProject)
 
@@ -9,8 +9,9 @@ set(LARKHOLM_HOST_TOOLS_DIR ${CMAKE_BINARY_DIR}/host-tools)
 set(host_tools respack)
 set(host_tool_files ${LARKHOLM_HOST_TOOLS_DIR}/tools/respack/respack)
 if(LARKHOLM_BUILD_TESTS)
-  list(APPEND host_tools larkholm-demo-service)
-  list(APPEND host_tool_files ${LARKHOLM_HOST_TOOLS_DIR}/tools/demo-service/larkholm-demo-service)
+  list(APPEND host_tools larkholm-demo-service tls-front)
+  list(APPEND host_tool_files ${LARKHOLM_HOST_TOOLS_DIR}/tools/demo-service/larkholm-demo-service
+       ${LARKHOLM_HOST_TOOLS_DIR}/tools/tls-front/tls-front)
 endif()
 
 ExternalProject_Add(larkholm_host_tools

@@ -10,6 +10,7 @@
 
 #include "download/StallWatch.h"
 #include "service/ProxyOptions.h"
+#include "service/ServerVerification.h"
 #include "support/Clock.h"
 #include "support/PathText.h"
 #include "support/platform/FileSystemPath.h"
@@ -219,8 +220,12 @@ double TransferEngine::QueryRemoteSize(const std::string& url) {
     curl_easy_setopt(probe, CURLOPT_TIMEOUT, long(timeoutSeconds.load()));
     curl_easy_setopt(probe, CURLOPT_NOSIGNAL, 1L);
     ApplyProxySettings(probe, url);
+    // The GET that follows meets the same server and reports what fails; the size is only a guide.
+    ServerVerification verification;
+    verification.Apply(probe, url);
     double size = -1.0;
-    if (Perform(probe, false) == CURLE_OK) {
+    if (verification.Finish(CURLcode(Perform(probe, false)), ServerVerification::FailureLog::Quiet) ==
+        CURLE_OK) {
         curl_off_t length = -1;
         if (curl_easy_getinfo(probe, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK && length >= 0)
             size = double(length);
@@ -371,6 +376,8 @@ int TransferEngine::Fetch(void* easy, const TransferTask& task, std::uint64_t re
     curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &TransferCallbacks::RecordProgress);
     curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
     ApplyProxySettings(easy, task.url);
+    ServerVerification verification;
+    verification.Apply(easy, task.url);
 
     int result = Perform(easy, true);
     long status416 = 0;
@@ -384,6 +391,11 @@ int TransferEngine::Fetch(void* easy, const TransferTask& task, std::uint64_t re
         std::filesystem::resize_file(PathFromUtf8(destinationPath), 0, error);
         if (error) restartFromZero = false;  // the bytes cannot go: the failure stands
     }
+    // A failure that asks again for the whole file, and a transfer stopped on request, are no
+    // failures to report.
+    const bool expected = restartFromZero || abortRequested || cancelFlag.load() == 1;
+    result = verification.Finish(CURLcode(result), expected ? ServerVerification::FailureLog::Quiet
+                                                            : ServerVerification::FailureLog::Write);
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, nullptr);
     curl_slist_free_all(ifRange);
     return result;

@@ -9,6 +9,7 @@
 
 #include "service/Md5.h"
 #include "service/ProxyOptions.h"
+#include "service/ServerVerification.h"
 #include "service/UrlCoding.h"
 #include "support/DebugOutput.h"
 #include "support/WindowMessages.h"
@@ -31,6 +32,13 @@ using MimeForm = std::unique_ptr<curl_mime, MimeFree>;
 
 // DownloadToFile gives up when less than one byte arrives per second for this long.
 constexpr long kStallSeconds = 60;
+
+// Performs the request set up on `curl` for `url`, the server's identity checked; a failure is logged.
+CURLcode PerformChecked(CURL* curl, const std::string& url) {
+    ServerVerification verification;
+    verification.Apply(curl, url);
+    return verification.Finish(curl_easy_perform(curl));
+}
 
 int AbortWhenCancelled(void* check, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     return (*static_cast<const CancelCheck*>(check))() ? 1 : 0;
@@ -59,7 +67,7 @@ CURLcode PostBody(const std::string& url, const std::string& headerLine, const s
     curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
     curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, body.c_str());
-    return curl_easy_perform(curl.get());
+    return PerformChecked(curl.get(), url);
 }
 
 struct FileTransfer {
@@ -136,7 +144,7 @@ std::int32_t HttpGet(const std::string& url, std::string& body, std::int32_t tim
         curl_easy_setopt(curl.get(), CURLOPT_XFERINFODATA, &cancelled);
         curl_easy_setopt(curl.get(), CURLOPT_NOPROGRESS, 0L);
     }
-    return curl_easy_perform(curl.get()) == CURLE_OK ? 0 : -1;
+    return PerformChecked(curl.get(), url) == CURLE_OK ? 0 : -1;
 }
 
 bool PostForm(const std::string& url, const std::map<std::string, std::string>& fields, std::string& reply) {
@@ -172,7 +180,7 @@ std::int32_t PostFields(const std::string& url, const std::map<std::string, std:
     }
     SetReplyOptions(curl.get(), url, reply, 0, 0);
     curl_easy_setopt(curl.get(), CURLOPT_MIMEPOST, form.get());
-    return curl_easy_perform(curl.get()) == CURLE_OK ? 0 : -1;
+    return PerformChecked(curl.get(), url) == CURLE_OK ? 0 : -1;
 }
 
 bool DownloadToFile(const std::string& url, const std::string& path, ProgressTarget* target) {
@@ -201,7 +209,7 @@ bool DownloadToFile(const std::string& url, const std::string& path, ProgressTar
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(curl.get(), CURLOPT_HEADERFUNCTION, &ReadContentLength);
     curl_easy_setopt(curl.get(), CURLOPT_HEADERDATA, &transfer);
-    const CURLcode code = curl_easy_perform(curl.get());
+    const CURLcode code = PerformChecked(curl.get(), url);
     const bool closed = std::fclose(transfer.file) == 0;
     return code == CURLE_OK && closed;
 }

@@ -58,10 +58,15 @@ utc_days_from_now() {
 
 # issue DIR NAME ISSUER SUBJECT EXTENSIONS START END: signs DIR/NAME.key's request with the issuer's
 # key into DIR/NAME.pem, valid from START to END (utc_days_from_now forms), with the extensions of
-# the configuration text EXTENSIONS.
+# the configuration text EXTENSIONS. An ISSUER equal to NAME signs the certificate with its own key.
 issue() {
     local dir=$1 name=$2 issuer=$3 subject=$4 extensions=$5 start=$6 end=$7
-    [ -f "$dir/$issuer.key" ] && [ -f "$dir/$issuer.pem" ] || fail "no issuer $dir/$issuer.{key,pem}"
+    local signer=(-cert "$dir/$issuer.pem" -keyfile "$dir/$issuer.key")
+    if [ "$issuer" = "$name" ]; then
+        signer=(-selfsign -keyfile "$dir/$name.key")
+    elif [ ! -f "$dir/$issuer.key" ] || [ ! -f "$dir/$issuer.pem" ]; then
+        fail "no issuer $dir/$issuer.{key,pem}"
+    fi
     local scratch
     scratch=$(new_scratch)
     : >"$scratch/index.txt"
@@ -86,8 +91,7 @@ $extensions
 EOF
     run openssl req -new -key "$dir/$name.key" -subj "$subject" -sha256 -out "$scratch/request.csr"
     run openssl ca -batch -notext -preserveDN -config "$scratch/ca.cnf" -extensions extensions \
-        -cert "$dir/$issuer.pem" -keyfile "$dir/$issuer.key" -startdate "$start" -enddate "$end" \
-        -in "$scratch/request.csr" -out "$dir/$name.pem"
+        "${signer[@]}" -startdate "$start" -enddate "$end" -in "$scratch/request.csr" -out "$dir/$name.pem"
 }
 
 # subject_text TEXT: TEXT with the characters that -subj treats specially escaped.
@@ -100,42 +104,13 @@ make_root() {
     local dir=$1 name=$2 common=$3
     mkdir -p "$dir"
     new_key "$dir/$name.key"
-    local scratch
-    scratch=$(new_scratch)
-    # openssl req -x509 -days counts from now; a start of yesterday keeps a clock a little behind
-    # (a Wine prefix, another process) from finding the authority not yet valid.
-    cat >"$scratch/root.cnf" <<EOF
-[ req ]
-distinguished_name = name
-prompt = no
-[ name ]
-CN = unused
-[ authority ]
-basicConstraints = critical, CA:true
+    # A start of yesterday keeps a clock a little behind (a Wine prefix, another process) from
+    # finding the authority not yet valid.
+    issue "$dir" "$name" "$name" "/CN=$(subject_text "$common")" \
+        "basicConstraints = critical, CA:true
 keyUsage = critical, keyCertSign, cRLSign
-subjectKeyIdentifier = hash
-EOF
-    openssl rand -hex 16 >"$scratch/serial"
-    : >"$scratch/index.txt"
-    run openssl req -new -key "$dir/$name.key" -subj "/CN=$(subject_text "$common")" -sha256 \
-        -config "$scratch/root.cnf" -out "$scratch/root.csr"
-    cat >>"$scratch/root.cnf" <<EOF
-[ ca ]
-default_ca = self
-[ self ]
-database = $scratch/index.txt
-serial = $scratch/serial
-new_certs_dir = $scratch
-default_md = sha256
-policy = anything
-unique_subject = no
-email_in_dn = no
-[ anything ]
-commonName = supplied
-EOF
-    run openssl ca -batch -notext -selfsign -config "$scratch/root.cnf" -extensions authority \
-        -keyfile "$dir/$name.key" -startdate "$(utc_days_from_now -1)" -enddate "$(utc_days_from_now 3650)" \
-        -in "$scratch/root.csr" -out "$dir/$name.pem"
+subjectKeyIdentifier = hash" \
+        "$(utc_days_from_now -1)" "$(utc_days_from_now 3650)"
 }
 
 make_timestamping() {

@@ -7,12 +7,12 @@
 
 namespace larkholm::testing {
 
-TempDir::TempDir() {
+TempDir::TempDir(const std::filesystem::path& base) {
     // create_directory reports whether it made the folder, so a name another process took is
     // simply skipped, the way mkdtemp does it.
     std::random_device seed;
     std::mt19937_64 random(seed());
-    const auto base = std::filesystem::temp_directory_path();
+    std::filesystem::create_directories(base);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const auto candidate = base / ("larkholm-test-" + std::to_string(random()));
         if (std::filesystem::create_directory(candidate)) {

@@ -1,5 +1,5 @@
-// A fresh folder under the system's temporary folder, removed with everything in it when the
-// object goes away.
+// A fresh folder under the system's temporary folder (or another), removed with everything in it
+// when the object goes away.
 #pragma once
 
 #include <filesystem>
@@ -9,7 +9,8 @@ namespace larkholm::testing {
 
 class TempDir {
 public:
-    TempDir();
+    // `base`: the folder to make it in; the system's temporary folder unless given.
+    explicit TempDir(const std::filesystem::path& base = std::filesystem::temp_directory_path());
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

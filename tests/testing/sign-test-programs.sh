@@ -15,6 +15,9 @@
 #   OUT/NAME.signed.exe        each EXTRA program (file name NAME.exe) signed like signed.exe, by
 #                              tools/sign-windows.sh, which verifies it with osslsigncode
 # OUT/authority holds the keys and certificates; nothing there is committed anywhere.
+# Its roots are named apart from those of the https tests (make-test-certificates.sh), which the
+# same prefix trusts: a chain is built by issuer names, and two trusted roots of one name would
+# leave the verifier to pick one of them.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 out=$1 arch=$2 prefix=$3 trust_root=$4 program=$5
@@ -23,8 +26,8 @@ authority=$out/authority
 rm -rf "$out"
 mkdir -p "$authority"
 issue() { bash "$root/tools/test-authority.sh" "$@"; }
-issue root "$authority" root "Larkholm Test Root"
-issue root "$authority" stranger-root "Unknown Test Root"
+issue root "$authority" root "Larkholm Test Signing Root"
+issue root "$authority" stranger-root "Unknown Test Signing Root"
 issue codesign "$authority" signer root "Larkholm Test Signer"
 issue codesign "$authority" other-signer root "Someone Else"
 issue codesign "$authority" stranger stranger-root "Larkholm Test Signer"
