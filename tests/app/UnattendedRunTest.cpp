@@ -3,7 +3,7 @@
 // real against the loopback server.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,9 +15,10 @@
 #include "support/PathText.h"
 #include "support/TextConvert.h"
 #include "tests/app/WizardHarness.h"
+#include "tests/testing/AcceptedInstaller.h"
+#include "tests/testing/Environment.h"
 #include "tests/testing/FileHolder.h"
 #include "tests/testing/InstallReplies.h"
-#include "tests/testing/InstallerScripts.h"
 #include "tests/testing/LogCapture.h"
 #include "tests/testing/TempDir.h"
 
@@ -28,7 +29,9 @@ using larkholm::testing::FileHolder;
 using larkholm::testing::LogCapture;
 using larkholm::testing::ManifestReply;
 using larkholm::testing::ReadFile;
+using larkholm::testing::ScopedEnv;
 using larkholm::testing::SetupReply;
+using larkholm::testing::StartRecordingInstaller;
 using larkholm::testing::TempDir;
 
 constexpr char kSetupPath[] = "/admin/do/install/setup";
@@ -155,14 +158,17 @@ TEST_F(UnattendedRun, EachFailureEndsWithItsExitCodeAndSaysWhyInTheLog) {
 TEST_F(UnattendedRun, PrerequisiteRunsWithItsQuietSwitchesAndItsFailureEndsWithSix) {
     LogCapture log;
     WizardHarness wizard(WizardHarness::Components::kDotNetMissing);
-    // An installer that records its arguments and installs nothing.
-    wizard.server().ServeBytes(WizardHarness::kDotNetPath,
-                               "#!/bin/sh\nprintf '%s' \"$*\" > \"$WINEPREFIX/installer-arguments\"\n");
+    // An installer that records its arguments and does not install .NET.
+    const TempDir records;
+    const ScopedEnv startLog("LARKHOLM_DEMO_START_LOG", (records.Path() / "starts.txt").string());
+    wizard.server().ServeBytes(WizardHarness::kDotNetPath, StartRecordingInstaller());
     wizard.StartRun(Run(RunMode::kSilent));
     EXPECT_EQ(wizard.WaitForQuit(30000), kExitPrerequisiteFailed);
     // The window is gone by now; the log tells which page it ended on.
     EXPECT_EQ(log.Count("Show page: win_check_componet_error"), 1u);
-    EXPECT_EQ(ReadFile(std::string(std::getenv("WINEPREFIX")) + "/installer-arguments"), "/q /norestart");
+    const std::string starts = ReadFile(records.Path() / "starts.txt");
+    EXPECT_EQ(std::count(starts.begin(), starts.end(), '\n'), 1) << starts;
+    EXPECT_TRUE(starts.ends_with("\t/q /norestart\n")) << starts;
     EXPECT_EQ(wizard.server().GetCount(kSetupPath), 0);
 }
 

@@ -398,7 +398,7 @@ class WizardWineEndToEndTest(CommonCases, EndToEndCase):
         """The file names of the installers started so far, in order, in lower case."""
         record = self.prefix / START_LOG
         lines = record.read_text(errors="replace").splitlines() if record.exists() else []
-        return [line.replace("\\", "/").rsplit("/", 1)[-1].lower() for line in lines]
+        return [line.split("\t", 1)[0].replace("\\", "/").rsplit("/", 1)[-1].lower() for line in lines]
 
     def test_a_tampered_installer_is_refused_retried_and_never_started(self):
         self.environment["LARKHOLM_WIC_URL"] = self.service.origin + "/" + TAMPERED_WIC_INSTALLER

@@ -10,6 +10,11 @@ namespace larkholm::testing {
 
 std::string AcceptedInstaller();
 
+// An installer the workers accept that appends a line to the file LARKHOLM_DEMO_START_LOG names at
+// each start: its own path, a tab, the arguments it was given. On Windows the signed demo installer,
+// on Linux a script.
+std::string StartRecordingInstaller();
+
 // Windows build only: the path of a program sign-test-programs.sh made for this run ("signed.exe",
 // "flipped.exe", ...).
 std::string SignedProgram(const std::string& name);

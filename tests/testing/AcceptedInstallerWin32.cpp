@@ -10,6 +10,10 @@ std::string AcceptedInstaller() {
     return ReadFile(SignedProgram("signed.exe"));
 }
 
+std::string StartRecordingInstaller() {
+    return AcceptedInstaller();
+}
+
 std::string SignedProgram(const std::string& name) {
     const char* build = std::getenv("LARKHOLM_TEST_BINARY_DIR");
     return (std::filesystem::path(build != nullptr ? build : ".") / "signed-programs" / name).string();
