@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -19,13 +18,11 @@
 
 #include "support/TextConvert.h"
 #include "support/platform/Process.h"
+#include "support/platform/ShellOpenHandler.h"
 
 extern char** environ;
 
 namespace {
-
-std::mutex handlerMutex;
-std::function<bool(const std::wstring&)> shellOpenHandler;
 
 bool IsPortableExecutable(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -176,27 +173,16 @@ std::uint32_t RunProgram(const std::string& path, const std::string& arguments, 
 }
 
 bool ShellOpen(const std::wstring& target) {
-    {
-        std::lock_guard lock(handlerMutex);
-        if (shellOpenHandler) return shellOpenHandler(target);
-    }
+    if (const std::optional<bool> handled = HandToShellOpenHandler(target)) return *handled;
     const std::string narrow = WideToAnsi(target);
     if (IsPortableExecutable(narrow)) return OnPath("wine") && SpawnDetached({"wine", narrow});
     return SpawnDetached({"xdg-open", narrow});
 }
 
 LinkOpening OpenLink(const std::wstring& target) {
-    {
-        std::lock_guard lock(handlerMutex);
-        if (shellOpenHandler)
-            return shellOpenHandler(target) ? LinkOpening::AsSignedInUser : LinkOpening::Failed;
-    }
+    if (const std::optional<bool> handled = HandToShellOpenHandler(target))
+        return *handled ? LinkOpening::AsSignedInUser : LinkOpening::Failed;
     if (const std::optional<uid_t> user = RequestingUser(); user && !IsPortableExecutable(WideToAnsi(target)))
         return SpawnDetachedAs(*user, WideToAnsi(target)) ? LinkOpening::AsSignedInUser : LinkOpening::Failed;
     return ShellOpen(target) ? LinkOpening::AsThisProcess : LinkOpening::Failed;
-}
-
-void SetShellOpenHandler(std::function<bool(const std::wstring&)> handler) {
-    std::lock_guard lock(handlerMutex);
-    shellOpenHandler = std::move(handler);
 }

@@ -9,19 +9,18 @@
 #include <shlobj.h>
 
 #include <atomic>
-#include <mutex>
+#include <optional>
 #include <vector>
 
 #include "support/TextConvert.h"
 #include "support/platform/Process.h"
+#include "support/platform/ShellOpenHandler.h"
 
 namespace {
 
-std::mutex handlerMutex;
 // Set once the desktop shell could not take a link: Wine 8 has no desktop shell object to hand out
 // and answers REGDB_E_CLASSNOTREG only after some ten seconds, which one click in a run is enough of.
 std::atomic<bool> noDesktopShell{false};
-std::function<bool(const std::wstring&)> shellOpenHandler;
 
 // The command line is the path, one space and the arguments, as UTF-16: the path may hold
 // characters the ANSI code page lacks. A path with a blank is quoted, or CreateProcessW would try
@@ -138,11 +137,8 @@ std::uint32_t RunProgram(const std::string& path, const std::string& arguments, 
 }
 
 LinkOpening OpenLink(const std::wstring& target) {
-    {
-        std::lock_guard lock(handlerMutex);
-        if (shellOpenHandler)
-            return shellOpenHandler(target) ? LinkOpening::AsSignedInUser : LinkOpening::Failed;
-    }
+    if (const std::optional<bool> handled = HandToShellOpenHandler(target))
+        return *handled ? LinkOpening::AsSignedInUser : LinkOpening::Failed;
     if (!noDesktopShell) {
         if (OpenThroughDesktopShell(target)) return LinkOpening::AsSignedInUser;
         noDesktopShell = true;
@@ -151,17 +147,9 @@ LinkOpening OpenLink(const std::wstring& target) {
 }
 
 bool ShellOpen(const std::wstring& target) {
-    {
-        std::lock_guard lock(handlerMutex);
-        if (shellOpenHandler) return shellOpenHandler(target);
-    }
+    if (const std::optional<bool> handled = HandToShellOpenHandler(target)) return *handled;
     // Values above 32 mean the shell started something.
     const auto result = reinterpret_cast<INT_PTR>(
         ::ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
-}
-
-void SetShellOpenHandler(std::function<bool(const std::wstring&)> handler) {
-    std::lock_guard lock(handlerMutex);
-    shellOpenHandler = std::move(handler);
 }
