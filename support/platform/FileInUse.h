@@ -1,6 +1,7 @@
 // Whether a running program holds a file below a folder, so that an uninstall can refuse instead of
 // leaving half an installation behind. Windows: every file below the folder is opened for writing
-// and deleting without sharing; one that a program has open, or runs from (a .exe or .dll), refuses.
+// (reading, for a read-only file) and deleting without sharing; one that a program has open, or
+// runs from (a .exe or .dll), refuses.
 // Linux: every process this user may inspect is looked at (/proc: its program, open files and mapped
 // files, which is how a program Wine runs holds its .exe).
 #pragma once

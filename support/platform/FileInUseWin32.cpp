@@ -32,8 +32,9 @@ std::optional<std::wstring> ApplicationHolding(const std::wstring& path) {
     return application;
 }
 
-// The first file below `folder` that a program holds: it cannot be opened for writing and deleting
-// without sharing. That also refuses a running program's .exe or .dll, which Windows keeps mapped.
+// The first file below `folder` that a program holds: it cannot be opened for writing (reading, when
+// it is read-only) and deleting without sharing. Writing also refuses a running program's .exe or
+// .dll, which Windows keeps mapped.
 std::optional<std::wstring> FileInUseBelow(const std::wstring& folder) {
     WIN32_FIND_DATAW found{};
     HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
@@ -48,8 +49,12 @@ std::optional<std::wstring> FileInUseBelow(const std::wstring& folder) {
             busy = FileInUseBelow(path);
             continue;
         }
-        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        // Nobody may open a read-only file for writing, held or not; reading and deleting without
+        // sharing is refused to us only while a program holds it.
+        const DWORD access = (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? GENERIC_READ | DELETE
+                                                                                : GENERIC_WRITE | DELETE;
+        HANDLE file =
+            ::CreateFileW(path.c_str(), access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             ::CloseHandle(file);
         } else if (::GetLastError() == ERROR_SHARING_VIOLATION || ::GetLastError() == ERROR_LOCK_VIOLATION) {

@@ -132,12 +132,19 @@ TEST_F(UninstallRun, AFolderThatHeldOtherFilesStaysWithThem) {
 
 TEST_F(UninstallRun, AFileInUseStopsTheUninstallAndNamesTheProgram) {
     ASSERT_EQ(Install(), kExitInstalled);
-    {
-        std::ifstream running(InstallDir() / "assist/assist.exe");
-        EXPECT_EQ(Uninstall(), kExitFilesInUse);
+    // The program itself, and a file the package ships read-only, which nobody may open for writing.
+    ASSERT_EQ(fs::status(InstallDir() / "assist/conf/locked.ini").permissions() & fs::perms::owner_write,
+              fs::perms::none);
+    for (const char* held : {"assist/assist.exe", "assist/conf/locked.ini"}) {
+        SCOPED_TRACE(held);
+        {
+            std::ifstream running(InstallDir() / held);
+            ASSERT_TRUE(running.is_open());
+            EXPECT_EQ(Uninstall(), kExitFilesInUse);
+        }
+        EXPECT_TRUE(fs::exists(InstallDir() / held));
+        EXPECT_TRUE(ReadMachineText(kUninstallKey, L"DisplayName"));
     }
-    EXPECT_TRUE(fs::exists(InstallDir() / "assist/assist.exe"));
-    EXPECT_TRUE(ReadMachineText(kUninstallKey, L"DisplayName"));
     EXPECT_EQ(Uninstall(), kExitInstalled);
 }
 
