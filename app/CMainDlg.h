@@ -192,6 +192,7 @@ private:
     void ShowInstallForm();
     void QueueMissingComponent(SWindow* check, SWindow* label, std::int32_t id, const wchar_t* logText);
     void ShowComponentFailure(const wchar_t* reasonKey);
+    void RemoveFreshDownloadFolder();
     SWindow* ComponentLabel(WPARAM id) const;
     void OnComponentDownloadStarted(WPARAM id);
     void OnComponentDownloadProgress(WPARAM id, LPARAM percent);

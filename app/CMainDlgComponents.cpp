@@ -4,6 +4,7 @@
 #include "app/ExitCode.h"
 #include "components/ComponentTable.h"
 #include "components/DownloadFolder.h"
+#include "install/InstallFolders.h"
 #include "support/Log.h"
 #include "support/TextConvert.h"
 #include "support/WideFormat.h"
@@ -91,6 +92,7 @@ void CMainDlg::OnComponentDownloadEnded(WPARAM id) {
     const std::int32_t status = componentDownloader.downloadStatus;
     if (!idle || status != 0) {
         Log(WideFormat(L"下载失败: 文件ID: %d, 错误: %d", static_cast<int>(id), status));
+        if (idle) RemoveFreshDownloadFolder();
         ShowComponentFailure(L"@string/msg_hint_download_failed_by_network_issue");
         return;
     }
@@ -113,11 +115,22 @@ void CMainDlg::OnComponentSetupStarted(WPARAM id) {
 
 void CMainDlg::OnComponentSetupEnded() {
     const bool idle = WaitForWorkerIdle(componentSetup.busy);
+    if (idle) RemoveFreshDownloadFolder();
     if (idle && componentSetup.setupStatus == 0) {
         SetTimer(kShowInstallFormTimer, kShowInstallFormMs);
         return;
     }
     ShowComponentFailure(L"@string/msg_hint_system_componet_install_failed");
+}
+
+// A folder made beside the usual one for this run alone (PrepareDownloadFolder) goes with its
+// installers once the workers are done with them: by its random name nobody would find it again.
+// The usual folder keeps its installers.
+void CMainDlg::RemoveFreshDownloadFolder() {
+    const std::wstring used = componentDownloader.downloadDir;
+    if (used.empty() || used == ComponentDownloadDirectory()) return;
+    if (DeleteTree(used))
+        Log(WideFormat(L"The download folder %ls is removed with its installers", used.c_str()));
 }
 
 // The failure page is final: it offers the manual download links and no retry.

@@ -4,15 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "components/ComponentTable.h"
 #include "support/TextConvert.h"
+#include "support/platform/FileSystemPath.h"
 #include "tests/app/WizardHarness.h"
 #include "tests/testing/InstallerScripts.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using larkholm::testing::kInstallsDotNet;
 using larkholm::testing::kInstallsNothing;
 
@@ -100,6 +104,41 @@ TEST(ComponentPage, InstallerThatChangesNothingEndsOnTheFailurePage) {
     EXPECT_EQ(wizard.Text(L"lb_componet_installfailed"), L"安装失败");
     EXPECT_FALSE(wizard.Shown(L"win_install_allnew"));
     wizard.Screenshot("failure");
+}
+
+// A download folder others may write to is left as it is: the installers go to a fresh folder
+// beside it, which goes with them once the run is done with them, however it ended.
+TEST(ComponentPage, AFreshDownloadFolderIsRemovedOnceItsInstallersAreDoneWith) {
+    const struct {
+        const char* name;
+        const std::string* installer;  // none: the download fails
+        unsigned pace;
+        const wchar_t* page;
+    } cases[] = {
+        {"installed", &kInstallsDotNet, kProductPace, L"win_install_allnew"},
+        {"installer changed nothing", &kInstallsNothing, kProductPace, L"win_check_componet_error"},
+        {"download failed", nullptr, larkholm::testing::kSpeedUpForTransfers, L"win_check_componet_error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WizardHarness wizard(WizardHarness::Components::kDotNetMissing, c.pace);
+        if (c.installer) {
+            wizard.server().ServeBytes(WizardHarness::kDotNetPath, *c.installer);
+        } else {
+            wizard.server().ServeStatus(WizardHarness::kDotNetPath, 404, "gone");
+        }
+        const fs::path wanted = PathFromWide(ComponentDownloadDirectory());
+        fs::create_directories(wanted);
+        fs::permissions(wanted, fs::perms::all);
+        wizard.Start();
+        ASSERT_TRUE(wizard.WaitShown(c.page, 20000));
+
+        EXPECT_TRUE(fs::is_empty(wanted));
+        std::vector<fs::path> programData;
+        for (const auto& entry : fs::directory_iterator(wanted.parent_path()))
+            programData.push_back(entry.path());
+        EXPECT_EQ(programData, std::vector<fs::path>{wanted});
+    }
 }
 
 TEST(ComponentPage, UnreachableInstallersEndOnTheNetworkFailurePage) {
