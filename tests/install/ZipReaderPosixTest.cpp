@@ -353,8 +353,9 @@ TEST_F(ZipReaderTest, PasswordIsCheckedBeforeTheTargetIsTouched) {
     // zip draws the encryption header at random, and one header in 256 lets a given wrong password
     // past the check byte into garbled data; the archive is made again until unzip refuses both.
     const std::string refuses = " | grep -q 'incorrect password'";
-    const std::string makeArchive = "cd " + ShellQuote(scratch / "source") + " && rm -f " + ShellQuote(archive) +
-                                    " && zip -q -P " + kPassword + " " + ShellQuote(archive) + " secret.txt";
+    const std::string makeArchive = "cd " + ShellQuote(scratch / "source") + " && rm -f " +
+                                    ShellQuote(archive) + " && zip -q -P " + kPassword + " " +
+                                    ShellQuote(archive) + " secret.txt";
     const std::string bothRefused = "unzip -t -P vorlimbeck " + ShellQuote(archive) + refuses +
                                     " && unzip -t -P '' " + ShellQuote(archive) + refuses;
     int tries = 0;
