@@ -18,8 +18,9 @@
 
 namespace {
 
-// Set once the desktop shell could not take a link: Wine 8 has no desktop shell object to hand out
-// and answers REGDB_E_CLASSNOTREG only after some ten seconds, which one click in a run is enough of.
+// Set once the desktop shell could not take a link: where Wine 8 has no desktop shell object to
+// hand out it answers REGDB_E_CLASSNOTREG only after some ten seconds, which one click in a run is
+// enough of.
 std::atomic<bool> noDesktopShell{false};
 
 // The command line is the path, one space and the arguments, as UTF-16: the path may hold
