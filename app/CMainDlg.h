@@ -235,6 +235,7 @@ private:
     std::int32_t functionGroup = 0;
     InstallComponentThread componentDownloader;
     SetupComponentThread componentSetup;
+    std::wstring freshDownloadFolder;  // made beside the usual one for this run; empty when none was
     Controls controls;
     DownloadMeter downloadMeter;
 };

@@ -59,8 +59,11 @@ void CMainDlg::QueueMissingComponent(SWindow* check, SWindow* label, std::int32_
     label->SetText(L"@string/msg_hint_waiting_download_component");
     // The folder is made (or judged, and replaced when others may write to it) once something is
     // to be downloaded into it.
-    if (componentDownloader.tasks.IsEmpty())
-        componentDownloader.downloadDir = PrepareDownloadFolder(ComponentDownloadDirectory());
+    if (componentDownloader.tasks.IsEmpty()) {
+        const std::wstring wanted = ComponentDownloadDirectory();
+        componentDownloader.downloadDir = PrepareDownloadFolder(wanted);
+        if (componentDownloader.downloadDir != wanted) freshDownloadFolder = componentDownloader.downloadDir;
+    }
     componentDownloader.tasks.Push(ComponentTask{id, component->installerUrl});
     componentSetup.tasks.Push(
         ComponentTask{id, InstallerPath(componentDownloader.downloadDir, component->installerUrl)});
@@ -127,10 +130,11 @@ void CMainDlg::OnComponentSetupEnded() {
 // installers once the workers are done with them: by its random name nobody would find it again.
 // The usual folder keeps its installers.
 void CMainDlg::RemoveFreshDownloadFolder() {
-    const std::wstring used = componentDownloader.downloadDir;
-    if (used.empty() || used == ComponentDownloadDirectory()) return;
-    if (DeleteTree(used))
-        Log(WideFormat(L"The download folder %ls is removed with its installers", used.c_str()));
+    if (freshDownloadFolder.empty()) return;
+    if (DeleteTree(freshDownloadFolder))
+        Log(WideFormat(L"The download folder %ls is removed with its installers",
+                       freshDownloadFolder.c_str()));
+    freshDownloadFolder.clear();
 }
 
 // The failure page is final: it offers the manual download links and no retry.

@@ -82,16 +82,15 @@ bool InstallComponentThread::DownloadComponent(const ComponentTask& task, const 
         downloadStatus = jobStatus;
         if (Attempt(task, localPath, validator)) {
             HeldInstaller installer;
-            const std::uint32_t openError = installer.Open(localPath);
-            if (openError == 0 && AdmitInstaller(task.id, installer, localPath)) {
+            if (const std::uint32_t openError = installer.Open(localPath); openError != 0) {
+                // A refused installer says why in AdmitInstaller; one that cannot be held says so here.
+                Log(WideFormat(L"Installer could not be opened for its proof: ID:%d %ls: error %u", task.id,
+                               Utf8ToWide(localPath).c_str(), unsigned(openError)));
+            } else if (AdmitInstaller(task.id, installer, localPath)) {
                 Post(UM_COMPONENT_DOWNLOAD_PROGRESS, WPARAM(task.id), 100);
                 return true;
             }
-            // A refusal says why itself; a file that cannot be held for its proof says so here.
-            if (openError != 0)
-                Log(WideFormat(L"Installer could not be opened for its proof: ID:%d %ls: error %u", task.id,
-                               Utf8ToWide(localPath).c_str(), unsigned(openError)));
-            validator.clear();  // refused and deleted: the next attempt starts from the first byte
+            validator.clear();  // refused and deleted, or unreadable: the next attempt starts afresh
         }
         downloadStatus = kDownloadFailed;
         if (!SleepUnlessStopped(kRetryPauseMs)) return false;
